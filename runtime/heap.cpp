@@ -1,0 +1,175 @@
+// The runtime heap: the process heap, fetched once at initialisation, plus
+// the constant-area guard. Allocation failure is fatal, so callers never
+// test for null (RtTryAlloc is the one exception, for RuntimeNotify 2024).
+#include "runtime/heap.h"
+
+#include <windows.h>
+
+#include <cfenv>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "runtime/runtime.h"
+
+namespace {
+
+HANDLE g_heap;
+const uint8_t* g_constStart;
+const uint8_t* g_constEnd;
+
+HANDLE Heap() {
+  if (!g_heap) g_heap = GetProcessHeap();
+  return g_heap;
+}
+
+[[noreturn]] void OutOfMemory(uint32_t size) {
+  char message[64];
+  snprintf(message, sizeof message, "分配 %d 字节内存失败!", static_cast<int>(size));
+  FatalReport(message, 0);
+}
+
+}  // namespace
+
+void RtSetConstArea(const void* start, uint32_t length) {
+  if (length == 0 || !start) {
+    g_constStart = g_constEnd = nullptr;
+    return;
+  }
+  g_constStart = static_cast<const uint8_t*>(start);
+  g_constEnd = g_constStart + length;
+}
+
+bool RtInConstArea(const void* p) {
+  auto b = static_cast<const uint8_t*>(p);
+  return b && g_constStart && b >= g_constStart && b < g_constEnd;
+}
+
+void* RtTryAlloc(uint32_t size) { return HeapAlloc(Heap(), 0, size ? size : 1); }
+
+void* RtAlloc(uint32_t size) {
+  void* p = RtTryAlloc(size);
+  if (!p) OutOfMemory(size);
+  return p;
+}
+
+void* RtRealloc(void* p, uint32_t size) {
+  if (!p) return RtAlloc(size);
+  if (RtInConstArea(p)) {
+    void* q = RtAlloc(size);
+    size_t avail = static_cast<size_t>(g_constEnd - static_cast<const uint8_t*>(p));
+    memcpy(q, p, avail < size ? avail : size);
+    return q;
+  }
+  void* q = HeapReAlloc(Heap(), 0, p, size ? size : 1);
+  if (!q) OutOfMemory(size);
+  return q;
+}
+
+void RtFree(void* p) {
+  if (!p || RtInConstArea(p)) return;
+  HeapFree(Heap(), 0, p);
+}
+
+int64_t RtTruncToInt64(double d) {
+  // std::trunc ignores the rounding mode; the conversion of an integral
+  // double is then exact.
+  return static_cast<int64_t>(std::trunc(d));
+}
+
+int32_t RtArrayCount(const RtArray* a, void** first) {
+  int32_t dims = a->dims < 0 ? 0 : a->dims;
+  int64_t count = dims ? 1 : 0;
+  for (int32_t i = 0; i < dims; i++) count *= a->sizes[i];
+  if (first)
+    *first = const_cast<int32_t*>(&a->sizes[0]) + dims;
+  return static_cast<int32_t>(count);
+}
+
+int32_t RtArrayCountOrNull(const RtArray* a, void** first) {
+  if (!a) {
+    if (first) *first = nullptr;
+    return 0;
+  }
+  return RtArrayCount(a, first);
+}
+
+int32_t RtTextLength(const char* t) { return t ? static_cast<int32_t>(strlen(t)) : 0; }
+
+char* RtConcatN(int n, const char* const* parts) {
+  uint32_t total = 0;
+  for (int i = 0; i < n; i++) total += RtTextLength(parts[i]);
+  char* out = static_cast<char*>(RtAlloc(total + 1));
+  char* p = out;
+  for (int i = 0; i < n; i++) {
+    int32_t len = RtTextLength(parts[i]);
+    memcpy(p, parts[i] ? parts[i] : "", len);
+    p += len;
+  }
+  *p = 0;
+  return out;
+}
+
+int RtTextCompare(const char* a, const char* b) {
+  if (!a) return (!b || !*b) ? 0 : -1;
+  if (!b) return *a ? 1 : 0;
+  auto x = reinterpret_cast<const unsigned char*>(a);
+  auto y = reinterpret_cast<const unsigned char*>(b);
+  while (*x && *x == *y) x++, y++;
+  if (*x == *y) return 0;
+  return *x < *y ? -1 : 1;
+}
+
+char* RtCopyText(const char* t, int32_t n) {
+  if (!t) return nullptr;
+  if (n < 0) n = RtTextLength(t);
+  if (n == 0) return nullptr;
+  char* out = static_cast<char*>(RtAlloc(n + 1));
+  memcpy(out, t, n);
+  out[n] = 0;
+  return out;
+}
+
+RtArray* RtNewArray(int32_t count, int width) {
+  uint32_t bytes = 8 + static_cast<uint32_t>(count) * width;
+  auto a = static_cast<RtArray*>(RtAlloc(bytes));
+  memset(a, 0, bytes);
+  a->dims = 1;
+  a->sizes[0] = count;
+  return a;
+}
+
+RtArray* RtNewBytes(const void* data, int32_t n) {
+  if (n <= 0) return nullptr;
+  RtArray* a = RtNewArray(n, 1);
+  memcpy(&a->sizes[1], data, n);
+  return a;
+}
+
+void* RtElementAt(const RtArray* a, int32_t index1, int width) {
+  void* first;
+  int32_t count = RtArrayCountOrNull(a, &first);
+  if (index1 - 1 < 0) RtReportError(4);
+  if (index1 - 1 >= count) RtReportError(1);
+  return static_cast<uint8_t*>(first) + static_cast<size_t>(index1 - 1) * width;
+}
+
+void RtAppendElement(RtArray** var, int width, const void* element) {
+  RtService(2, width, reinterpret_cast<intptr_t>(var));
+  void* first;
+  int32_t count = RtArrayCountOrNull(*var, &first);
+  RtArray* a = *var;
+  if (!a) {
+    a = static_cast<RtArray*>(RtAlloc(8));
+    first = &a->sizes[1];
+  }
+  // Elements follow a one-dimension header from here on; a multi-dimension
+  // block moves its elements down first.
+  uint8_t* target = reinterpret_cast<uint8_t*>(&a->sizes[1]);
+  if (first != target) memmove(target, first, static_cast<size_t>(count) * width);
+  a->dims = 1;
+  a->sizes[0] = count + 1;
+  a = static_cast<RtArray*>(RtRealloc(a, 8 + static_cast<uint32_t>(count + 1) * width));
+  memcpy(reinterpret_cast<uint8_t*>(&a->sizes[1]) + static_cast<size_t>(count) * width, element, width);
+  *var = a;
+}

@@ -1,0 +1,1 @@
+rt_gtest(value_test SOURCES value_test.cpp LIBS)

@@ -1,0 +1,28 @@
+# Sourced by test.sh and run.sh: configures and builds the product (i686, in
+# $BUILD_DIR) and, on machines that run no 32-bit x86 code, a 64-bit copy of
+# the same sources for running (in $BUILD_DIR/x64). Sets RUN_DIR and
+# WINE_ARCH to the tree whose programs can run here.
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export BUILD_DIR="${BUILD_DIR:-$top/build}"
+. "$top/tools/wine-env.sh"
+
+configure_tree() {  # dir toolchain
+  if [ ! -f "$1/CMakeCache.txt" ]; then
+    cmake -S "$top" -B "$1" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$top/cmake/$2" >/dev/null
+  fi
+}
+
+build_trees() {  # [targets...]
+  local targets=()
+  for t in "$@"; do targets+=(--target "$t"); done
+  configure_tree "$BUILD_DIR" toolchain-mingw32.cmake
+  cmake --build "$BUILD_DIR" -j"$(nproc)" "${targets[@]}"
+  if native_32bit; then
+    RUN_DIR="$BUILD_DIR"; WINE_ARCH=win32
+  else
+    RUN_DIR="$BUILD_DIR/x64"; WINE_ARCH=win64
+    configure_tree "$RUN_DIR" toolchain-mingw64.cmake
+    cmake --build "$RUN_DIR" -j"$(nproc)" "${targets[@]}"
+  fi
+  export RUN_DIR WINE_ARCH
+}

@@ -1,0 +1,59 @@
+# Sourced by the scripts that run Windows programs: a private Wine prefix in
+# the build folder, code page 936, and an X display (a private Xvfb when the
+# caller has none). Needs BUILD_DIR (the build folder) and WINE_ARCH (win32
+# or win64; default win32).
+WINE_ARCH="${WINE_ARCH:-win32}"
+export WINEPREFIX="${WINEPREFIX:-$BUILD_DIR/wineprefix}"
+export WINEARCH="$WINE_ARCH"
+export LC_ALL=zh_CN.UTF-8
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# The 64-bit loader runs a 64-bit prefix without any 32-bit process.
+if [ "$WINE_ARCH" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
+export WINE
+
+# True when this machine runs 32-bit x86 programs (some virtual machines
+# do not; the tests then run the 64-bit build of the same sources).
+native_32bit() { /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
+
+x_display_ok() {
+  local n="${1#:}"; n="${n%%.*}"
+  [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ]
+}
+
+# Starts a private Xvfb when DISPLAY is empty. The display number is kept in
+# the build folder so that every later run reuses the same server.
+wine_env_display() {
+  if [ -n "${DISPLAY:-}" ] && x_display_ok "$DISPLAY"; then return 0; fi
+  local f="$BUILD_DIR/.xvfb-display"
+  mkdir -p "$BUILD_DIR"
+  (
+    flock 9
+    if [ -f "$f" ] && x_display_ok ":$(cat "$f")"; then exit 0; fi
+    for n in $(seq 90 140); do
+      [ -e "/tmp/.X$n-lock" ] && continue
+      setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null 9>&- &
+      for _ in $(seq 50); do
+        [ -e "/tmp/.X11-unix/X$n" ] && break
+        sleep 0.1
+      done
+      if [ -e "/tmp/.X11-unix/X$n" ]; then echo "$n" > "$f"; exit 0; fi
+    done
+    exit 1
+  ) 9>"$BUILD_DIR/.xvfb-lock"
+  export DISPLAY=":$(cat "$f")"
+}
+
+# Creates the prefix once and keeps the Wine server alive between runs.
+wine_env_prefix() {
+  mkdir -p "$BUILD_DIR"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/.ready" ]; then
+      "$WINE" wineboot -i >/dev/null 2>&1 </dev/null 9>&- || true
+      wineserver -w 9>&-
+      [ -d "$WINEPREFIX/drive_c" ] && touch "$WINEPREFIX/.ready"
+    fi
+  ) 9>"$BUILD_DIR/.wineprefix-lock"
+  wineserver -p >/dev/null 2>&1 || true
+}

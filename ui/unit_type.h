@@ -1,0 +1,132 @@
+// How a unit type plugs into the unit framework: its type descriptor, its
+// property table and its operations. The framework never knows a unit's
+// internals; it calls these operations and reads the common head below.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "runtime/value.h"
+
+// Property types (PropertyInfo::type).
+enum : uint16_t {
+  kPropInt = 1000, kPropInt2 = 1001, kPropDouble = 1002, kPropBool = 1003,
+  kPropDateTime = 1004, kPropText = 1005, kPropPickList = 1006,
+  kPropText2 = 1007, kPropText3 = 1008, kPropPicture = 1009, kPropIcon = 1010,
+  kPropCursor = 1011, kPropSound = 1012, kPropFont = 1013, kPropColor = 1014,
+  kPropColorOrTransparent = 1015, kPropText4 = 1016, kPropColorOrDefault = 1017,
+  kPropText5 = 1018, kPropText6 = 1019, kPropText7 = 1020, kPropBytes2 = 1023,
+  kPropBytes3 = 1024,
+};
+
+// 20 bytes, as in the libraries' tables.
+struct PropertyInfo {
+  const char* name;
+  const char* englishName;
+  const char* description;
+  uint16_t type;
+  uint16_t state;  // 0xE000 common, 0x8000 type property; bit 0 = not settable at design time
+  const char* pickList;
+};
+#ifdef RT_TARGET_X86
+static_assert(sizeof(PropertyInfo) == 20);
+#endif
+
+// Type flags.
+enum : uint32_t {
+  kTypeFlagEvents = 0x40,
+  kTypeFlagEvents2 = 0x04,
+  kTypeFlagWantsMessages = 0x20,
+  kTypeFlagContainer = 0x100,
+  kTypeFlagNoWindow = 0x8000,
+  kTypeFlagNoTab = 0x10000,
+  kTypeFlagDragsWindow = 0x4000000,
+};
+
+// Operation numbers for UnitTypeInfo::lookup.
+enum : int {
+  kOpCreate = 1,
+  kOpSetProperty = 4,
+  kOpGetAllProperties = 5,
+  kOpGetProperty = 6,
+  kOpKeyClaim = 8,
+  kOpTextConvert = 9,
+  kOpIsDefaultButton = 10,
+  kOpMessageFilter = 11,
+};
+
+// The common head of every live unit object (window units included): the
+// framework reads the control window and the identifiers from here.
+struct UnitObject {
+  HWND hwnd;
+  uint32_t windowId;
+  uint32_t unitId;
+};
+
+// A property value as it crosses the type operations:
+//  integer, pick-list, logical, colour: i32 / u32;
+//  double, date-time: f64;
+//  text: `text`, NUL-terminated GBK (set: borrowed, never null; get: owned
+//        by the unit, the framework copies it; null reads as empty);
+//  bytes, picture, icon, sound, cursor, font: `data` and `length` (set:
+//        borrowed; get: owned by the unit, copied; length 0 = empty).
+struct PropValue {
+  union {
+    uint64_t u64;
+    int32_t i32;
+    uint32_t u32;
+    double f64;
+    const char* text;
+    const uint8_t* data;
+  };
+  int32_t length;
+};
+
+using CreateOp = UnitObject* (*)(const uint8_t* blob, int32_t length, uint32_t style,
+                                 HWND parent, UINT controlId, HMENU menu, int left,
+                                 int top, int width, int height, uint32_t windowId,
+                                 uint32_t unitId, int design, int reserved);
+// Answers 1 when the unit must be re-created to show the change.
+using SetPropertyOp = int (*)(UnitObject* unit, int typeIndex, const PropValue* value, void* reserved);
+// A new blob (RtAlloc) in the highest version of the type's layout.
+using GetAllPropertiesOp = bool (*)(UnitObject* unit, uint8_t** blob, int32_t* length);
+// Answers 1 when the index is known.
+using GetPropertyOp = int (*)(UnitObject* unit, int typeIndex, PropValue* value);
+using KeyClaimOp = int (*)(UnitObject* unit, int virtualKey);
+using IsDefaultButtonOp = int (*)(UnitObject* unit);
+using MessageFilterOp = int (*)(UnitObject* unit, MSG* msg);
+using OperationLookup = void* (*)(int operation);
+
+struct UnitTypeInfo {
+  const char* name;
+  const char* englishName;
+  const char* description;
+  int32_t commandCount;
+  const int32_t* commandIndexes;
+  uint32_t flags;
+  uint32_t pictureId;
+  int32_t eventCount;
+  const void* events;
+  int32_t propertyCount;
+  const PropertyInfo* properties;  // index 0 first: the 8 common ones, then the type's
+  OperationLookup lookup;
+  int32_t elementCount;
+  const void* elements;
+};
+
+// Unit controls are subclassed by their unit. The parent window reflects
+// WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_CTLCOLOR* ... back to the child
+// control as kReflectBase + message, with the original wParam and lParam.
+// The unit answers the reflected message; for WM_NOTIFY its answer becomes
+// the parent's answer.
+enum : UINT { kReflectBase = 0x2000 };
+// Private messages of the unit framework.
+enum : UINT {
+  kMsgGetUnitObject = 0x8002,    // answer: the UnitObject*, or 0
+  kMsgUnitsCreated = 0x806F,     // to every unit, after creation
+  kMsgWindowCreated = 0x8004,    // to the window, after creation
+  kMsgWindowShown = 0x8076,      // to every unit, after the window is shown
+  kMsgHiddenOwnerExit = 0x83E7,  // to the hidden owner window: RtExit(wParam)
+  kMsgComboSettled = 0xA711,     // combo box: selection settled after CBN_SELENDOK
+};
