@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# For working on one module: builds only the named targets in a build folder
+# of its own (both trees) and runs the matching tests.
+#   tools/dev-test.sh NAME TARGET... [-- CTEST-ARGS...]
+# Example: tools/dev-test.sh db db_test -- -R 'Sqlite'
+set -euo pipefail
+cd "$(dirname "$0")/.."
+name="$1"; shift
+targets=()
+while [ $# -gt 0 ] && [ "$1" != "--" ]; do targets+=("$1"); shift; done
+[ "${1:-}" = "--" ] && shift
+export BUILD_DIR="$PWD/build-$name"
+. tools/build-env.sh
+build_trees "${targets[@]}"
+BUILD_DIR="$RUN_DIR"
+export WINEPREFIX="$RUN_DIR/wineprefix" WINEARCH="$WINE_ARCH"
+if [ "$WINE_ARCH" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
+wine_env_display
+wine_env_prefix
+cd "$RUN_DIR"
+ctest --output-on-failure "$@"
