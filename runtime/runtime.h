@@ -73,7 +73,7 @@ struct WindowHost {
   bool (*preTranslate)(MSG* msg);
   // The unit framework's RuntimeNotify codes (1000-1011, 1014, 2000-2023,
   // 2029-2040); unknown codes answer 0.
-  int (*notify)(int code, intptr_t p1, intptr_t p2);
+  intptr_t (*notify)(int code, intptr_t p1, intptr_t p2);
   // Shutdown: destroy the runtime-owned interface objects (shared icons ...).
   void (*shutdown)();
 };
@@ -111,7 +111,7 @@ static_assert(sizeof(RuntimeEntryTable) == 13 * sizeof(void*));
 extern const RuntimeEntryTable kRuntimeEntries;
 
 // The runtime's service callback for libraries.
-int RuntimeNotify(int code, intptr_t p1, intptr_t p2);
+intptr_t RuntimeNotify(int code, intptr_t p1, intptr_t p2);
 
 // Message box titled "错误", then exit code -1 without the cleanup routines.
 [[noreturn]] void FatalReport(const char* message, int code);
@@ -120,6 +120,11 @@ int RuntimeNotify(int code, intptr_t p1, intptr_t p2);
 // RtService 6 ... RtRunLoop), then shuts down. Returns the exit code.
 int RtRunProgram(HINSTANCE instance, const ProgramHeader* header,
                  const WindowHost* host, int (*programEntry)());
+
+// Installs the unit framework (RtRunProgram does this; tests that drive
+// units without a whole program install their own). Null: no windows.
+void RtSetWindowHost(const WindowHost* host);
+const WindowHost* RtWindowHost();
 
 // State the unit framework shares with the runtime core.
 int& EventSuppressCount();

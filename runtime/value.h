@@ -87,7 +87,7 @@ static_assert(offsetof(ArgValue, type) == 8);
 // Every library command: result (zero-filled by the caller), count, arguments.
 using CommandFn = void (*)(ArgValue* result, int argc, ArgValue* args);
 // RuntimeNotify and every library's LibNotify share this shape.
-using NotifyFn = int (*)(int code, intptr_t p1, intptr_t p2);
+using NotifyFn = intptr_t (*)(int code, intptr_t p1, intptr_t p2);  // 32-bit answer on the product
 
 // An RtText is a char* to NUL-terminated GBK bytes in a runtime heap block;
 // null is the empty text. An RtArray block: dimension count, one size per
