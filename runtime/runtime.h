@@ -121,6 +121,11 @@ intptr_t RuntimeNotify(int code, intptr_t p1, intptr_t p2);
 int RtRunProgram(HINSTANCE instance, const ProgramHeader* header,
                  const WindowHost* host, int (*programEntry)());
 
+// For in-process tests of libraries and units: what RtRunProgram and
+// RtService 6 set up (instance, header, host, libraries greeted, templates
+// loaded), without running a program entry. False when the templates fail.
+bool RtInitializeForTests(const ProgramHeader* header, const WindowHost* host);
+
 // Installs the unit framework (RtRunProgram does this; tests that drive
 // units without a whole program install their own). Null: no windows.
 void RtSetWindowHost(const WindowHost* host);
