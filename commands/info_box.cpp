@@ -1,0 +1,45 @@
+// InfoBox: a message box with the content as its text. Task-modal unless
+// the caller asks for system-modal, so the program's other windows stay
+// disabled while it shows even when no owner is given.
+#include <windows.h>
+
+#include "commands/core_commands.h"
+#include "commands/number_text.h"
+#include "runtime/runtime.h"
+#include "ui/unit_type.h"
+
+namespace {
+
+// The owner: a window unit reference resolves to its window's handle; an
+// integer is taken as a handle; anything else means no owner.
+HWND OwnerOf(const ArgValue& a) {
+  if (a.type == kTypeWindowUnit) {
+    auto unit = reinterpret_cast<UnitObject*>(RuntimeNotify(kNotifyResolveUnit, a.v.w.lo, a.v.w.hi));
+    return unit ? unit->hwnd : nullptr;
+  }
+  if (a.type == kTypeInt)  // window handles are sign-extended 32-bit values
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(a.v.i32));
+  return nullptr;
+}
+
+// MessageBoxA's IDOK..IDNO (1..7) become 0..6; anything else 0.
+int32_t ButtonNumber(int id) { return id >= IDOK && id <= IDNO ? id - IDOK : 0; }
+
+}  // namespace
+
+void InfoBox(ArgValue* result, int argc, ArgValue* args) {
+  char buffer[100] = "";
+  const char* message = buffer;
+  if (argc >= 1) {
+    if (args[0].type == kTypeText)
+      message = args[0].v.text ? args[0].v.text : "";
+    else
+      NumberText(args[0], buffer, sizeof buffer);
+  }
+  UINT style = argc >= 2 ? args[1].v.u32 : 0;
+  if (!(style & MB_SYSTEMMODAL)) style |= MB_TASKMODAL;
+  const char* title = "信息：";
+  if (argc >= 3 && args[2].type != kTypeNone) title = args[2].v.text ? args[2].v.text : "";
+  HWND owner = argc >= 4 ? OwnerOf(args[3]) : nullptr;
+  result->v.i32 = ButtonNumber(MessageBoxA(owner, message, title, style));
+}

@@ -1,0 +1,3 @@
+rt_gtest(commands_test
+  SOURCES commands_text_test.cpp
+  LIBS rt_commands)
