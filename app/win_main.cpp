@@ -1,4 +1,8 @@
 // Windows entry point: hands the process to the runtime.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/program.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  return RtRunProgram(instance, &ProgramDescriptor(), nullptr, ProgramEntry);
+}

@@ -45,7 +45,15 @@ bool RtInConstArea(const void* p) {
   return b && g_constStart && b >= g_constStart && b < g_constEnd;
 }
 
-void* RtTryAlloc(uint32_t size) { return HeapAlloc(Heap(), 0, size ? size : 1); }
+// Sizes are 32-bit signed in the program's view (the report prints them with
+// %d); anything above 2 GiB is refused on every build, so the 64-bit test
+// build fails where the 32-bit program must.
+constexpr uint32_t kMaxBlock = 0x7FFFFFFF;
+
+void* RtTryAlloc(uint32_t size) {
+  if (size > kMaxBlock) return nullptr;
+  return HeapAlloc(Heap(), 0, size ? size : 1);
+}
 
 void* RtAlloc(uint32_t size) {
   void* p = RtTryAlloc(size);
@@ -61,7 +69,7 @@ void* RtRealloc(void* p, uint32_t size) {
     memcpy(q, p, avail < size ? avail : size);
     return q;
   }
-  void* q = HeapReAlloc(Heap(), 0, p, size ? size : 1);
+  void* q = size > kMaxBlock ? nullptr : HeapReAlloc(Heap(), 0, p, size ? size : 1);
   if (!q) OutOfMemory(size);
   return q;
 }
@@ -131,6 +139,7 @@ char* RtCopyText(const char* t, int32_t n) {
 }
 
 RtArray* RtNewArray(int32_t count, int width) {
+  if (count < 0) count = 0;
   uint32_t bytes = 8 + static_cast<uint32_t>(count) * width;
   auto a = static_cast<RtArray*>(RtAlloc(bytes));
   memset(a, 0, bytes);
@@ -149,8 +158,9 @@ RtArray* RtNewBytes(const void* data, int32_t n) {
 void* RtElementAt(const RtArray* a, int32_t index1, int width) {
   void* first;
   int32_t count = RtArrayCountOrNull(a, &first);
-  if (index1 - 1 < 0) RtReportError(4);
-  if (index1 - 1 >= count) RtReportError(1);
+  int64_t position = static_cast<int64_t>(index1) - 1;  // no overflow at INT32_MIN
+  if (position < 0) RtReportError(4);
+  if (position >= count) RtReportError(1);
   return static_cast<uint8_t*>(first) + static_cast<size_t>(index1 - 1) * width;
 }
 
@@ -172,4 +182,26 @@ void RtAppendElement(RtArray** var, int width, const void* element) {
   a = static_cast<RtArray*>(RtRealloc(a, 8 + static_cast<uint32_t>(count + 1) * width));
   memcpy(reinterpret_cast<uint8_t*>(&a->sizes[1]) + static_cast<size_t>(count) * width, element, width);
   *var = a;
+}
+
+void* RtCopyRecord(const void* record, uint32_t size, const uint32_t* textOffsets, int textCount) {
+  auto copy = static_cast<uint8_t*>(RtAlloc(size));
+  memcpy(copy, record, size);
+  for (int i = 0; i < textCount; i++) {
+    char* text;
+    memcpy(&text, copy + textOffsets[i], sizeof text);
+    if (!text) continue;
+    // Every non-null member gets its own block, even an empty one.
+    int32_t n = RtTextLength(text);
+    char* dup = static_cast<char*>(RtAlloc(n + 1));
+    memcpy(dup, text, n + 1);
+    memcpy(copy + textOffsets[i], &dup, sizeof dup);
+  }
+  return copy;
+}
+
+void RtAppendRecord(RtArray** var, const void* record, uint32_t size, const uint32_t* textOffsets,
+                    int textCount) {
+  void* copy = RtCopyRecord(record, size, textOffsets, textCount);
+  RtAppendElement(var, kPtrWidth, &copy);
 }

@@ -55,3 +55,11 @@ void* RtElementAt(const RtArray* a, int32_t index1, int width);
 // Appends one element of width bytes in place on the variable; a ConstArea
 // template is copied to the heap first (RtService 2).
 void RtAppendElement(RtArray** var, int width, const void* element);
+
+// A new record block: size bytes copied from record, then every non-null
+// text member (at the given byte offsets) duplicated into a block of its
+// own; null members stay null.
+void* RtCopyRecord(const void* record, uint32_t size, const uint32_t* textOffsets, int textCount);
+// Appends a copy of the record (RtCopyRecord) to an array of records.
+void RtAppendRecord(RtArray** var, const void* record, uint32_t size, const uint32_t* textOffsets,
+                    int textCount);

@@ -1,12 +1,17 @@
-// The runtime application object and its small services.
+// The runtime application object and the small accessors that the unit
+// framework and the libraries read.
 #include "runtime/runtime_app.h"
 
-#include <algorithm>
-
+// Built on first use (static initialisation of another module may already
+// ask for it); destroyed by the C runtime's exit processing after a normal
+// end. RtExit and fatal reports end the process before that.
 RuntimeApp& RuntimeState() {
   static RuntimeApp app;
   return app;
 }
+
+void RtSetWindowHost(const WindowHost* host) { RuntimeState().host = host; }
+const WindowHost* RtWindowHost() { return RuntimeState().host; }
 
 int& EventSuppressCount() { return RuntimeState().eventSuppressCount; }
 HWND RtHiddenOwner() { return RuntimeState().hiddenOwner; }
