@@ -22,8 +22,13 @@ HWND OwnerOf(const ArgValue& a) {
   return nullptr;
 }
 
-// MessageBoxA's IDOK..IDNO (1..7) become 0..6; anything else 0.
-int32_t ButtonNumber(int id) { return id >= IDOK && id <= IDNO ? id - IDOK : 0; }
+// MessageBoxA's IDOK..IDNO (1..7) become 0..6; anything else 0. A box with
+// only an OK button has nothing to cancel: Windows answers IDOK when its close
+// box or Escape closes it, but Wine answers IDCANCEL, so that counts as OK.
+int32_t ButtonNumber(int id, UINT style) {
+  if (id == IDCANCEL && (style & MB_TYPEMASK) == MB_OK) id = IDOK;
+  return id >= IDOK && id <= IDNO ? id - IDOK : 0;
+}
 
 }  // namespace
 
@@ -41,5 +46,5 @@ void InfoBox(ArgValue* result, int argc, ArgValue* args) {
   const char* title = "信息：";
   if (argc >= 3 && args[2].type != kTypeNone) title = args[2].v.text ? args[2].v.text : "";
   HWND owner = argc >= 4 ? OwnerOf(args[3]) : nullptr;
-  result->v.i32 = ButtonNumber(MessageBoxA(owner, message, title, style));
+  result->v.i32 = ButtonNumber(MessageBoxA(owner, message, title, style), style);
 }
