@@ -1,7 +1,6 @@
 // Conversions between kinds of value: to an integer, to a byte set, to a
 // text, and the left part of a byte set.
 #include <cmath>
-#include <cstring>
 
 #include "commands/core_commands.h"
 #include "commands/gbk_text.h"
@@ -106,8 +105,7 @@ void ValueToText(ArgValue* result, int argc, ArgValue* args) {
   if (width == 0) return;
   int32_t length;
   auto bytes = ArrayBytes(static_cast<const RtArray*>(a.v.ptr), width, &length);
-  if (length <= 0) return;
-  auto zero = static_cast<const uint8_t*>(memchr(bytes, 0, length));
-  if (zero) length = static_cast<int32_t>(zero - bytes);
-  result->v.text = RtCopyText(reinterpret_cast<const char*>(bytes), length);
+  int32_t n = 0;
+  while (n < length && bytes[n] != 0) n++;
+  result->v.text = RtCopyText(reinterpret_cast<const char*>(bytes), n);
 }
