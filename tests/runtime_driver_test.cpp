@@ -1,0 +1,135 @@
+// End to end: programs on the runtime started as real processes, their
+// windows and message boxes driven from here, their exit codes and the
+// cleanup routines they ran (logged to a file) checked afterwards.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "tools/driver/driver.h"
+
+namespace {
+
+constexpr DWORD kWaitMs = 20000;
+constexpr DWORD kFatalExit = 0xFFFFFFFF;
+
+#define HEADING "\xd4\xcb\xd0\xd0\xca\xb1\xb3\xf6\xb4\xed\x21"  // 运行时出错!
+#define CODE_LABEL "\xb4\xed\xce\xf3\xb4\xfa\xc2\xeb\xa3\xba"   // 错误代码：
+#define INFO_LABEL "\xb4\xed\xce\xf3\xd0\xc5\xcf\xa2\xa3\xba"   // 错误信息：
+#define BOX_TITLE "\xb4\xed\xce\xf3"                             // 错误
+// 数组成员引用下标必须大于等于1
+#define ERROR4 "\xca\xfd\xd7\xe9\xb3\xc9\xd4\xb1\xd2\xfd\xd3\xc3\xcf\xc2\xb1\xea" \
+               "\xb1\xd8\xd0\xeb\xb4\xf3\xd3\xda\xb5\xc8\xd3\xda\x31"
+// 数组成员引用下标超出定义范围
+#define ERROR1 "\xca\xfd\xd7\xe9\xb3\xc9\xd4\xb1\xd2\xfd\xd3\xc3\xcf\xc2\xb1\xea" \
+               "\xb3\xac\xb3\xf6\xb6\xa8\xd2\xe5\xb7\xb6\xce\xa7"
+// 载入启动窗口失败
+#define NO_START_WINDOW "\xd4\xd8\xc8\xeb\xc6\xf4\xb6\xaf\xb4\xb0\xbf\xda\xca\xa7\xb0\xdc"
+
+// One run of the scenario program with its own log file.
+class Scenario {
+ public:
+  explicit Scenario(const char* name)
+      : log_(driver::ExeFolder() + "runtime_scenario_" + name + ".log") {
+    DeleteFileA(log_.c_str());
+    started_ = process_.Start(driver::ProgramInTree("runtime_scenario.exe"),
+                              std::string(name) + " \"" + log_ + "\"");
+  }
+  ~Scenario() { DeleteFileA(log_.c_str()); }
+  Scenario(const Scenario&) = delete;
+  Scenario& operator=(const Scenario&) = delete;
+
+  bool started() const { return started_; }
+  driver::DrivenProcess& process() { return process_; }
+  std::string Log() const { return driver::ReadFileBytes(log_); }
+  HWND MainWindow() { return process_.WaitForWindow("RtScenarioWindow", "runtime scenario", kWaitMs); }
+
+ private:
+  std::string log_;
+  driver::DrivenProcess process_;
+  bool started_ = false;
+};
+
+// Reads the fatal report box, presses OK and answers its text.
+std::string AnswerFatalBox(driver::DrivenProcess& process) {
+  HWND box = process.WaitForWindow("#32770", BOX_TITLE, kWaitMs);
+  if (!box) return "(no box)";
+  driver::MessageBoxContent content = driver::ReadMessageBox(box);
+  EXPECT_EQ(content.title, BOX_TITLE);
+  EXPECT_TRUE(driver::PressButton(box, IDOK));
+  return content.text;
+}
+
+// The box's static control drops the last line end, Windows' and Wine's
+// alike; what the program passed is compared without it.
+std::string WithoutFinalLineEnd(std::string text) {
+  if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0) text.resize(text.size() - 2);
+  return text;
+}
+
+struct FatalCase {
+  const char* scenario;
+  const char* text;
+};
+
+TEST(RuntimeProcess, RuntimeErrorsShowOneReportAndSkipTheCleanupRoutines) {
+  const FatalCase cases[] = {
+      {"index0", HEADING "\r\n\r\n" CODE_LABEL "4\r\n\r\n" INFO_LABEL ERROR4 "\r\n"},
+      {"index1-empty", HEADING "\r\n\r\n" CODE_LABEL "1\r\n\r\n" INFO_LABEL ERROR1 "\r\n"},
+      {"unknown-window", HEADING "\r\n\r\n" INFO_LABEL NO_START_WINDOW "\r\n"},
+      {"thread-fatal", HEADING "\r\n\r\n" INFO_LABEL "worker\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.scenario);
+    Scenario run(c.scenario);
+    ASSERT_TRUE(run.started());
+    std::string text = AnswerFatalBox(run.process());
+    EXPECT_TRUE(text == c.text || text == WithoutFinalLineEnd(c.text)) << text;
+    DWORD code = 0;
+    ASSERT_TRUE(run.process().WaitForExit(kWaitMs, &code));
+    EXPECT_EQ(code, kFatalExit);
+    EXPECT_EQ(run.Log(), "");
+  }
+}
+
+struct ExitCase {
+  const char* scenario;
+  bool closeWindow;  // the driver closes the main window
+  DWORD exitCode;
+};
+
+TEST(RuntimeProcess, NormalEndsRunEachCleanupRoutineOnceInOrder) {
+  const ExitCase cases[] = {
+      {"close", true, 0},
+      {"exit5", false, 5},
+      {"thread-exit7", false, 7},
+      {"destroyed-early", false, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.scenario);
+    Scenario run(c.scenario);
+    ASSERT_TRUE(run.started());
+    if (c.closeWindow) {
+      HWND window = run.MainWindow();
+      ASSERT_NE(window, nullptr);
+      PostMessageA(window, WM_CLOSE, 0, 0);
+    }
+    DWORD code = 0;
+    ASSERT_TRUE(run.process().WaitForExit(kWaitMs, &code));
+    EXPECT_EQ(code, c.exitCode);
+    EXPECT_EQ(run.Log(), "A\nB\n");
+  }
+}
+
+TEST(RuntimeProcess, TheProgramWithoutAStartWindowEndsWithItsReport) {
+  driver::DrivenProcess process;
+  ASSERT_TRUE(process.Start(driver::ProgramInTree("machine-list-export.exe"), ""));
+  std::string expected = HEADING "\r\n\r\n" INFO_LABEL NO_START_WINDOW "\r\n";
+  std::string text = AnswerFatalBox(process);
+  EXPECT_TRUE(text == expected || text == WithoutFinalLineEnd(expected)) << text;
+  DWORD code = 0;
+  ASSERT_TRUE(process.WaitForExit(kWaitMs, &code));
+  EXPECT_EQ(code, kFatalExit);
+}
+
+}  // namespace

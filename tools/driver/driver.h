@@ -1,0 +1,59 @@
+// Drives a Windows program from a test: starts it, finds its windows,
+// reads and answers its message boxes, and collects its exit code. Every
+// wait has a timeout; a process still running when its DrivenProcess goes
+// away is killed, so a failing test never leaves one behind.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace driver {
+
+// The folder of the running test program, with a trailing backslash.
+std::string ExeFolder();
+// A program of the same build tree: test programs live in <tree>\tests,
+// programs in <tree>\bin.
+std::string ProgramInTree(const char* fileName);
+bool FileExists(const std::string& path);
+// Whole file as bytes; empty when missing.
+std::string ReadFileBytes(const std::string& path);
+
+// Text of a window (WM_GETTEXT, system code page); works across processes.
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+
+class DrivenProcess {
+ public:
+  DrivenProcess() = default;
+  DrivenProcess(const DrivenProcess&) = delete;
+  DrivenProcess& operator=(const DrivenProcess&) = delete;
+  ~DrivenProcess();
+
+  // Starts exePath with the command-line tail args. False when it could
+  // not be started.
+  bool Start(const std::string& exePath, const std::string& args);
+  // A visible top-level window of this process whose class (and title,
+  // when not null) match exactly; null after timeoutMs.
+  HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) const;
+  // True with the exit code once the process ended; after timeoutMs the
+  // process is killed and the answer is false.
+  bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
+  void Kill();
+  DWORD id() const { return info_.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+struct MessageBoxContent {
+  std::string title;
+  std::string text;
+};
+// Title and message text of a message box (class "#32770").
+MessageBoxContent ReadMessageBox(HWND box);
+// Presses the box's button with that id (IDOK, IDCANCEL ...) as a click
+// would; false when the box has no such button.
+bool PressButton(HWND box, int buttonId);
+
+}  // namespace driver
