@@ -1,0 +1,31 @@
+// Conversions between the system code page (GBK, code page 936) and UTF-8,
+// and the double-byte-aware case-insensitive comparison that the database
+// units use for names. SQLite speaks UTF-8; everything else here is GBK.
+#pragma once
+
+#include <cstdlib>
+#include <memory>
+
+// A malloc'd, NUL-terminated buffer; null means the conversion failed.
+struct FreeDeleter {
+  template <class T>
+  void operator()(T* p) const { free(p); }
+};
+using OwnedText = std::unique_ptr<char[], FreeDeleter>;
+
+// System code page text to UTF-8. length -1 reads up to the NUL; a null text
+// or length 0 gives an empty buffer. Fails (null) when the bytes are not
+// valid in the code page, e.g. a lead byte without its trail byte. UTF-16
+// surrogate halves are encoded one by one, never combined.
+OwnedText ToUtf8(const char* text, int length = -1);
+
+// UTF-8 to the system code page; the same length rules. Accepts 1-, 2- and
+// 3-byte sequences only; a bad lead or continuation byte, a sequence cut off
+// by the end, or a character the code page lacks makes it fail (null).
+OwnedText FromUtf8(const char* text, int length = -1);
+
+// 0 when equal, else -1 or 1 by the first differing byte (unsigned) after
+// ASCII letters are capitalised. A byte >= 0x80 and the byte after it form
+// one double-byte character and are compared unchanged, so a trail byte
+// that looks like a small letter is never folded. Null equals "".
+int CompareNoCase(const char* a, const char* b);

@@ -1,0 +1,144 @@
+#include "db/table_cursor.h"
+
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "db/connection_registry.h"
+#include "db/field_value.h"
+#include "db/gbk_utf8.h"
+#include "db/sql_statement.h"
+
+namespace db {
+
+bool ColumnNames::Reset(int count) {
+  Clear();
+  if (count <= 0) return true;
+  names_ = static_cast<char**>(calloc(count, sizeof(char*)));
+  if (!names_) return false;
+  count_ = count;
+  return true;
+}
+
+void ColumnNames::Clear() {
+  for (int i = 0; i < count_; i++) free(names_[i]);
+  free(names_);
+  names_ = nullptr;
+  count_ = 0;
+}
+
+bool RowIdTable::Load(sqlite3* connection, const char* utf8Sql) {
+  Clear();
+  if (sqlite3_get_table(connection, utf8Sql, &table_, &rows_, &columns_, nullptr) == SQLITE_OK)
+    return true;
+  Clear();
+  return false;
+}
+
+void RowIdTable::Clear() {
+  if (table_) sqlite3_free_table(table_);
+  table_ = nullptr;
+  rows_ = columns_ = 0;
+}
+
+bool TableCursor::IsOpen() const {
+  return openFlag && connection && ConnectionSerial(connection) == connectionSerial;
+}
+
+void TableCursor::Empty() {
+  columnNames.Clear();
+  rowIds.Clear();
+  position = rowCount = columnCount = 0;
+  tableName[0] = 0;
+  connection = nullptr;
+  connectionSerial = 0;
+  openFlag = 0;
+}
+
+bool TableCursor::Open(const char* gbkName, sqlite3* db) {
+  Empty();
+  size_t n = strlen(gbkName);
+  if (n >= sizeof tableName) return false;  // would lose its NUL
+  memcpy(tableName, gbkName, n + 1);
+  connection = db;
+  connectionSerial = ConnectionSerial(db);
+  openFlag = 1;
+  if (LoadSnapshot()) return true;
+  Empty();
+  return false;
+}
+
+// Column names first (a failure there leaves 0 columns but does not fail
+// the load), then the row ids, which must load.
+bool TableCursor::LoadSnapshot() {
+  columnNames.Clear();
+  rowIds.Clear();
+  columnCount = rowCount = 0;
+  if (!IsOpen() || !tableName[0]) return false;
+
+  StatementText columnsSql;
+  columnsSql << "SELECT * FROM " << tableName << " LIMIT 0";
+  {
+    Statement st(connection, columnsSql);
+    int rc = st.Ok() ? st.Step() : SQLITE_ERROR;
+    if (rc == SQLITE_ROW || rc == SQLITE_DONE) {
+      int count = sqlite3_column_count(st.Get());
+      if (count > 0 && columnNames.Reset(count)) {
+        for (int i = 0; i < count; i++) {
+          const char* name = sqlite3_column_name(st.Get(), i);
+          if (name) columnNames.Take(i, FromUtf8(name).release());
+        }
+        columnCount = count;
+      }
+    }
+  }
+
+  StatementText rowIdSql;
+  rowIdSql << "SELECT _ROWID_ FROM " << tableName << " ORDER BY _ROWID_ ";
+  OwnedText utf8 = rowIdSql.Fits() ? ToUtf8(rowIdSql.Text()) : nullptr;
+  if (!utf8 || !rowIds.Load(connection, utf8.get())) return false;
+  rowCount = rowIds.Rows();
+  return true;
+}
+
+bool TableCursor::GoTo(int64_t n) {
+  if (!IsOpen()) return false;
+  if (n <= 0) {
+    position = 0;
+    return false;
+  }
+  if (n > rowCount) {
+    position = rowCount + 1;
+    return false;
+  }
+  position = static_cast<int32_t>(n);
+  return true;
+}
+
+int TableCursor::ColumnByName(const char* name) const {
+  for (int i = 0; i < columnNames.Count(); i++) {
+    const char* column = columnNames.At(i);
+    if (column && CompareNoCase(column, name) == 0) return i + 1;
+  }
+  return 0;
+}
+
+bool TableCursor::ReadField(int column1, uint32_t wanted, ArgValue* result) const {
+  if (!IsOpen()) return false;
+  if (column1 < 1 || column1 > columnCount || column1 > columnNames.Count()) return false;
+  const char* columnName = columnNames.At(column1 - 1);
+  if (!columnName) return false;
+  if (position < 1 || position > rowCount) return false;
+  const char* rowId = rowIds.At(position);
+  if (!rowId) return false;
+
+  // The column as stored (SQLite's spelling), not as the caller wrote it.
+  StatementText sql;
+  sql << "SELECT " << columnName << " FROM " << tableName << " WHERE _ROWID_ = " << rowId << " ";
+  Statement st(connection, sql);
+  if (!st.Ok() || st.Step() != SQLITE_ROW) return false;  // a deleted row gives SQLITE_DONE
+  return StoreColumnValue(st.Get(), 0, wanted, result);
+}
+
+}  // namespace db
