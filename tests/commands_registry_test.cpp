@@ -117,11 +117,4 @@ TEST_F(ReadRegistryTextTest, RootNumbersSelectTheRootKey) {
   EXPECT_EQ(Read(3, expand, "dflt"), "dflt");  // only under HKEY_LOCAL_MACHINE
 }
 
-TEST_F(ReadRegistryTextTest, TwoArgumentsGiveEmptyOnFailure) {
-  ArgValue args[2] = {IntArg(3), TextArg("Software\\RtCommandsRegistryTest\\Nothing\\Here")};
-  ArgValue result{};
-  ReadRegistryText(&result, 2, args);
-  EXPECT_EQ(result.v.text, nullptr);
-}
-
 }  // namespace

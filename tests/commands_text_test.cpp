@@ -9,7 +9,6 @@
 
 #include "commands/core_commands.h"
 #include "commands/gbk_text.h"
-#include "commands/number_text.h"
 #include "runtime/heap.h"
 
 namespace {
@@ -224,17 +223,6 @@ TEST(SplitText, NeverMatchesAtTheSecondByteOfACharacter) {
         << c.text;
 }
 
-TEST(SplitText, ElementsArePointerWide) {
-  ArgValue r = Call(SplitText, {TextArg("one,two"), OmittedArg(), OmittedArg()});
-  auto a = static_cast<RtArray*>(r.v.ptr);
-  ASSERT_NE(a, nullptr);
-  ASSERT_EQ(a->sizes[0], 2);
-  char* second;
-  memcpy(&second, reinterpret_cast<uint8_t*>(&a->sizes[1]) + kPtrWidth, sizeof second);
-  EXPECT_STREQ(second, "two");
-  TakeTextArray(r);
-}
-
 TEST(ValueToBytes, GivesStoredBytes) {
   OwnedBytes set({1, 0, 2});
   uint32_t ints[] = {1, 2};
@@ -318,6 +306,7 @@ TEST(ValueToText, FormatsDateTimes) {
       {1e9, "9999年12月31日"},           // clamped to the last day of year 9999
       {2958465.5, "9999年12月31日12时"},
       {45000.99999999, "2023年3月16日"},  // rounds up to the next midnight
+      {2958465 + 86399 * second, "9999年12月31日23时59分59秒"},  // the longest text
   };
   for (auto& c : cases) EXPECT_EQ(TakeText(Call(ValueToText, {DateArg(c.days)})), c.expected) << c.days;
 }
@@ -337,17 +326,6 @@ TEST(ValueToText, TakesRawBytesUpToTheFirstZero) {
   };
   for (auto& c : cases) EXPECT_EQ(TakeText(Call(ValueToText, {c.value})), c.expected);
   RtFree(ints);
-}
-
-TEST(NumberText, LeavesOtherKindsEmpty) {
-  char buffer[100] = "junk";
-  EXPECT_FALSE(NumberText(TextArg("1"), buffer, sizeof buffer));
-  EXPECT_STREQ(buffer, "");
-  EXPECT_TRUE(NumberText(IntArg(42), buffer, sizeof buffer));
-  EXPECT_STREQ(buffer, "42");
-  // The longest date-time fits the 100-byte buffer InfoBox uses.
-  EXPECT_TRUE(NumberText(DateArg(2958465 + 86399.0 / 86400), buffer, sizeof buffer));
-  EXPECT_STREQ(buffer, "9999年12月31日23时59分59秒");
 }
 
 }  // namespace
