@@ -29,7 +29,7 @@ struct TestWindow {
 std::vector<TestWindow> g_windows;
 std::vector<std::string> g_log;
 std::vector<EventRequest> g_idleRequests;
-HANDLE g_idleSeen;  // set on every window idle event
+HANDLE g_idleSeen;  // a semaphore: one count per window idle event
 
 TestWindow* FindWindowRecord(HWND hwnd) {
   for (auto& w : g_windows)
@@ -100,7 +100,7 @@ intptr_t HostNotify(int code, intptr_t p1, intptr_t) {
       if (w.idleAnswers > 0) w.idleAnswers--;
     }
   }
-  SetEvent(g_idleSeen);
+  ReleaseSemaphore(g_idleSeen, 1, nullptr);
   return 0;
 }
 void HostShutdown() {}
@@ -132,7 +132,7 @@ class RuntimeLoop : public ::testing::Test {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "RtLoopTestWindow";
     RegisterClassA(&wc);
-    g_idleSeen = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    g_idleSeen = CreateSemaphoreA(nullptr, 0, 1000, nullptr);
   }
   void SetUp() override {
     g_windows.clear();
@@ -142,7 +142,8 @@ class RuntimeLoop : public ::testing::Test {
     header_ = MakeHeader(sizeof kTemplateBytes);
     ASSERT_TRUE(RtInitializeForTests(&header_, &kHost));
     RuntimeState().startupComplete = false;
-    ResetEvent(g_idleSeen);
+    while (WaitForSingleObject(g_idleSeen, 0) == WAIT_OBJECT_0) {
+    }
   }
   void TearDown() override {
     for (auto& w : g_windows)
