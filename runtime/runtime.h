@@ -123,7 +123,12 @@ int RtRunProgram(HINSTANCE instance, const ProgramHeader* header,
 
 // For in-process tests of libraries and units: what RtRunProgram and
 // RtService 6 set up (instance, header, host, libraries greeted, templates
-// loaded), without running a program entry. False when the templates fail.
+// loaded), without running a program entry and without changing the
+// current directory. False when the templates fail (no report). May be
+// called again: the libraries are greeted again, templates loaded earlier
+// are released through the host first, the hidden owner window is kept.
+// The header must outlive the test. RtRunLoop then runs the real loop; it
+// ends when the last loaded window is destroyed (RtAfterWindowDestroyed).
 bool RtInitializeForTests(const ProgramHeader* header, const WindowHost* host);
 
 // Installs the unit framework (RtRunProgram does this; tests that drive
