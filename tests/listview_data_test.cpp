@@ -1,0 +1,117 @@
+// ListViewData decoding and encoding against hand-made blocks.
+#include <gtest/gtest.h>
+
+#include "listview_program_block.h"
+#include "ui/listview/listview_data.h"
+
+namespace {
+
+TEST(ListViewData, ProgramBlockDecodesToItsFields) {
+  Bytes block = ProgramListViewBlock();
+  ASSERT_EQ(block.size(), 177u);
+  ListViewData d;
+  ASSERT_EQ(ReadListViewData(block.data(), static_cast<int32_t>(block.size()), &d), ListViewDataStatus::kOk);
+  EXPECT_EQ(d.view, 3);
+  EXPECT_EQ(d.borderStyle, 1);
+  EXPECT_EQ(d.textBkColor, 0xFFFFFFu);
+  EXPECT_FALSE(d.sortableHeader);
+  EXPECT_TRUE(d.fullRowSelect);
+  EXPECT_FALSE(d.singleSelection);
+  EXPECT_EQ(d.currentItem, -1);
+  EXPECT_TRUE(d.font.empty());
+  auto columns = ReadColumnList(d.columns);
+  ASSERT_EQ(columns.size(), 3u);
+  EXPECT_EQ(columns[0].title, "机器名");
+  EXPECT_EQ(columns[1].width, 118);
+  EXPECT_EQ(columns[2].image, -1);
+  // Write-back gives the same bytes.
+  EXPECT_EQ(WriteListViewData(d), block);
+}
+
+Bytes Words(std::initializer_list<uint32_t> words) {
+  Bytes b;
+  for (uint32_t w : words)
+    for (int i = 0; i < 4; i++) b.push_back(static_cast<uint8_t>(w >> (8 * i)));
+  return b;
+}
+
+TEST(ListViewData, MalformedAndEdgeBlocks) {
+  Bytes program = ProgramListViewBlock();
+  Bytes version0 = program;
+  version0[0] = 0;
+  Bytes version2 = program;
+  version2[0] = 2;
+  Bytes cutInWords(program.begin(), program.begin() + 50);
+  Bytes cutInColumns(program.begin(), program.end() - 10);
+  // The item block claims more bytes than follow.
+  Bytes longCount = program;
+  longCount[173] = 0x40;
+  // A negative count is an empty block.
+  Bytes negativeCount = program;
+  for (int i = 173; i < 177; i++) negativeCount[i] = 0xFF;
+  struct Case {
+    const char* name;
+    Bytes block;
+    ListViewDataStatus status;
+  } cases[] = {
+      {"empty", {}, ListViewDataStatus::kOk},
+      {"version 0", version0, ListViewDataStatus::kOk},
+      {"version 2", version2, ListViewDataStatus::kTooNew},
+      {"three bytes", Bytes{1, 0, 0}, ListViewDataStatus::kTruncated},
+      {"cut in the words", cutInWords, ListViewDataStatus::kTruncated},
+      {"cut in the columns", cutInColumns, ListViewDataStatus::kTruncated},
+      {"count beyond the end", longCount, ListViewDataStatus::kTruncated},
+      {"negative count", negativeCount, ListViewDataStatus::kOk},
+  };
+  for (const Case& c : cases) {
+    ListViewData d;
+    d.view = 99;
+    EXPECT_EQ(ReadListViewData(c.block.data(), static_cast<int32_t>(c.block.size()), &d), c.status) << c.name;
+    if (c.status != ListViewDataStatus::kOk) {
+      EXPECT_EQ(d.view, 0) << c.name << ": a refused block leaves the defaults";
+    }
+  }
+}
+
+TEST(ListViewData, EmptyBlockGivesResetDefaults) {
+  ListViewData d;
+  d.view = 3;
+  ASSERT_EQ(ReadListViewData(nullptr, 0, &d), ListViewDataStatus::kOk);
+  EXPECT_EQ(d.version, 1u);
+  EXPECT_EQ(d.borderStyle, 1);
+  EXPECT_EQ(d.view, 0);
+  EXPECT_TRUE(d.autoArrange && d.wrapLabels && d.sortableHeader && d.singleSelection);
+  EXPECT_TRUE(d.handCursor && d.underlineCold && d.underlineHot);
+  EXPECT_EQ(d.currentItem, -1);
+  EXPECT_EQ(d.bkColor, 0xFFFFFFu);
+  // The defaults encode to 124 bytes: 25 words and six empty blocks.
+  Bytes encoded = WriteListViewData(d);
+  ASSERT_EQ(encoded.size(), 124u);
+  EXPECT_EQ(Bytes(encoded.begin(), encoded.begin() + 16), Words({1, 1, 0, 0xFFFFFF}));
+}
+
+TEST(ListViewData, ListsDropATruncatedLastEntry) {
+  std::vector<ListViewItemEntry> items = {
+      {0, 1, -1, 0, 7, "名称", "提示"},
+      {1, -1, -1, 0, 0, "子项", ""},
+  };
+  Bytes block = WriteItemList(items);
+  auto back = ReadItemList(block);
+  ASSERT_EQ(back.size(), 2u);
+  EXPECT_EQ(back[0].data, 7);
+  EXPECT_EQ(back[0].tip, "提示");
+  EXPECT_EQ(back[1].kind, 1);
+  EXPECT_EQ(back[1].text, "子项");
+
+  block.pop_back();  // the last tip loses its NUL
+  EXPECT_EQ(ReadItemList(block).size(), 1u);
+
+  Bytes columns = WriteColumnList({{true, 2, 1, 50, "甲"}, {false, -1, 2, 60, "乙"}});
+  columns.resize(columns.size() - 3);
+  auto cols = ReadColumnList(columns);
+  ASSERT_EQ(cols.size(), 1u);
+  EXPECT_TRUE(cols[0].imageOnRight);
+  EXPECT_EQ(cols[0].align, 1);
+}
+
+}  // namespace

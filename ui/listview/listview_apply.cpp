@@ -1,0 +1,243 @@
+// Applying the unit's data to the live control. Each step stands alone so
+// that the live property setters can repeat it on an existing control.
+#include "ui/listview/listview_apply.h"
+
+#include <commctrl.h>
+
+#include "runtime/runtime.h"
+#include "ui/listview/image_list_block.h"
+
+static_assert(sizeof(LOGFONTA) == 60, "the font block is a LOGFONTA");
+
+namespace {
+
+constexpr COLORREF kButtonFace = 0xFF000000;
+
+HIMAGELIST SetControlImageList(HWND hwnd, int which, HIMAGELIST list) {
+  return reinterpret_cast<HIMAGELIST>(
+      SendMessageA(hwnd, LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(list)));
+}
+HIMAGELIST ControlImageList(HWND hwnd, int which) {
+  return reinterpret_cast<HIMAGELIST>(SendMessageA(hwnd, LVM_GETIMAGELIST, which, 0));
+}
+
+bool OwnedBy(const ListViewUnit* unit, HIMAGELIST list) {
+  return list && (list == unit->images || list == unit->stateImages || list == unit->headerImages);
+}
+
+// Puts `fresh` into the control's slot in place of the unit's list `*mine`.
+// The control hands back what the slot held: the unit's old list, or one the
+// control made itself (the check-box images), which is now ours to destroy.
+void ReplaceImageList(ListViewUnit* unit, int which, HIMAGELIST* mine, HIMAGELIST fresh) {
+  HIMAGELIST old = *mine;
+  HIMAGELIST previous = SetControlImageList(unit->hwnd, which, fresh);
+  *mine = fresh;
+  if (previous && previous != old && !OwnedBy(unit, previous)) ImageList_Destroy(previous);
+  if (old && !OwnedBy(unit, old)) ImageList_Destroy(old);
+}
+
+void SetItemState(HWND hwnd, int item, UINT state, UINT mask) {
+  LVITEMA it{};
+  it.state = state;
+  it.stateMask = mask;
+  SendMessageA(hwnd, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&it));
+}
+
+}  // namespace
+
+ListViewStyles ComputeListViewStyles(const ListViewData& d, DWORD given) {
+  DWORD style = given | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  DWORD ex = LVS_EX_SUBITEMIMAGES | LVS_EX_INFOTIP;
+  switch (d.view) {
+    case 1: style |= LVS_SMALLICON; break;
+    case 2: style |= LVS_LIST; break;
+    case 3: style |= LVS_REPORT; break;
+    default: style |= LVS_ICON; break;
+  }
+  if (d.view == 0 || d.view == 1) {
+    if (d.iconAlign == 1) style |= LVS_ALIGNLEFT;
+    if (d.autoArrange) style |= LVS_AUTOARRANGE;
+    if (!d.wrapLabels) style |= LVS_NOLABELWRAP;
+  }
+  if (d.view == 3) {
+    if (d.hideHeader) {
+      style |= LVS_NOCOLUMNHEADER;
+    } else {
+      if (!d.sortableHeader) style |= LVS_NOSORTHEADER;
+      if (d.headerDragDrop) ex |= LVS_EX_HEADERDRAGDROP;
+    }
+    if (d.fullRowSelect) ex |= LVS_EX_FULLROWSELECT;
+    if (d.gridLines) ex |= LVS_EX_GRIDLINES;
+  }
+  if (d.editLabels) style |= LVS_EDITLABELS;
+  if (d.sortOrder == 1) style |= LVS_SORTASCENDING;
+  if (d.sortOrder == 2) style |= LVS_SORTDESCENDING;
+  if (d.singleSelection) style |= LVS_SINGLESEL;
+  if (d.alwaysShowSelection) style |= LVS_SHOWSELALWAYS;
+
+  if (d.hotTrack) {
+    ex |= LVS_EX_TRACKSELECT | LVS_EX_ONECLICKACTIVATE;
+    if (d.underlineCold) ex |= LVS_EX_UNDERLINECOLD;
+    if (d.underlineHot) ex |= LVS_EX_UNDERLINEHOT;
+  }
+  if (d.checkBoxes) ex |= LVS_EX_CHECKBOXES;
+  if (d.flatScrollBars) ex |= LVS_EX_FLATSB;
+  return {style, ex};
+}
+
+COLORREF ResolveColor(COLORREF c) { return c == kButtonFace ? GetSysColor(COLOR_BTNFACE) : c; }
+
+void ApplyFont(ListViewUnit* unit) {
+  HFONT fresh = nullptr;
+  if (unit->data.font.size() == sizeof(LOGFONTA)) {
+    LOGFONTA lf;
+    memcpy(&lf, unit->data.font.data(), sizeof lf);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfOutPrecision = 0;
+    lf.lfClipPrecision = 0;
+    lf.lfQuality = PROOF_QUALITY;
+    lf.lfPitchAndFamily = 0;
+    fresh = CreateFontIndirectA(&lf);
+  }
+  HGDIOBJ shown = fresh ? static_cast<HGDIOBJ>(fresh) : GetStockObject(DEFAULT_GUI_FONT);
+  SendMessageA(unit->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(shown), TRUE);
+  if (unit->font) DeleteObject(unit->font);
+  unit->font = fresh;
+}
+
+void ApplyImageList(ListViewUnit* unit) {
+  HIMAGELIST fresh = ReadImageListBlock(unit->data.images);
+  if (!fresh && !unit->images) return;
+  int which = unit->data.view == 0 ? LVSIL_NORMAL : LVSIL_SMALL;
+  ReplaceImageList(unit, which, &unit->images, fresh);
+}
+
+void ApplyStateImageList(ListViewUnit* unit) {
+  HIMAGELIST fresh = ReadImageListBlock(unit->data.stateImages);
+  if (!fresh && !unit->stateImages) return;
+  ReplaceImageList(unit, LVSIL_STATE, &unit->stateImages, fresh);
+}
+
+void ApplyHeaderImageList(ListViewUnit* unit) {
+  HIMAGELIST fresh = ReadImageListBlock(unit->data.headerImages);
+  if (!fresh && !unit->headerImages) return;
+  if (fresh) ImageList_SetBkColor(fresh, GetSysColor(COLOR_BTNFACE));
+  auto header = reinterpret_cast<HWND>(SendMessageA(unit->hwnd, LVM_GETHEADER, 0, 0));
+  if (header) SendMessageA(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(fresh));
+  if (unit->headerImages) ImageList_Destroy(unit->headerImages);
+  unit->headerImages = fresh;
+}
+
+void ApplyColors(ListViewUnit* unit) {
+  SendMessageA(unit->hwnd, LVM_SETTEXTCOLOR, 0, unit->data.textColor);
+  SendMessageA(unit->hwnd, LVM_SETTEXTBKCOLOR, 0, ResolveColor(unit->data.textBkColor));
+  SendMessageA(unit->hwnd, LVM_SETBKCOLOR, 0, ResolveColor(unit->data.bkColor));
+}
+
+void ApplyBorderStyle(HWND hwnd, int borderStyle) {
+  LONG_PTR ex = GetWindowLongPtrA(hwnd, GWL_EXSTYLE) &
+                ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE);
+  LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
+  switch (borderStyle) {
+    case 1: ex |= WS_EX_CLIENTEDGE; break;
+    case 2: ex |= WS_EX_DLGMODALFRAME; break;
+    case 3: ex |= WS_EX_STATICEDGE; break;
+    case 4: ex |= WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME; break;
+    case 5: style |= WS_BORDER; break;
+    default: break;
+  }
+  SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex);
+  SetWindowLongPtrA(hwnd, GWL_STYLE, style);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ApplyHotCursor(ListViewUnit* unit) {
+  if (!unit->data.hotTrack) return;
+  HCURSOR cursor = nullptr;
+  if (unit->data.handCursor) {
+    cursor = LoadCursorA(nullptr, IDC_HAND);
+    if (!cursor) cursor = LoadCursorA(RtInstance(), MAKEINTRESOURCEA(2008));
+  }
+  if (!cursor) cursor = LoadCursorA(nullptr, IDC_ARROW);
+  // System and resource cursors are shared: nobody destroys them.
+  SendMessageA(unit->hwnd, LVM_SETHOTCURSOR, 0, reinterpret_cast<LPARAM>(cursor));
+}
+
+void InsertColumns(ListViewUnit* unit) {
+  if (!unit->reportView()) return;
+  auto columns = ReadColumnList(unit->data.columns);
+  for (size_t i = 0; i < columns.size(); i++) {
+    const ListViewColumn& c = columns[i];
+    LVCOLUMNA col{};
+    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    col.fmt = c.align == 1 ? LVCFMT_CENTER : c.align == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    if (c.imageOnRight) col.fmt |= LVCFMT_BITMAP_ON_RIGHT;
+    if (c.image != -1) {
+      col.mask |= LVCF_IMAGE;
+      col.fmt |= LVCFMT_IMAGE;
+      col.iImage = c.image;
+    }
+    col.cx = c.width;
+    col.pszText = const_cast<char*>(c.title.c_str());
+    col.iSubItem = static_cast<int>(i);
+    SendMessageA(unit->hwnd, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
+  }
+}
+
+void BuildInitialItems(ListViewUnit* unit) {
+  HWND hwnd = unit->hwnd;
+  SendMessageA(hwnd, LVM_DELETEALLITEMS, 0, 0);
+  // Indices are checked against the lists the control really shows: with
+  // check boxes on, the state list is the control's own.
+  int images = ImageCount(ControlImageList(hwnd, unit->data.view == 0 ? LVSIL_NORMAL : LVSIL_SMALL));
+  int states = ImageCount(ControlImageList(hwnd, LVSIL_STATE));
+  int next = 0, last = -1, column = 1;
+  for (const ListViewItemEntry& e : ReadItemList(unit->data.items)) {
+    int image = e.image >= 0 && e.image < images ? e.image : -1;
+    int state = e.stateImage >= 0 && e.stateImage < states ? e.stateImage : -1;
+    LVITEMA it{};
+    it.pszText = const_cast<char*>(e.text.c_str());
+    it.iImage = image;
+    if (e.kind == 0) {
+      it.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+      if (state >= 0) {
+        it.mask |= LVIF_STATE;
+        it.state = INDEXTOSTATEIMAGEMASK(state + 1);
+        it.stateMask = LVIS_STATEIMAGEMASK;
+      }
+      if (unit->reportView()) {
+        it.mask |= LVIF_INDENT;
+        it.iIndent = e.indent;
+      }
+      it.iItem = next;
+      it.lParam = e.data;
+      last = static_cast<int>(SendMessageA(hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it)));
+      if (last >= 0) next++;
+      column = 1;
+    } else if (last >= 0) {
+      it.mask = LVIF_TEXT | LVIF_IMAGE;
+      it.iItem = last;
+      it.iSubItem = column++;
+      SendMessageA(hwnd, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+    }
+  }
+}
+
+void ApplyCurrentItem(ListViewUnit* unit) {
+  if (!unit->data.singleSelection) return;
+  const UINT bits = LVIS_SELECTED | LVIS_FOCUSED;
+  if (unit->data.currentItem >= 0) {
+    SetItemState(unit->hwnd, unit->data.currentItem, bits, bits);
+    return;
+  }
+  int first = static_cast<int>(SendMessageA(unit->hwnd, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+  if (first >= 0) SetItemState(unit->hwnd, first, 0, bits);
+}
+
+void DetachImageLists(ListViewUnit* unit) {
+  for (int which : {LVSIL_NORMAL, LVSIL_SMALL, LVSIL_STATE}) {
+    HIMAGELIST shown = ControlImageList(unit->hwnd, which);
+    if (OwnedBy(unit, shown)) SetControlImageList(unit->hwnd, which, nullptr);
+  }
+}

@@ -1,0 +1,172 @@
+// The list view's notifications, reflected back from the parent window,
+// turned into unit events.
+//
+// A handler may destroy the window, and the unit with it. Every step that
+// follows an event therefore checks first that the control and its object
+// still exist.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "runtime/runtime.h"
+#include "ui/listview/extended_ui_library.h"
+#include "ui/listview/listview_unit.h"
+
+namespace {
+
+bool Alive(HWND hwnd, const ListViewUnit* unit) { return ListViewFromWindow(hwnd) == unit; }
+
+void Fire(const ListViewUnit* unit, int event) { FireListViewEvent(unit, event, 0, nullptr, nullptr); }
+void Fire(const ListViewUnit* unit, int event, int arg) {
+  uint32_t a = static_cast<uint32_t>(arg);
+  FireListViewEvent(unit, event, 1, &a, nullptr);
+}
+
+// The handler's answer, or `fallback` when it returned none.
+int32_t FireForAnswer(const ListViewUnit* unit, int event, int arg, int32_t fallback) {
+  uint32_t a = static_cast<uint32_t>(arg);
+  int32_t answer = fallback;
+  FireListViewEvent(unit, event, 1, &a, &answer);
+  return answer;
+}
+
+// After a click of either button or a double click: when the point is
+// exactly on the state icon of the item the notification names, the check
+// box may have toggled. The control toggles it itself, so the state is read
+// from a posted message, once the control is done.
+void CheckBoxTest(HWND hwnd, const NMITEMACTIVATE* nm) {
+  if (nm->iItem < 0) return;
+  LVHITTESTINFO ht{};
+  ht.pt = nm->ptAction;
+  SendMessageA(hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht));
+  if (ht.flags == LVHT_ONITEMSTATEICON && ht.iItem == nm->iItem)
+    PostMessageA(hwnd, kMsgCheckBoxChanged, nm->iItem, 0);
+}
+
+std::string FromWide(const wchar_t* w) {
+  if (!w) return {};
+  int n = WideCharToMultiByte(CP_ACP, 0, w, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return {};
+  std::string s(n - 1, '\0');
+  WideCharToMultiByte(CP_ACP, 0, w, -1, s.data(), n, nullptr, nullptr);
+  return s;
+}
+
+// The longest prefix of `text` of at most `room` bytes that does not end
+// inside a double-byte character.
+size_t FitBytes(const std::string& text, size_t room) {
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    if (i + step > room) break;
+    i += step;
+  }
+  return i;
+}
+
+// The tip of the n-th item of the initial item list.
+bool InitialItemTip(const ListViewUnit* unit, int n, std::string* tip) {
+  if (n < 0) return false;
+  for (const ListViewItemEntry& e : ReadItemList(unit->data.items)) {
+    if (e.kind != 0) continue;
+    if (n-- == 0) {
+      *tip = e.tip;
+      return true;
+    }
+  }
+  return false;
+}
+
+void OnGetInfoTip(const ListViewUnit* unit, NMHDR* h) {
+  std::string tip;
+  if (h->code == LVN_GETINFOTIPA) {
+    auto nm = reinterpret_cast<NMLVGETINFOTIPA*>(h);
+    if (!nm->pszText || nm->cchTextMax <= 0 || !InitialItemTip(unit, nm->iItem, &tip)) return;
+    size_t n = FitBytes(tip, static_cast<size_t>(nm->cchTextMax) - 1);
+    memcpy(nm->pszText, tip.data(), n);
+    nm->pszText[n] = 0;
+  } else {
+    auto nm = reinterpret_cast<NMLVGETINFOTIPW*>(h);
+    if (!nm->pszText || nm->cchTextMax <= 0 || !InitialItemTip(unit, nm->iItem, &tip)) return;
+    int n = MultiByteToWideChar(CP_ACP, 0, tip.data(), static_cast<int>(tip.size()), nullptr, 0);
+    std::wstring w(n, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, tip.data(), static_cast<int>(tip.size()), w.data(), n);
+    if (w.size() > static_cast<size_t>(nm->cchTextMax) - 1) w.resize(nm->cchTextMax - 1);
+    memcpy(nm->pszText, w.c_str(), (w.size() + 1) * sizeof(wchar_t));
+  }
+}
+
+// Answer TRUE to cancel the edit: the handler returned false.
+LRESULT OnBeginLabelEdit(const ListViewUnit* unit, int item) {
+  if (item < 0) return FALSE;
+  return FireForAnswer(unit, kLvEventBeginEdit, item, 1) == 0 ? TRUE : FALSE;
+}
+
+// Answer FALSE to reject the new text. A null text means the user cancelled;
+// the handler then sees the item's current text.
+LRESULT OnEndLabelEdit(ListViewUnit* unit, int item, bool cancelled, std::string text) {
+  if (item < 0) return FALSE;
+  HWND hwnd = unit->hwnd;
+  unit->editedText = cancelled ? ReadItemText(hwnd, item, 0) : std::move(text);
+  int32_t answer = FireForAnswer(unit, kLvEventEndEdit, item, 1);
+  if (Alive(hwnd, unit)) unit->editedText.clear();
+  return answer == 0 ? FALSE : TRUE;
+}
+
+}  // namespace
+
+bool FireListViewEvent(const ListViewUnit* unit, int event, int argc, const uint32_t* args,
+                       int32_t* answer) {
+  EventRequest request{};
+  request.windowId = unit->windowId;
+  request.unitId = unit->unitId;
+  request.event = event;
+  request.argc = argc;
+  for (int i = 0; i < argc && i < 5; i++) request.args[i] = args[i];
+  bool ran = ExtendedUiNotify(kNotifyFireEvent, reinterpret_cast<intptr_t>(&request), 0) != 0;
+  if (answer && request.answered) *answer = request.answer;
+  return ran;
+}
+
+LRESULT OnListViewNotify(ListViewUnit* unit, NMHDR* h) {
+  HWND hwnd = unit->hwnd;
+  switch (h->code) {
+    case LVN_ITEMCHANGED: {
+      auto nm = reinterpret_cast<NMLISTVIEW*>(h);
+      if ((nm->uNewState & LVIS_FOCUSED) && !(nm->uOldState & LVIS_FOCUSED))
+        Fire(unit, kLvEventCurrentChanged);
+      return 0;
+    }
+    case LVN_ITEMACTIVATE: Fire(unit, kLvEventActivated); return 0;
+    case LVN_COLUMNCLICK: Fire(unit, kLvEventColumnClick, reinterpret_cast<NMLISTVIEW*>(h)->iSubItem); return 0;
+    case LVN_HOTTRACK: Fire(unit, kLvEventHotItem, reinterpret_cast<NMLISTVIEW*>(h)->iItem); return 0;
+    case NM_CLICK:
+      Fire(unit, kLvEventClick);
+      if (Alive(hwnd, unit)) CheckBoxTest(hwnd, reinterpret_cast<NMITEMACTIVATE*>(h));
+      return 0;
+    case NM_RCLICK:
+      Fire(unit, kLvEventRightClick);
+      if (Alive(hwnd, unit)) CheckBoxTest(hwnd, reinterpret_cast<NMITEMACTIVATE*>(h));
+      return 0;
+    case NM_DBLCLK:
+      CheckBoxTest(hwnd, reinterpret_cast<NMITEMACTIVATE*>(h));
+      return 0;
+    case NM_SETFOCUS: Fire(unit, kLvEventGotFocus); return 0;
+    case NM_KILLFOCUS: Fire(unit, kLvEventLostFocus); return 0;
+    case LVN_BEGINLABELEDITA: return OnBeginLabelEdit(unit, reinterpret_cast<NMLVDISPINFOA*>(h)->item.iItem);
+    case LVN_BEGINLABELEDITW: return OnBeginLabelEdit(unit, reinterpret_cast<NMLVDISPINFOW*>(h)->item.iItem);
+    case LVN_ENDLABELEDITA: {
+      const LVITEMA& it = reinterpret_cast<NMLVDISPINFOA*>(h)->item;
+      return OnEndLabelEdit(unit, it.iItem, !it.pszText, it.pszText ? it.pszText : "");
+    }
+    case LVN_ENDLABELEDITW: {
+      const LVITEMW& it = reinterpret_cast<NMLVDISPINFOW*>(h)->item;
+      return OnEndLabelEdit(unit, it.iItem, !it.pszText, FromWide(it.pszText));
+    }
+    case LVN_GETINFOTIPA:
+    case LVN_GETINFOTIPW:
+      OnGetInfoTip(unit, h);
+      return 0;
+    default:
+      return 0;
+  }
+}

@@ -1,0 +1,155 @@
+// The list view unit's life: creation from its data, the subclass window
+// procedure, and the end of the object with its control.
+#include "ui/listview/listview_unit.h"
+
+#include <vector>
+
+#include "runtime/runtime.h"
+#include "ui/listview/extended_ui_library.h"
+#include "ui/listview/listview_apply.h"
+
+namespace {
+
+// The object hangs off its control as a window property: the list view
+// control keeps its own state in the window's extra bytes, and GWLP_USERDATA
+// belongs to whoever else subclasses the control.
+constexpr char kUnitProp[] = "RtListViewUnit";
+
+ListViewUnit* UnitOf(HWND hwnd) { return static_cast<ListViewUnit*>(GetPropA(hwnd, kUnitProp)); }
+
+// Texts longer than this are not labels; the cap only bounds the doubling.
+constexpr int kMaxItemText = 1 << 26;
+
+// Space toggles the focused item's check box inside the control's own
+// WM_CHAR handling; the state is read when the posted message arrives.
+void AfterChar(ListViewUnit* unit, WPARAM ch) {
+  if (ch != ' ' || !unit->data.checkBoxes) return;
+  int focused = static_cast<int>(SendMessageA(unit->hwnd, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+  if (focused >= 0) PostMessageA(unit->hwnd, kMsgCheckBoxChanged, focused, 0);
+}
+
+void OnCheckBoxChanged(ListViewUnit* unit, int item) {
+  auto state = static_cast<UINT>(SendMessageA(unit->hwnd, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK));
+  uint32_t args[2] = {static_cast<uint32_t>(item), static_cast<uint32_t>((state >> 12) - 1)};
+  FireListViewEvent(unit, kLvEventCheckChanged, 2, args, nullptr);
+}
+
+// The control is gone: report it, then the object ends. Image lists the
+// unit gave the control are taken back first, so only the unit frees them.
+LRESULT OnNcDestroy(ListViewUnit* unit, HWND hwnd, WPARAM wp, LPARAM lp) {
+  DetachImageLists(unit);
+  LRESULT r = CallWindowProcA(unit->baseProc, hwnd, WM_NCDESTROY, wp, lp);
+  RemovePropA(hwnd, kUnitProp);
+  ExtendedUiNotify(kNotifyDestroyed, unit->windowId, unit->unitId);
+  delete unit;
+  return r;
+}
+
+LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  ListViewUnit* unit = UnitOf(hwnd);
+  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
+  switch (msg) {
+    case kMsgGetUnitObject:
+      return reinterpret_cast<LRESULT>(static_cast<UnitObject*>(unit));
+    case kReflectBase + WM_NOTIFY:
+      return OnListViewNotify(unit, reinterpret_cast<NMHDR*>(lp));
+    case kMsgCheckBoxChanged:
+      OnCheckBoxChanged(unit, static_cast<int>(wp));
+      return 0;
+    case WM_CHAR: {
+      LRESULT r = CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
+      AfterChar(unit, wp);
+      return r;
+    }
+    case WM_NCDESTROY:
+      return OnNcDestroy(unit, hwnd, wp, lp);
+    default:
+      return CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
+  }
+}
+
+void EnsureCommonControls() {
+  static bool done = false;
+  if (done) return;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
+  done = InitCommonControlsEx(&icc) != FALSE;
+}
+
+}  // namespace
+
+ListViewUnit* ListViewFromWindow(HWND hwnd) { return hwnd && IsWindow(hwnd) ? UnitOf(hwnd) : nullptr; }
+
+// LVM_GETITEMTEXTA answers the length it copied. A text that filled the
+// buffer may have been cut, so the buffer doubles until the text fits with
+// room to spare. The margin is two bytes, not one: a double-byte character
+// that does not fit is left out whole, which stops the copy a byte early.
+std::string ReadItemText(HWND hwnd, int item, int column) {
+  std::vector<char> buffer;
+  for (int size = 512;; size *= 2) {
+    buffer.assign(size, 0);
+    LVITEMA it{};
+    it.iSubItem = column;
+    it.pszText = buffer.data();
+    it.cchTextMax = size;
+    int n = static_cast<int>(SendMessageA(hwnd, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&it)));
+    if (n < size - 2 || size >= kMaxItemText) {
+      buffer[size - 1] = 0;
+      // The control may answer through its own buffer instead of ours.
+      return std::string(it.pszText ? it.pszText : "");
+    }
+  }
+}
+
+ListViewUnit::~ListViewUnit() {
+  if (images) ImageList_Destroy(images);
+  if (stateImages) ImageList_Destroy(stateImages);
+  if (headerImages) ImageList_Destroy(headerImages);
+  if (font) DeleteObject(font);
+}
+
+// Only our own controls carry the property, and it names their object.
+ListViewUnit* AsListView(UnitObject* unit) {
+  if (!unit || !unit->hwnd || !IsWindow(unit->hwnd)) return nullptr;
+  ListViewUnit* lv = UnitOf(unit->hwnd);
+  return static_cast<UnitObject*>(lv) == unit ? lv : nullptr;
+}
+
+UnitObject* CreateListView(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
+                           UINT controlId, HMENU menu, int left, int top, int width, int height,
+                           uint32_t windowId, uint32_t unitId, int design, int reserved) {
+  auto unit = new ListViewUnit;
+  if (ReadListViewData(blob, length, &unit->data) != ListViewDataStatus::kOk) {
+    delete unit;
+    return nullptr;
+  }
+  unit->windowId = windowId;
+  unit->unitId = unitId;
+  unit->design = design;
+
+  EnsureCommonControls();
+  ListViewStyles styles = ComputeListViewStyles(unit->data, style);
+  HWND hwnd = CreateWindowExA(0, WC_LISTVIEWA, "", styles.style, left, top, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
+                              RtInstance(), nullptr);
+  if (!hwnd) {
+    delete unit;
+    return nullptr;
+  }
+  unit->hwnd = hwnd;
+  SetPropA(hwnd, kUnitProp, unit);
+  unit->baseProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListViewProc)));
+
+  SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles.exStyle);
+  ApplyFont(unit);
+  ApplyImageList(unit);
+  ApplyStateImageList(unit);
+  if (unit->reportView()) ApplyHeaderImageList(unit);
+  ApplyColors(unit);
+  ApplyBorderStyle(hwnd, unit->data.borderStyle);
+  ApplyHotCursor(unit);
+  InsertColumns(unit);
+  BuildInitialItems(unit);
+  ApplyCurrentItem(unit);
+  return unit;
+}

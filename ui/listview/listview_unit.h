@@ -1,0 +1,80 @@
+// The list view unit: a SysListView32 control, subclassed by its unit
+// object, built from the unit's ListViewData.
+//
+// The object lives exactly as long as its control: it is created with the
+// control and deletes itself when the control receives WM_NCDESTROY, after
+// telling the runtime (RuntimeNotify 2000).
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "ui/listview/listview_data.h"
+#include "ui/unit_type.h"
+
+// Posted to the control itself when a check box may have changed; wParam is
+// the item. Posted, so the event sees the state after the control toggled it.
+inline constexpr UINT kMsgCheckBoxChanged = WM_USER + 1;
+
+// Unit events.
+enum : int {
+  kLvEventCurrentChanged = 0,
+  kLvEventActivated = 1,
+  kLvEventColumnClick = 2,
+  kLvEventHotItem = 3,
+  kLvEventClick = 4,
+  kLvEventRightClick = 5,
+  kLvEventBeginEdit = 6,
+  kLvEventEndEdit = 7,
+  kLvEventCheckChanged = 8,
+  kLvEventGotFocus = -7,
+  kLvEventLostFocus = -8,
+};
+
+struct ListViewUnit : UnitObject {
+  ListViewUnit() : UnitObject{} {}
+  ~ListViewUnit();  // releases the image lists and the font
+  ListViewUnit(const ListViewUnit&) = delete;
+  ListViewUnit& operator=(const ListViewUnit&) = delete;
+
+  ListViewData data;
+  int design = 0;
+  HIMAGELIST images = nullptr;        // LVSIL_NORMAL in large-icon view, else LVSIL_SMALL
+  HIMAGELIST stateImages = nullptr;   // LVSIL_STATE
+  HIMAGELIST headerImages = nullptr;  // the header's (report view)
+  HFONT font = nullptr;               // null: the stock DEFAULT_GUI_FONT is in use
+  std::string editedText;             // property 38, only while event 7 runs
+  WNDPROC baseProc = nullptr;
+
+  bool reportView() const { return data.view == 3; }
+  bool iconView() const { return data.view == 0 || data.view == 1; }
+};
+
+const UnitTypeInfo& ListViewUnitType();
+
+// The list view object behind a unit object; null for any other unit.
+ListViewUnit* AsListView(UnitObject* unit);
+// The object of one of our controls, or null (also once it has ended).
+ListViewUnit* ListViewFromWindow(HWND hwnd);
+
+// The text of an item's column, read whole whatever its length; empty when
+// the item or the column does not exist.
+std::string ReadItemText(HWND hwnd, int item, int column);
+
+// The type's operations.
+UnitObject* CreateListView(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
+                           UINT controlId, HMENU menu, int left, int top, int width, int height,
+                           uint32_t windowId, uint32_t unitId, int design, int reserved);
+int SetListViewProperty(UnitObject* unit, int typeIndex, const PropValue* value, void* reserved);
+int GetListViewProperty(UnitObject* unit, int typeIndex, PropValue* value);
+bool GetAllListViewProperties(UnitObject* unit, uint8_t** blob, int32_t* length);
+
+// Fires a unit event through RuntimeNotify 2008; true when a handler ran.
+// `answer` (may be null) receives the handler's value, or stays untouched
+// when the handler returned none.
+bool FireListViewEvent(const ListViewUnit* unit, int event, int argc, const uint32_t* args,
+                       int32_t* answer);
+// The reflected WM_NOTIFY: events, check-box test and info tips.
+LRESULT OnListViewNotify(ListViewUnit* unit, NMHDR* header);
