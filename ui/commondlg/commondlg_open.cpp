@@ -1,0 +1,181 @@
+// Showing the common dialog: the file dialogs, the font dialog and help.
+// Every dialog is modal for the program: its owner is the program's active
+// top-level window. Cancelling, closing or a dialog error changes nothing.
+#include "ui/commondlg/commondlg_open.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <cstring>
+#include <string>
+
+#include "runtime/runtime.h"
+#include "ui/commondlg/commondlg_filter.h"
+#include "ui/commondlg/commondlg_unit.h"
+#include "ui/commondlg/gbk_text.h"
+
+namespace {
+
+const char* NullIfEmpty(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
+
+// A modal dialog runs a message loop: by its end the unit's window may have
+// been destroyed, and the unit with it. Only the saved handle is safe to ask.
+bool StillAlive(HWND hwnd, const CommonDialogUnit* unit) { return CommonDialogFromWindow(hwnd) == unit; }
+
+HWND OwnerWindow(const CommonDialogUnit* unit) {
+  HWND active = GetActiveWindow();
+  if (!active) active = unit->hwnd;
+  return GetAncestor(active, GA_ROOT);
+}
+
+// Copies at most size - 1 bytes, never half a double-byte character.
+void CopyText(char* out, size_t size, const std::string& text) {
+  size_t n = 0;
+  while (n < text.size()) {
+    size_t len = GbkCharLength(text.data(), n, text.size());
+    if (n + len > size - 1) break;
+    n += len;
+  }
+  memcpy(out, text.data(), n);
+  out[n] = 0;
+}
+
+bool RunFileDialog(CommonDialogUnit* unit) {
+  const HWND hwnd = unit->hwnd;
+  const CommonDialogSettings s = unit->settings;
+  std::string filter = ToWin32Filter(s.filter.c_str());
+  char file[MAX_PATH];
+  CopyText(file, sizeof file, s.fileName);
+
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = OwnerWindow(unit);
+  ofn.lpstrFilter = filter.empty() ? nullptr : filter.data();
+  ofn.nFilterIndex = filter.empty() ? 0 : static_cast<DWORD>(s.initialFilter < 0 ? 1 : s.initialFilter + 1);
+  ofn.lpstrFile = file;
+  ofn.nMaxFile = sizeof file;
+  ofn.lpstrInitialDir = NullIfEmpty(s.initialDirectory);
+  ofn.lpstrTitle = NullIfEmpty(s.title);
+  ofn.lpstrDefExt = NullIfEmpty(s.defaultExtension);
+  ofn.Flags = OFN_HIDEREADONLY;
+  if (s.createPrompt) ofn.Flags |= OFN_CREATEPROMPT;
+  if (s.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
+  if (s.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
+  if (s.pathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
+  if (s.noChangeDirectory) ofn.Flags |= OFN_NOCHANGEDIR;
+
+  BOOL ok = s.kind == kDialogOpen ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
+  if (!ok) return false;
+  if (StillAlive(hwnd, unit)) unit->settings.fileName = file;
+  return true;
+}
+
+// Sizes are in points; LOGFONT heights are negative character heights in
+// pixels of the screen.
+int PointsToHeight(int points) {
+  HDC dc = GetDC(nullptr);
+  int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
+  if (dc) ReleaseDC(nullptr, dc);
+  return -MulDiv(points, dpi, 72);
+}
+
+bool RunFontDialog(CommonDialogUnit* unit) {
+  const HWND hwnd = unit->hwnd;
+  const CommonDialogSettings before = unit->settings;
+  LOGFONTA lf{};
+  CopyText(lf.lfFaceName, sizeof lf.lfFaceName, before.faceName);
+  lf.lfHeight = PointsToHeight(before.pointSize);
+  lf.lfWeight = before.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = before.italic;
+  lf.lfStrikeOut = before.strikeOut;
+  lf.lfUnderline = before.underline;
+  lf.lfCharSet = DEFAULT_CHARSET;
+
+  CHOOSEFONTA cf{};
+  cf.lStructSize = sizeof cf;
+  cf.hwndOwner = OwnerWindow(unit);
+  cf.lpLogFont = &lf;
+  cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+  cf.rgbColors = before.fontColor;
+  if (!ChooseFontA(&cf)) return false;
+  if (!StillAlive(hwnd, unit)) return true;
+  CommonDialogSettings& s = unit->settings;
+  s.fontColor = cf.rgbColors;
+  s.bold = lf.lfWeight >= FW_BOLD;
+  s.italic = lf.lfItalic != 0;
+  s.strikeOut = lf.lfStrikeOut != 0;
+  s.underline = lf.lfUnderline != 0;
+  s.faceName = lf.lfFaceName;
+  s.pointSize = (cf.iPointSize + 5) / 10;  // tenths of a point
+  return true;
+}
+
+// The program's own file name with the extension "hlp". The search for the
+// last backslash steps over double-byte characters, whose trail byte may be
+// a backslash.
+std::string ProgramHelpFile() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+  if (n == 0 || n >= sizeof path) return {};
+  size_t nameStart = 0, dot = std::string::npos;
+  for (size_t i = 0; i < n;) {
+    size_t len = GbkCharLength(path, i, n);
+    if (len == 1 && path[i] == '\\') {
+      nameStart = i + 1;
+      dot = std::string::npos;
+    } else if (len == 1 && path[i] == '.') {
+      dot = i;
+    }
+    i += len;
+  }
+  std::string file(path, n);
+  if (dot != std::string::npos && dot >= nameStart) file.resize(dot);
+  return file + ".hlp";
+}
+
+bool RunHelp(CommonDialogUnit* unit) {
+  const CommonDialogSettings& s = unit->settings;
+  HWND window = GetAncestor(unit->hwnd, GA_ROOT);
+  if (!window || !IsWindow(window)) return false;
+  std::string file = s.helpFile.empty() ? ProgramHelpFile() : s.helpFile;
+  if (s.helpCommand == 4 || s.helpCommand == 5) {
+    WinHelpA(window, NullIfEmpty(file), s.helpCommand == 4 ? HELP_HELPONHELP : HELP_QUIT, 0);
+    return true;
+  }
+  DWORD attributes = file.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(file.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  UINT command = HELP_FINDER;
+  ULONG_PTR data = 0;
+  switch (s.helpCommand) {
+    case 1:
+    case 2:
+      if (s.helpContext != 0) {
+        command = s.helpCommand == 1 ? HELP_CONTEXT : HELP_CONTEXTPOPUP;
+        data = static_cast<ULONG_PTR>(static_cast<uint32_t>(s.helpContext));
+      }
+      break;
+    case 3: command = HELP_FORCEFILE; break;
+    default: break;
+  }
+  WinHelpA(window, file.c_str(), command, data);
+  return true;
+}
+
+}  // namespace
+
+void CommonDialogOpen(ArgValue* result, int argc, ArgValue* args) {
+  result->type = kTypeBool;
+  if (argc < 1) return;
+  auto object = reinterpret_cast<UnitObject*>(RuntimeNotify(
+      kNotifyResolveUnitMandatory, static_cast<intptr_t>(args[0].v.w.lo), static_cast<intptr_t>(args[0].v.w.hi)));
+  CommonDialogUnit* unit = AsCommonDialog(object);
+  if (!unit) return;
+  bool confirmed = false;
+  switch (unit->settings.kind) {
+    case kDialogOpen:
+    case kDialogSave: confirmed = RunFileDialog(unit); break;
+    case kDialogFont: confirmed = RunFontDialog(unit); break;
+    default: confirmed = RunHelp(unit); break;
+  }
+  result->v.i32 = confirmed ? 1 : 0;
+}
