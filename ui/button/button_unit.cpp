@@ -1,0 +1,170 @@
+// The button unit. Event 0 (clicked) is raised when the parent reflects
+// BN_CLICKED back, i.e. after the system's own click handling; Enter on a
+// default button and the caption's mnemonic raise it through the window.
+#include "ui/button/button_unit.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ui/framework/events.h"
+#include "ui/framework/focus_events.h"
+#include "ui/framework/gdi.h"
+#include "ui/framework/property_table.h"
+#include "ui/framework/unit_control.h"
+#include "ui/template/button_blob.h"
+
+namespace {
+
+struct ButtonUnit {
+  UnitObject head;
+  ButtonProps props;
+  OwnedFont font;
+};
+
+// Type property indices (property index - 8).
+enum : int { kPicture = 0, kDefault, kCaption, kHAlign, kVAlign, kFont };
+
+constexpr DWORD kAlignBits = BS_LEFT | BS_RIGHT | BS_CENTER | BS_TOP | BS_BOTTOM | BS_VCENTER;
+
+DWORD AlignStyle(const ButtonProps& p) {
+  DWORD s = p.hAlign == 0 ? BS_LEFT : p.hAlign == 2 ? BS_RIGHT : BS_CENTER;
+  s |= p.vAlign == 0 ? BS_TOP : p.vAlign == 2 ? BS_BOTTOM : BS_VCENTER;
+  return s;
+}
+
+LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* unit = reinterpret_cast<ButtonUnit*>(data);
+  LRESULT result;
+  if (HandleCommonUnitMessage(&unit->head, hwnd, msg, wp, lp, &result)) return result;
+  switch (msg) {
+    case kReflectBase + WM_COMMAND:
+      if (HIWORD(wp) == BN_CLICKED) RaiseEvent(unit->head.windowId, unit->head.unitId, 0);
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      result = DefSubclassProc(hwnd, msg, wp, lp);
+      RaiseUnitFocusEvent(&unit->head, msg == WM_SETFOCUS ? kEventGotFocus : kEventLostFocus);
+      return result;
+    case WM_NCDESTROY:
+      result = DefSubclassProc(hwnd, msg, wp, lp);
+      RemoveWindowSubclass(hwnd, ButtonProc, 0);
+      ReportUnitDestroyed(&unit->head);
+      delete unit;
+      return result;
+    default:
+      return DefSubclassProc(hwnd, msg, wp, lp);
+  }
+}
+
+UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
+                   UINT controlId, HMENU, int left, int top, int width, int height,
+                   uint32_t windowId, uint32_t unitId, int, int) {
+  auto* unit = new ButtonUnit{};
+  if (!DecodeButtonProps({blob, static_cast<size_t>(length > 0 ? length : 0)}, unit->props)) {
+    delete unit;
+    return nullptr;
+  }
+  unit->head.windowId = windowId;
+  unit->head.unitId = unitId;
+  const ButtonProps& p = unit->props;
+  DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS | BS_MULTILINE | AlignStyle(p) |
+             (p.defaultButton == 1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+  HWND hwnd = CreateWindowExA(0, "BUTTON", p.caption.c_str(), ws, left, top, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
+                              GetModuleHandleA(nullptr), nullptr);
+  if (!hwnd) {
+    delete unit;
+    return nullptr;
+  }
+  unit->head.hwnd = hwnd;
+  SetWindowSubclass(hwnd, ButtonProc, 0, reinterpret_cast<DWORD_PTR>(unit));
+  unit->font.Set(p.font);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
+  return &unit->head;
+}
+
+int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
+  auto* unit = reinterpret_cast<ButtonUnit*>(object);
+  ButtonProps& p = unit->props;
+  const HWND hwnd = unit->head.hwnd;
+  switch (index) {
+    case kPicture:
+      // Picture decoding is not part of this runtime: the data is kept.
+      p.picture.assign(v->data, v->data + v->length);
+      return 0;
+    case kDefault:
+      p.defaultButton = v->i32 ? 1 : 0;
+      SendMessageA(hwnd, BM_SETSTYLE, p.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+      return 0;
+    case kCaption:
+      p.caption = v->text;
+      SetWindowTextA(hwnd, p.caption.c_str());
+      return 0;
+    case kHAlign:
+    case kVAlign:
+      (index == kHAlign ? p.hAlign : p.vAlign) = static_cast<uint32_t>(v->i32 > 2 ? 2 : v->i32);
+      SetWindowLongPtrA(hwnd, GWL_STYLE, (GetWindowLongPtrA(hwnd, GWL_STYLE) & ~kAlignBits) | AlignStyle(p));
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    case kFont:
+      p.font.assign(v->data, v->data + v->length);
+      unit->font.Set(p.font);
+      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), TRUE);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+int GetProperty(UnitObject* object, int index, PropValue* v) {
+  auto* unit = reinterpret_cast<ButtonUnit*>(object);
+  const ButtonProps& p = unit->props;
+  switch (index) {
+    case kPicture: v->data = p.picture.data(), v->length = static_cast<int32_t>(p.picture.size()); return 1;
+    case kDefault: v->i32 = p.defaultButton ? 1 : 0; return 1;
+    case kCaption: v->text = p.caption.c_str(); return 1;
+    case kHAlign: v->u32 = p.hAlign; return 1;
+    case kVAlign: v->u32 = p.vAlign; return 1;
+    case kFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
+    default: return 0;
+  }
+}
+
+bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
+  return HandOverBlob(EncodeButtonProps(reinterpret_cast<ButtonUnit*>(object)->props), blob, length);
+}
+
+int IsDefaultButton(UnitObject* object) {
+  LONG_PTR style = GetWindowLongPtrA(object->hwnd, GWL_STYLE);
+  return (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? 1 : 0;
+}
+
+void* Lookup(int operation) {
+  switch (operation) {
+    case kOpCreate: return reinterpret_cast<void*>(&Create);
+    case kOpSetProperty: return reinterpret_cast<void*>(&SetProperty);
+    case kOpGetAllProperties: return reinterpret_cast<void*>(&GetAllProperties);
+    case kOpGetProperty: return reinterpret_cast<void*>(&GetProperty);
+    case kOpIsDefaultButton: return reinterpret_cast<void*>(&IsDefaultButton);
+    default: return nullptr;
+  }
+}
+
+constexpr PropertyInfo kButtonProperties[] = {
+    TypeProperty("图片", "Picture", kPropPicture),
+    TypeProperty("默认按钮", "Default", kPropBool),
+    TypeProperty("标题", "Caption", kPropText),
+    TypeProperty("横向对齐方式", "HAlign", kPropPickList, "左对齐\0居中\0右对齐\0"),
+    TypeProperty("纵向对齐方式", "VAlign", kPropPickList, "上对齐\0居中\0下对齐\0"),
+    TypeProperty("字体", "Font", kPropFont),
+};
+constexpr auto kProperties = MakePropertyTable(kButtonProperties);
+
+constexpr UnitTypeInfo kButtonType = {
+    "按钮", "Button", nullptr, 0, nullptr, 0x80000840, 0, 0, nullptr,
+    static_cast<int32_t>(kProperties.size()), kProperties.data(), Lookup, 0, nullptr,
+};
+
+}  // namespace
+
+const UnitTypeInfo& ButtonUnitType() { return kButtonType; }

@@ -1,0 +1,357 @@
+// The combo box unit. Event 0 (selection changed) is raised from a posted
+// private message after CBN_SELENDOK, so that its handler reads the
+// settled selection; the edit, drop-down and close-up notices raise 1-4.
+#include "ui/combo/combo_unit.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <iterator>
+
+#include "runtime/runtime.h"
+#include "ui/framework/events.h"
+#include "ui/framework/focus_events.h"
+#include "ui/framework/gdi.h"
+#include "ui/framework/property_table.h"
+#include "ui/framework/unit_control.h"
+#include "ui/template/combo_blob.h"
+
+namespace {
+
+struct ComboUnit {
+  UnitObject head;
+  ComboProps props;
+  OwnedFont font;
+  OwnedBrush background;
+  bool muteEdit = false;  // the program is setting the text
+  std::string scratch;    // live texts handed to the framework
+};
+
+// Type property indices (property index - 8).
+enum : int {
+  kStyle = 0, kContent, kMaxLength, kSelStart, kSelLength, kReserved13, kSorted, kItemHeight,
+  kTextColor, kBackColor, kFont, kSelection, kItems, kItemData, kText22, kText23, kProp24,
+};
+
+// Events.
+enum : int { kSelectionChanged = 0, kEditChanged, kDroppedDown, kClosedUp, kDoubleClicked };
+
+constexpr int kDropDownRoom = 160;  // created height of a drop-down, at least
+constexpr uint32_t kWhite = 0xFFFFFF, kButtonFace = 0xFF000000;
+
+DWORD StyleBits(const ComboProps& p) {
+  DWORD s = p.style == 0 ? CBS_SIMPLE : p.style == 2 ? CBS_DROPDOWNLIST : CBS_DROPDOWN;
+  if (p.sorted) s |= CBS_SORT;
+  return s;
+}
+
+int Count(HWND hwnd) { return static_cast<int>(SendMessageA(hwnd, CB_GETCOUNT, 0, 0)); }
+
+void SetText(ComboUnit* unit, const std::string& text) {
+  unit->muteEdit = true;
+  SetWindowTextA(unit->head.hwnd, text.c_str());
+  unit->muteEdit = false;
+}
+
+void FillItems(ComboUnit* unit) {
+  const HWND hwnd = unit->head.hwnd;
+  const ComboProps& p = unit->props;
+  SendMessageA(hwnd, CB_RESETCONTENT, 0, 0);
+  for (size_t i = 0; i < p.items.size(); ++i) {
+    LRESULT at = SendMessageA(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(p.items[i].c_str()));
+    if (at < 0 || p.itemData.size() < 4 * (i + 1)) continue;
+    uint32_t data;
+    memcpy(&data, p.itemData.data() + 4 * i, 4);
+    SendMessageA(hwnd, CB_SETITEMDATA, static_cast<WPARAM>(at), data);
+  }
+}
+
+void ApplySelection(ComboUnit* unit, int value) {
+  const int sel = ClampComboSelection(value, Count(unit->head.hwnd));
+  unit->props.selection = sel;
+  SendMessageA(unit->head.hwnd, CB_SETCURSEL, static_cast<WPARAM>(sel), 0);
+}
+
+// The live items, selection and text, into the props (before a blob is made).
+void SyncFromControl(ComboUnit* unit) {
+  const HWND hwnd = unit->head.hwnd;
+  ComboProps& p = unit->props;
+  const int n = Count(hwnd);
+  p.items.clear();
+  p.itemData.assign(static_cast<size_t>(n > 0 ? n : 0) * 4, 0);
+  for (int i = 0; i < n; ++i) {
+    LRESULT len = SendMessageA(hwnd, CB_GETLBTEXTLEN, i, 0);
+    std::string item(static_cast<size_t>(len > 0 ? len : 0) + 1, '\0');
+    SendMessageA(hwnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+    item.resize(strlen(item.c_str()));
+    p.items.push_back(item);
+    auto data = static_cast<uint32_t>(SendMessageA(hwnd, CB_GETITEMDATA, i, 0));
+    memcpy(p.itemData.data() + 4 * i, &data, 4);
+  }
+  p.selection = static_cast<int32_t>(SendMessageA(hwnd, CB_GETCURSEL, 0, 0));
+  if (p.style != 2) p.content = WindowText(hwnd);
+}
+
+LRESULT OnReflectedCommand(ComboUnit* unit, WPARAM wp) {
+  const uint32_t w = unit->head.windowId, u = unit->head.unitId;
+  switch (HIWORD(wp)) {
+    case CBN_SELENDOK: PostMessageA(unit->head.hwnd, kMsgComboSettled, 0, 0); break;
+    case CBN_EDITCHANGE:
+      if (!unit->muteEdit) RaiseEvent(w, u, kEditChanged);
+      break;
+    case CBN_DROPDOWN: RaiseEvent(w, u, kDroppedDown); break;
+    case CBN_CLOSEUP: RaiseEvent(w, u, kClosedUp); break;
+    case CBN_DBLCLK: RaiseEvent(w, u, kDoubleClicked); break;
+    case CBN_SETFOCUS: RaiseUnitFocusEvent(&unit->head, kEventGotFocus); break;
+    case CBN_KILLFOCUS: RaiseUnitFocusEvent(&unit->head, kEventLostFocus); break;
+    default: break;
+  }
+  return 0;
+}
+
+LRESULT OnColor(ComboUnit* unit, HDC dc) {
+  if (!IsWindowEnabled(unit->head.hwnd)) return 0;
+  SetTextColor(dc, ResolveColor(unit->props.textColor));
+  SetBkColor(dc, ResolveColor(unit->props.backColor));
+  return reinterpret_cast<LRESULT>(unit->background.Get());
+}
+
+LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* unit = reinterpret_cast<ComboUnit*>(data);
+  LRESULT result;
+  if (HandleCommonUnitMessage(&unit->head, hwnd, msg, wp, lp, &result)) return result;
+  switch (msg) {
+    case kReflectBase + WM_COMMAND:
+      return OnReflectedCommand(unit, wp);
+    case kMsgComboSettled:
+      RaiseEvent(unit->head.windowId, unit->head.unitId, kSelectionChanged);
+      return 0;
+    // The inner edit and list ask the combo box itself for their colours.
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case kReflectBase + WM_CTLCOLOREDIT:
+    case kReflectBase + WM_CTLCOLORLISTBOX:
+    case kReflectBase + WM_CTLCOLORSTATIC:
+      if (LRESULT brush = OnColor(unit, reinterpret_cast<HDC>(wp))) return brush;
+      return msg >= kReflectBase ? 0 : DefSubclassProc(hwnd, msg, wp, lp);
+    case WM_NCDESTROY:
+      result = DefSubclassProc(hwnd, msg, wp, lp);
+      RemoveWindowSubclass(hwnd, ComboProc, 0);
+      ReportUnitDestroyed(&unit->head);
+      delete unit;
+      return result;
+    default:
+      return DefSubclassProc(hwnd, msg, wp, lp);
+  }
+}
+
+UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
+                   UINT controlId, HMENU, int left, int top, int width, int height,
+                   uint32_t windowId, uint32_t unitId, int, int) {
+  auto* unit = new ComboUnit{};
+  if (!DecodeComboProps({blob, static_cast<size_t>(length > 0 ? length : 0)}, unit->props)) {
+    delete unit;
+    return nullptr;
+  }
+  const ComboProps& p = unit->props;
+  unit->head.windowId = windowId;
+  unit->head.unitId = unitId;
+  if (p.style != 0 && height < kDropDownRoom) height = kDropDownRoom;
+  DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_AUTOHSCROLL | StyleBits(p);
+  HWND hwnd = CreateWindowExA(0, "COMBOBOX", "", ws, left, top, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
+  if (!hwnd) {
+    delete unit;
+    return nullptr;
+  }
+  unit->head.hwnd = hwnd;
+  SetWindowSubclass(hwnd, ComboProc, 0, reinterpret_cast<DWORD_PTR>(unit));
+  unit->background.Set(p.backColor);
+  unit->font.Set(p.font);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
+  LRESULT itemHeight = SendMessageA(hwnd, CB_GETITEMHEIGHT, 0, 0);
+  if (itemHeight > 0)
+    SendMessageA(hwnd, CB_SETITEMHEIGHT, 0, itemHeight + static_cast<int32_t>(p.extraItemHeight));
+  SendMessageA(hwnd, CB_LIMITTEXT, p.maxLength, 0);
+  FillItems(unit);
+  ApplySelection(unit, p.selection);
+  if (p.style != 2) {
+    SetText(unit, p.content);
+    SendMessageA(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(p.selStart, p.selStart + p.selLength));
+  }
+  return &unit->head;
+}
+
+std::vector<std::string> SplitLines(const char* text) {
+  std::vector<std::string> lines;
+  std::string s = text ? text : "";
+  if (s.empty()) return lines;
+  size_t start = 0;
+  for (size_t at; (at = s.find("\r\n", start)) != std::string::npos; start = at + 2)
+    lines.push_back(s.substr(start, at - start));
+  lines.push_back(s.substr(start));
+  return lines;
+}
+
+int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
+  auto* unit = reinterpret_cast<ComboUnit*>(object);
+  ComboProps& p = unit->props;
+  const HWND hwnd = unit->head.hwnd;
+  switch (index) {
+    case kStyle: {
+      SyncFromControl(unit);
+      const uint32_t style = v->u32 > 2 ? 2 : v->u32;
+      // A drop-down draws its own field: the button face would look wrong.
+      if (style != 0 && p.backColor == kButtonFace) p.backColor = kWhite;
+      if (style == 0 && p.backColor == kWhite) p.backColor = kButtonFace;
+      p.style = style;
+      return 1;
+    }
+    case kContent:
+      if (p.style != 2) SetText(unit, v->text);
+      return 0;
+    case kMaxLength:
+      p.maxLength = v->u32;
+      SendMessageA(hwnd, CB_LIMITTEXT, p.maxLength, 0);
+      return 0;
+    case kSelStart:
+    case kSelLength:
+      (index == kSelStart ? p.selStart : p.selLength) = v->u32;
+      SendMessageA(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(p.selStart, p.selStart + p.selLength));
+      return 0;
+    case kSorted:
+      SyncFromControl(unit);
+      p.sorted = v->u32 ? 1 : 0;
+      return 1;
+    case kItemHeight: {
+      LRESULT h = SendMessageA(hwnd, CB_GETITEMHEIGHT, 0, 0) - static_cast<int32_t>(p.extraItemHeight);
+      p.extraItemHeight = v->u32;
+      SendMessageA(hwnd, CB_SETITEMHEIGHT, 0, h + static_cast<int32_t>(p.extraItemHeight));
+      return 0;
+    }
+    case kTextColor:
+    case kBackColor:
+      (index == kTextColor ? p.textColor : p.backColor) = v->u32;
+      unit->background.Set(p.backColor);
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    case kFont:
+      p.font.assign(v->data, v->data + v->length);
+      unit->font.Set(p.font);
+      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), TRUE);
+      return 0;
+    case kSelection: ApplySelection(unit, v->i32); return 0;
+    case kItems:
+      p.items = SplitLines(v->text);
+      FillItems(unit);
+      ApplySelection(unit, -1);
+      return 0;
+    case kItemData: {
+      p.itemData.assign(v->data, v->data + v->length);
+      const int n = Count(hwnd);
+      for (int i = 0; i < n && p.itemData.size() >= 4u * (i + 1); ++i) {
+        uint32_t d;
+        memcpy(&d, p.itemData.data() + 4 * i, 4);
+        SendMessageA(hwnd, CB_SETITEMDATA, i, d);
+      }
+      return 0;
+    }
+    case kText22: p.text22 = v->text; return 0;
+    case kText23: p.text23 = v->text; return 0;
+    case kProp24: p.prop24 = v->u32; return 0;
+    default: return 0;
+  }
+}
+
+int GetProperty(UnitObject* object, int index, PropValue* v) {
+  auto* unit = reinterpret_cast<ComboUnit*>(object);
+  ComboProps& p = unit->props;
+  const HWND hwnd = unit->head.hwnd;
+  switch (index) {
+    case kStyle: v->u32 = p.style; return 1;
+    case kContent:
+      unit->scratch = WindowText(hwnd);
+      v->text = unit->scratch.c_str();
+      return 1;
+    case kMaxLength: v->u32 = p.maxLength; return 1;
+    case kSelStart: v->u32 = p.selStart; return 1;
+    case kSelLength: v->u32 = p.selLength; return 1;
+    case kReserved13: v->u32 = 0; return 1;
+    case kSorted: v->u32 = p.sorted; return 1;
+    case kItemHeight: v->u32 = p.extraItemHeight; return 1;
+    case kTextColor: v->u32 = p.textColor; return 1;
+    case kBackColor: v->u32 = p.backColor; return 1;
+    case kFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
+    // -1 also when the user typed a text that is not an item.
+    case kSelection: v->i32 = static_cast<int32_t>(SendMessageA(hwnd, CB_GETCURSEL, 0, 0)); return 1;
+    case kItems: {
+      SyncFromControl(unit);
+      unit->scratch.clear();
+      for (size_t i = 0; i < p.items.size(); ++i) unit->scratch += (i ? "\r\n" : "") + p.items[i];
+      v->text = unit->scratch.c_str();
+      return 1;
+    }
+    case kItemData:
+      SyncFromControl(unit);
+      v->data = p.itemData.data(), v->length = static_cast<int32_t>(p.itemData.size());
+      return 1;
+    case kText22: v->text = p.text22.c_str(); return 1;
+    case kText23: v->text = p.text23.c_str(); return 1;
+    case kProp24: v->u32 = p.prop24; return 1;
+    default: return 0;
+  }
+}
+
+bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
+  auto* unit = reinterpret_cast<ComboUnit*>(object);
+  SyncFromControl(unit);
+  return HandOverBlob(EncodeComboProps(unit->props), blob, length);
+}
+
+// An open list keeps Enter and Escape for itself.
+int KeyClaim(UnitObject* object, int key) {
+  if (key != VK_RETURN && key != VK_ESCAPE) return 0;
+  return SendMessageA(object->hwnd, CB_GETDROPPEDSTATE, 0, 0) ? 1 : 0;
+}
+
+void* Lookup(int operation) {
+  switch (operation) {
+    case kOpCreate: return reinterpret_cast<void*>(&Create);
+    case kOpSetProperty: return reinterpret_cast<void*>(&SetProperty);
+    case kOpGetAllProperties: return reinterpret_cast<void*>(&GetAllProperties);
+    case kOpGetProperty: return reinterpret_cast<void*>(&GetProperty);
+    case kOpKeyClaim: return reinterpret_cast<void*>(&KeyClaim);
+    default: return nullptr;
+  }
+}
+
+constexpr PropertyInfo kComboProperties[] = {
+    TypeProperty("类型", "Style", kPropPickList, "简单组合框\0可编辑列表式组合框\0不可编辑列表式组合框\0"),
+    TypeProperty("内容", "Content", kPropText),
+    TypeProperty("最大文本长度", "MaxLength", kPropInt),
+    TypeProperty("起始选择位置", "SelStart", kPropInt),
+    TypeProperty("被选择文本长度", "SelLength", kPropInt),
+    TypeProperty("保留", "Reserved", kPropInt),
+    TypeProperty("自动排序", "Sorted", kPropBool),
+    TypeProperty("行间距", "ItemSpacing", kPropInt),
+    TypeProperty("文本颜色", "TextColor", kPropColor),
+    TypeProperty("背景颜色", "BackColor", kPropColorOrDefault),
+    TypeProperty("字体", "Font", kPropFont),
+    TypeProperty("现行选中项", "ListIndex", kPropInt),
+    TypeProperty("列表项目", "List", kPropText4),
+    TypeProperty("项目数值", "ItemData", kPropBytes2),
+    TypeProperty("数据源", "DataSource", kPropText2),
+    TypeProperty("数据列", "DataColumn", kPropText2),
+    TypeProperty("保留2", "Reserved2", kPropInt),
+};
+constexpr auto kProperties = MakePropertyTable(kComboProperties);
+
+constexpr UnitTypeInfo kComboType = {
+    "组合框", "ComboBox", nullptr, 0, nullptr, 0x80000240, 0, 0, nullptr,
+    static_cast<int32_t>(kProperties.size()), kProperties.data(), Lookup, 0, nullptr,
+};
+
+}  // namespace
+
+const UnitTypeInfo& ComboBoxUnitType() { return kComboType; }

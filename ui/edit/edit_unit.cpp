@@ -1,0 +1,325 @@
+// The edit box unit. Writing the content raises event 0 (content changed)
+// exactly once per write, whether or not the text differs: the control's
+// own change notice is muted while the text is set, then one EN_CHANGE is
+// reflected to the unit.
+#include "ui/edit/edit_unit.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <iterator>
+
+#include "runtime/runtime.h"
+#include "ui/edit/edit_styles.h"
+#include "ui/framework/events.h"
+#include "ui/framework/focus_events.h"
+#include "ui/framework/gdi.h"
+#include "ui/framework/property_table.h"
+#include "ui/framework/unit_control.h"
+
+namespace {
+
+struct EditUnit {
+  UnitObject head;
+  EditProps props;
+  OwnedFont font;
+  OwnedBrush background;
+  HWND adjuster = nullptr;     // the up-down control, if any
+  bool muteChange = false;     // the program is setting the text
+  std::string scratch;         // live texts handed to the framework
+};
+
+// Type property indices (property index - 8).
+enum : int {
+  kContent = 0, kBorder, kTextColor, kBackColor, kFont, kHideSelection, kMaxLength, kMultiLine,
+  kScrollBars, kAlign, kInputMode, kPasswordChar, kCase, kAdjuster, kAdjusterLower,
+  kAdjusterUpper, kSelStart, kSelLength, kReserved26, kText27, kText28,
+};
+
+constexpr int kEditContentChanged = 0;
+
+void SetContent(EditUnit* unit, const char* text) {
+  unit->muteChange = true;
+  SetWindowTextA(unit->head.hwnd, text);
+  unit->muteChange = false;
+  SendMessageA(unit->head.hwnd, kReflectBase + WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(unit->head.hwnd), EN_CHANGE),
+               reinterpret_cast<LPARAM>(unit->head.hwnd));
+}
+
+void ApplySelection(const EditUnit* unit) {
+  const EditProps& p = unit->props;
+  SendMessageA(unit->head.hwnd, EM_SETSEL, p.selStart, p.selStart + p.selLength);
+  SendMessageA(unit->head.hwnd, EM_SCROLLCARET, 0, 0);
+}
+
+// The live content and selection, into the props (before a blob is made).
+void SyncFromControl(EditUnit* unit) {
+  unit->props.content = WindowText(unit->head.hwnd);
+  DWORD start = 0, end = 0;
+  SendMessageA(unit->head.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  unit->props.selStart = start;
+  unit->props.selLength = end >= start ? end - start : 0;
+}
+
+// An up-down control beside a single-line edit box, over the range from
+// the smaller to the larger bound.
+void CreateAdjuster(EditUnit* unit, HWND parent) {
+  const EditProps& p = unit->props;
+  if (!p.adjuster || p.multiLine) return;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&icc);
+  const int a = static_cast<int32_t>(p.adjusterLower), b = static_cast<int32_t>(p.adjusterUpper);
+  unit->adjuster = CreateWindowExA(0, UPDOWN_CLASSA, "",
+                                   WS_CHILD | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                                   0, 0, 0, 0, parent, nullptr, RtInstance(), nullptr);
+  if (!unit->adjuster) return;
+  SendMessageA(unit->adjuster, UDM_SETBUDDY, reinterpret_cast<WPARAM>(unit->head.hwnd), 0);
+  SendMessageA(unit->adjuster, UDM_SETRANGE32, std::min(a, b), std::max(a, b));
+}
+
+LRESULT OnReflectedCommand(EditUnit* unit, WPARAM wp) {
+  switch (HIWORD(wp)) {
+    case EN_CHANGE:
+      if (!unit->muteChange) RaiseEvent(unit->head.windowId, unit->head.unitId, kEditContentChanged);
+      break;
+    case EN_SETFOCUS: RaiseUnitFocusEvent(&unit->head, kEventGotFocus); break;
+    case EN_KILLFOCUS: RaiseUnitFocusEvent(&unit->head, kEventLostFocus); break;
+    default: break;
+  }
+  return 0;
+}
+
+LRESULT OnColor(EditUnit* unit, UINT msg, HDC dc) {
+  const bool readOnly = unit->props.inputMode == 1;
+  // A disabled edit box keeps the system's grey.
+  if (msg == WM_CTLCOLORSTATIC && (!readOnly || !IsWindowEnabled(unit->head.hwnd))) return 0;
+  SetTextColor(dc, ResolveColor(unit->props.textColor));
+  SetBkColor(dc, ResolveColor(unit->props.backColor));
+  return reinterpret_cast<LRESULT>(unit->background.Get());
+}
+
+LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* unit = reinterpret_cast<EditUnit*>(data);
+  LRESULT result;
+  if (HandleCommonUnitMessage(&unit->head, hwnd, msg, wp, lp, &result)) return result;
+  switch (msg) {
+    case kReflectBase + WM_COMMAND:
+      return OnReflectedCommand(unit, wp);
+    case kReflectBase + WM_CTLCOLOREDIT:
+    case kReflectBase + WM_CTLCOLORSTATIC:
+      return OnColor(unit, msg - kReflectBase, reinterpret_cast<HDC>(wp));
+    case WM_WINDOWPOSCHANGED: {
+      // The adjuster shows, hides and moves with its edit box.
+      result = DefSubclassProc(hwnd, msg, wp, lp);
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+      if (unit->adjuster && (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
+        ShowWindow(unit->adjuster, pos->flags & SWP_SHOWWINDOW ? SW_SHOWNA : SW_HIDE);
+      return result;
+    }
+    case WM_ENABLE:
+      if (unit->adjuster) EnableWindow(unit->adjuster, static_cast<BOOL>(wp));
+      return DefSubclassProc(hwnd, msg, wp, lp);
+    case WM_NCDESTROY:
+      result = DefSubclassProc(hwnd, msg, wp, lp);
+      RemoveWindowSubclass(hwnd, EditProc, 0);
+      if (unit->adjuster && IsWindow(unit->adjuster)) DestroyWindow(unit->adjuster);
+      ReportUnitDestroyed(&unit->head);
+      delete unit;
+      return result;
+    default:
+      return DefSubclassProc(hwnd, msg, wp, lp);
+  }
+}
+
+UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
+                   UINT controlId, HMENU, int left, int top, int width, int height,
+                   uint32_t windowId, uint32_t unitId, int, int) {
+  auto* unit = new EditUnit{};
+  if (!DecodeEditProps({blob, static_cast<size_t>(length > 0 ? length : 0)}, unit->props)) {
+    delete unit;
+    return nullptr;
+  }
+  const EditProps& p = unit->props;
+  unit->head.windowId = windowId;
+  unit->head.unitId = unitId;
+  EditStyles s = EditStylesOf(p);
+  HWND hwnd = CreateWindowExA(s.exStyle, "EDIT", "", style | s.style | WS_CHILD | WS_CLIPSIBLINGS,
+                              left, top, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
+  if (!hwnd) {
+    delete unit;
+    return nullptr;
+  }
+  unit->head.hwnd = hwnd;
+  SetWindowSubclass(hwnd, EditProc, 0, reinterpret_cast<DWORD_PTR>(unit));
+  unit->background.Set(p.backColor);
+  unit->font.Set(p.font);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
+  if (!p.multiLine) {
+    // A single line must show the whole text height inside its frame.
+    int need = FontTextHeight(hwnd, unit->font.Get()) + 2 * GetSystemMetrics(SM_CYEDGE);
+    if (height < need)
+      SetWindowPos(hwnd, nullptr, 0, 0, width, need, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  SendMessageA(hwnd, EM_LIMITTEXT, p.maxLength, 0);
+  if (p.inputMode == 2) SendMessageA(hwnd, EM_SETPASSWORDCHAR, p.passwordChar, 0);
+  unit->muteChange = true;
+  SetWindowTextA(hwnd, p.content.c_str());
+  unit->muteChange = false;
+  ApplySelection(unit);
+  CreateAdjuster(unit, parent);
+  return &unit->head;
+}
+
+int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
+  auto* unit = reinterpret_cast<EditUnit*>(object);
+  EditProps& p = unit->props;
+  const HWND hwnd = unit->head.hwnd;
+  switch (index) {
+    case kContent: SetContent(unit, v->text); return 0;
+    case kBorder: {
+      p.border = v->u32;
+      DWORD ws = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)) & ~WS_BORDER;
+      DWORD ex = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)) &
+                 ~(WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE);
+      ApplyBorderStyle(p.border, ws, ex);
+      SetWindowLongPtrA(hwnd, GWL_STYLE, ws);
+      SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex);
+      SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      return 0;
+    }
+    case kTextColor:
+    case kBackColor:
+      (index == kTextColor ? p.textColor : p.backColor) = v->u32;
+      unit->background.Set(p.backColor);
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    case kFont:
+      p.font.assign(v->data, v->data + v->length);
+      unit->font.Set(p.font);
+      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), TRUE);
+      return 0;
+    case kMaxLength:
+      p.maxLength = v->u32;
+      SendMessageA(hwnd, EM_LIMITTEXT, p.maxLength, 0);
+      return 0;
+    case kPasswordChar:
+      p.passwordChar = static_cast<uint16_t>(v->u32);
+      if (p.inputMode == 2) SendMessageA(hwnd, EM_SETPASSWORDCHAR, p.passwordChar, 0), InvalidateRect(hwnd, nullptr, TRUE);
+      return 0;
+    case kSelStart:
+    case kSelLength:
+      SyncFromControl(unit);
+      (index == kSelStart ? p.selStart : p.selLength) = v->u32;
+      ApplySelection(unit);
+      return 0;
+    case kAdjusterLower:
+    case kAdjusterUpper: {
+      (index == kAdjusterLower ? p.adjusterLower : p.adjusterUpper) = v->u32;
+      const int a = static_cast<int32_t>(p.adjusterLower), b = static_cast<int32_t>(p.adjusterUpper);
+      if (unit->adjuster) SendMessageA(unit->adjuster, UDM_SETRANGE32, std::min(a, b), std::max(a, b));
+      return 0;
+    }
+    case kText27: p.text27 = v->text; return 0;
+    case kText28: p.text28 = v->text; return 0;
+    // Styles the control fixes at creation: the unit is made anew.
+    case kHideSelection: p.hideSelection = v->u32; return 1;
+    case kMultiLine: p.multiLine = v->u32; return 1;
+    case kScrollBars: p.scrollBars = v->u32; return 1;
+    case kAlign: p.align = v->u32; return 1;
+    case kInputMode: p.inputMode = v->u32; return 1;
+    case kCase: p.caseConversion = v->u32; return 1;
+    case kAdjuster: p.adjuster = v->u32; return 1;
+    default: return 0;
+  }
+}
+
+int GetProperty(UnitObject* object, int index, PropValue* v) {
+  auto* unit = reinterpret_cast<EditUnit*>(object);
+  EditProps& p = unit->props;
+  switch (index) {
+    case kContent:
+      unit->scratch = WindowText(unit->head.hwnd);
+      v->text = unit->scratch.c_str();
+      return 1;
+    case kSelStart:
+    case kSelLength:
+      SyncFromControl(unit);
+      v->u32 = index == kSelStart ? p.selStart : p.selLength;
+      return 1;
+    case kFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
+    case kText27: v->text = p.text27.c_str(); return 1;
+    case kText28: v->text = p.text28.c_str(); return 1;
+    case kPasswordChar: v->u32 = p.passwordChar; return 1;
+    case kReserved26: v->u32 = 0; return 1;
+    default: break;
+  }
+  const uint32_t* words[] = {nullptr, &p.border, &p.textColor, &p.backColor, nullptr,
+                             &p.hideSelection, &p.maxLength, &p.multiLine, &p.scrollBars, &p.align,
+                             &p.inputMode, nullptr, &p.caseConversion, &p.adjuster,
+                             &p.adjusterLower, &p.adjusterUpper};
+  if (index < 0 || index >= static_cast<int>(std::size(words)) || !words[index]) return 0;
+  v->u32 = *words[index];
+  return 1;
+}
+
+bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
+  auto* unit = reinterpret_cast<EditUnit*>(object);
+  SyncFromControl(unit);
+  return HandOverBlob(EncodeEditProps(unit->props), blob, length);
+}
+
+// Enter belongs to a multi-line edit box that can be typed into.
+int KeyClaim(UnitObject* object, int key) {
+  const EditProps& p = reinterpret_cast<EditUnit*>(object)->props;
+  return key == VK_RETURN && p.multiLine && p.inputMode != 1 ? 1 : 0;
+}
+
+void* Lookup(int operation) {
+  switch (operation) {
+    case kOpCreate: return reinterpret_cast<void*>(&Create);
+    case kOpSetProperty: return reinterpret_cast<void*>(&SetProperty);
+    case kOpGetAllProperties: return reinterpret_cast<void*>(&GetAllProperties);
+    case kOpGetProperty: return reinterpret_cast<void*>(&GetProperty);
+    case kOpKeyClaim: return reinterpret_cast<void*>(&KeyClaim);
+    default: return nullptr;
+  }
+}
+
+constexpr PropertyInfo kEditProperties[] = {
+    TypeProperty("内容", "Content", kPropText),
+    TypeProperty("边框", "Border", kPropPickList,
+                 "无边框\0凹入式\0凸出式\0浅凹入式\0镜框式\0单线边框式\0"),
+    TypeProperty("文本颜色", "TextColor", kPropColor),
+    TypeProperty("背景颜色", "BackColor", kPropColorOrDefault),
+    TypeProperty("字体", "Font", kPropFont),
+    TypeProperty("隐藏选择", "HideSelection", kPropBool),
+    TypeProperty("最大允许长度", "MaxLength", kPropInt),
+    TypeProperty("是否允许多行", "MultiLine", kPropBool),
+    TypeProperty("滚动条", "ScrollBars", kPropPickList, "无\0横向滚动条\0纵向滚动条\0横向及纵向滚动条\0"),
+    TypeProperty("对齐方式", "Align", kPropPickList, "左对齐\0居中\0右对齐\0"),
+    TypeProperty("输入方式", "InputMode", kPropPickList, "通常方式\0只读方式\0密码输入\0"),
+    TypeProperty("密码遮盖字符", "PasswordChar", kPropInt),
+    TypeProperty("转换方式", "Case", kPropPickList, "无\0大写到小写\0小写到大写\0"),
+    TypeProperty("调节器方式", "Adjuster", kPropPickList, "无调节器\0自动调节器\0"),
+    TypeProperty("调节器底限值", "AdjusterLower", kPropInt),
+    TypeProperty("调节器上限值", "AdjusterUpper", kPropInt),
+    TypeProperty("起始选择位置", "SelStart", kPropInt),
+    TypeProperty("被选择字符数", "SelLength", kPropInt),
+    TypeProperty("保留", "Reserved", kPropInt),
+    TypeProperty("数据源", "DataSource", kPropText2),
+    TypeProperty("数据列", "DataColumn", kPropText2),
+};
+constexpr auto kProperties = MakePropertyTable(kEditProperties);
+
+constexpr UnitTypeInfo kEditType = {
+    "编辑框", "EditBox", nullptr, 0, nullptr, 0x80000040, 0, 0, nullptr,
+    static_cast<int32_t>(kProperties.size()), kProperties.data(), Lookup, 0, nullptr,
+};
+
+}  // namespace
+
+const UnitTypeInfo& EditBoxUnitType() { return kEditType; }

@@ -1,0 +1,135 @@
+// The eight common properties of every unit, and the four of a menu item.
+#include <windows.h>
+
+#include "runtime/heap.h"
+#include "ui/framework/cursor_data.h"
+#include "ui/framework/properties.h"
+#include "ui/framework/window_list.h"
+
+namespace {
+
+// The live window rectangle, in the parent's client coordinates for a
+// child window and in screen coordinates for a top-level one.
+RECT LiveRect(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  if (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void SetFlag(uint32_t& flags, uint32_t bit, bool on) { flags = on ? flags | bit : flags & ~bit; }
+
+}  // namespace
+
+uint64_t ReadCommonProperty(const UnitRecord& rec, int index) {
+  const bool live = IsLive(rec);
+  const HWND hwnd = live ? rec.object->hwnd : nullptr;
+  auto integer = [](int32_t v) { return static_cast<uint64_t>(static_cast<uint32_t>(v)); };
+  switch (index) {
+    case kCommonLeft: return integer(live ? LiveRect(hwnd).left : rec.left);
+    case kCommonTop: return integer(live ? LiveRect(hwnd).top : rec.top);
+    case kCommonWidth: {
+      if (!live) return integer(rec.width);
+      RECT r = LiveRect(hwnd);
+      return integer(r.right - r.left);
+    }
+    case kCommonHeight: {
+      if (!live) return integer(rec.height);
+      RECT r = LiveRect(hwnd);
+      return integer(r.bottom - r.top);
+    }
+    case kCommonTag: return ValueOf(RtCopyText(rec.tag.c_str()));
+    case kCommonVisible: return live ? (IsWindowVisible(hwnd) ? 1 : 0) : (rec.flags & kRecordVisible ? 1 : 0);
+    case kCommonDisabled: return live ? (IsWindowEnabled(hwnd) ? 0 : 1) : (rec.flags & kRecordDisabled ? 1 : 0);
+    case kCommonCursor: {
+      std::vector<uint8_t> data = CursorDataForProgram(rec.cursorData);
+      return ValueOf(RtNewBytes(data.data(), static_cast<int32_t>(data.size())));
+    }
+    default: return 0;
+  }
+}
+
+void WriteCommonProperty(UnitRecord& rec, bool isWindowRecord, int index, uint64_t value) {
+  const bool live = IsLive(rec);
+  const HWND hwnd = live ? rec.object->hwnd : nullptr;
+  const int32_t v = static_cast<int32_t>(value);
+  switch (index) {
+    case kCommonLeft:
+    case kCommonTop: {
+      (index == kCommonLeft ? rec.left : rec.top) = ClampPosition(v);
+      if (!live) return;
+      RECT r = LiveRect(hwnd);
+      int x = index == kCommonLeft ? rec.left : r.left;
+      int y = index == kCommonTop ? rec.top : r.top;
+      SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return;
+    }
+    case kCommonWidth:
+    case kCommonHeight: {
+      (index == kCommonWidth ? rec.width : rec.height) = ClampSize(v);
+      if (!live) return;
+      RECT r = LiveRect(hwnd);
+      int w = index == kCommonWidth ? rec.width : r.right - r.left;
+      int h = index == kCommonHeight ? rec.height : r.bottom - r.top;
+      SetWindowPos(hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return;
+    }
+    case kCommonTag: {
+      const char* t = static_cast<const char*>(PointerOf(value));
+      rec.tag = t ? t : "";
+      return;
+    }
+    case kCommonVisible:
+      SetFlag(rec.flags, kRecordVisible, value != 0);
+      if (live) ShowWindow(hwnd, value == 0 ? SW_HIDE : isWindowRecord ? SW_SHOW : SW_SHOWNA);
+      return;
+    case kCommonDisabled:
+      SetFlag(rec.flags, kRecordDisabled, value != 0);
+      if (live) EnableWindow(hwnd, value == 0);
+      return;
+    case kCommonCursor: {
+      const auto* bytes = static_cast<const RtArray*>(PointerOf(value));
+      void* first = nullptr;
+      int32_t n = RtArrayCountOrNull(bytes, &first);
+      std::vector<uint8_t> data(static_cast<uint8_t*>(first), static_cast<uint8_t*>(first) + n);
+      rec.cursorData = CursorDataForStore(data);
+      if (rec.cursor) DestroyCursor(rec.cursor);
+      rec.cursor = LoadCursorFromData(rec.cursorData);
+      // Moving the mouse to where it is makes Windows ask for the cursor again.
+      POINT p;
+      if (GetCursorPos(&p)) SetCursorPos(p.x, p.y);
+      return;
+    }
+    default:
+      return;
+  }
+}
+
+// Menu items: 0 caption, 1 check mark, 2 disabled, 3 visible. The first
+// menu word holds bit 0 hidden, bit 1 disabled, bit 2 checked.
+uint64_t ReadMenuItemProperty(const UnitRecord& rec, int index) {
+  const uint32_t flags = rec.menu.words[0];
+  switch (index) {
+    case 0: return ValueOf(RtCopyText(rec.menu.caption.c_str()));
+    case 1: return flags & 4 ? 1 : 0;
+    case 2: return flags & 2 ? 1 : 0;
+    case 3: return flags & 1 ? 0 : 1;
+    default: return 0;
+  }
+}
+
+void WriteMenuItemProperty(UnitRecord& rec, int index, uint64_t value) {
+  uint32_t& flags = rec.menu.words[0];
+  switch (index) {
+    case 0: {
+      const char* t = static_cast<const char*>(PointerOf(value));
+      if (RtTextCompare(t, rec.menu.caption.c_str()) != 0) rec.menu.caption = t ? t : "";
+      return;
+    }
+    case 1: SetFlag(flags, 4, value != 0); return;
+    case 2: SetFlag(flags, 2, value != 0); return;
+    case 3: SetFlag(flags, 1, value == 0); return;
+    default: return;
+  }
+}

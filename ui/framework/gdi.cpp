@@ -1,0 +1,48 @@
+// GDI helpers; see gdi.h.
+#include "ui/framework/gdi.h"
+
+#include <cstring>
+
+#include "ui/template/window_blob.h"
+
+COLORREF ResolveColor(uint32_t color) {
+  return color == kColorButtonFace ? GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(color);
+}
+
+void OwnedFont::Set(const std::vector<uint8_t>& logfont) {
+  Reset();
+  if (logfont.size() != sizeof(LOGFONTA)) return;
+  LOGFONTA lf;
+  memcpy(&lf, logfont.data(), sizeof lf);
+  font_ = CreateFontIndirectA(&lf);
+}
+
+void OwnedFont::Reset() {
+  if (font_) DeleteObject(font_);
+  font_ = nullptr;
+}
+
+HFONT OwnedFont::Get() const {
+  return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void OwnedBrush::Set(uint32_t color) {
+  Reset();
+  brush_ = CreateSolidBrush(ResolveColor(color));
+}
+
+void OwnedBrush::Reset() {
+  if (brush_) DeleteObject(brush_);
+  brush_ = nullptr;
+}
+
+int FontTextHeight(HWND hwnd, HFONT font) {
+  HDC dc = GetDC(hwnd);
+  if (!dc) return 0;
+  HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICA tm{};
+  GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
+  ReleaseDC(hwnd, dc);
+  return tm.tmHeight;
+}

@@ -1,0 +1,36 @@
+// Building a unit type's property table: the eight common properties
+// first (state 0xE000), then the type's own (state 0x8000).
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "ui/unit_type.h"
+
+inline constexpr uint16_t kCommonPropertyState = 0xE000;
+inline constexpr uint16_t kTypePropertyState = 0x8000;
+
+inline constexpr PropertyInfo kCommonProperties[8] = {
+    {"左边", "Left", nullptr, kPropInt, kCommonPropertyState, nullptr},
+    {"顶边", "Top", nullptr, kPropInt, kCommonPropertyState, nullptr},
+    {"宽度", "Width", nullptr, kPropInt, kCommonPropertyState, nullptr},
+    {"高度", "Height", nullptr, kPropInt, kCommonPropertyState, nullptr},
+    {"标记", "Tag", nullptr, kPropText, kCommonPropertyState, nullptr},
+    {"可视", "Visible", nullptr, kPropBool, kCommonPropertyState, nullptr},
+    {"禁止", "Disable", nullptr, kPropBool, kCommonPropertyState, nullptr},
+    {"鼠标指针", "MousePointer", nullptr, kPropCursor, kCommonPropertyState, nullptr},
+};
+
+// A type property (index 8 and up).
+constexpr PropertyInfo TypeProperty(const char* name, const char* english, uint16_t type,
+                                    const char* pickList = nullptr) {
+  return {name, english, nullptr, type, kTypePropertyState, pickList};
+}
+
+template <size_t N>
+constexpr std::array<PropertyInfo, 8 + N> MakePropertyTable(const PropertyInfo (&own)[N]) {
+  std::array<PropertyInfo, 8 + N> table{};
+  for (size_t i = 0; i < 8; ++i) table[i] = kCommonProperties[i];
+  for (size_t i = 0; i < N; ++i) table[8 + i] = own[i];
+  return table;
+}

@@ -1,0 +1,57 @@
+// Reflection to child controls; see reflect.h.
+#include "ui/framework/reflect.h"
+
+#include "ui/unit_type.h"
+
+namespace {
+
+// The direct child of parent that is hwnd or holds it (a combo box asks
+// for its inner edit's colours with the edit's handle).
+HWND DirectChild(HWND parent, HWND hwnd) {
+  while (hwnd && GetParent(hwnd) != parent) {
+    if (!(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)) return nullptr;
+    hwnd = GetParent(hwnd);
+  }
+  return hwnd;
+}
+
+}  // namespace
+
+bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  HWND child = nullptr;
+  switch (msg) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      child = reinterpret_cast<HWND>(lp);  // null for menus, accelerators and scroll bars of the window
+      break;
+    case WM_NOTIFY:
+      child = lp ? reinterpret_cast<const NMHDR*>(lp)->hwndFrom : nullptr;
+      break;
+    case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:
+      child = DirectChild(parent, reinterpret_cast<HWND>(lp));
+      break;
+    case WM_DRAWITEM: {
+      const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+      if (d && d->CtlType != ODT_MENU) child = d->hwndItem;
+      break;
+    }
+    case WM_MEASUREITEM: {
+      const auto* m = reinterpret_cast<const MEASUREITEMSTRUCT*>(lp);
+      if (m && m->CtlType != ODT_MENU) child = GetDlgItem(parent, static_cast<int>(m->CtlID));
+      break;
+    }
+    default:
+      return false;
+  }
+  if (!child || !IsWindow(child) || GetParent(child) != parent) return false;
+  LRESULT answer = SendMessageA(child, kReflectBase + msg, wp, lp);
+  if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
+    if (!answer) return false;
+    *result = answer;
+    return true;
+  }
+  *result = (msg == WM_NOTIFY || msg == WM_DRAWITEM || msg == WM_MEASUREITEM) ? answer : 0;
+  return true;
+}

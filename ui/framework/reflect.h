@@ -1,0 +1,13 @@
+// Reflection: a window that holds units sends the notifications its child
+// controls send it (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM,
+// WM_MEASUREITEM, scroll messages) back to the control as kReflectBase +
+// message with the same wParam and lParam, so each unit handles its own.
+#pragma once
+
+#include <windows.h>
+
+// True when msg was reflected; *result is then the parent's answer (the
+// child's answer for WM_NOTIFY and the colour and item messages, 0
+// otherwise). A WM_CTLCOLOR* message that the child leaves unanswered (0)
+// is reported as not reflected, so the parent's default brush applies.
+bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);

@@ -1,0 +1,335 @@
+// The window unit; see window_unit.h.
+#include "ui/window/window_unit.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <iterator>
+
+#include "runtime/runtime.h"
+#include "ui/framework/events.h"
+#include "ui/framework/focus_events.h"
+#include "ui/framework/gdi.h"
+#include "ui/framework/keyboard.h"
+#include "ui/framework/property_table.h"
+#include "ui/framework/reflect.h"
+#include "ui/framework/unit_control.h"
+#include "ui/window/window_icons.h"
+#include "ui/window/window_style.h"
+
+namespace {
+
+constexpr char kDefaultClass[] = "WTWindow";
+
+struct WindowUnit {
+  UnitObject head;
+  WindowProps props;
+  HICON bigIcon = nullptr, smallIcon = nullptr;  // made from property 20; owned
+  HWND lastFocus = nullptr;                      // restored on activation
+};
+
+// Type property indices (property index - 8).
+enum : int {
+  kTitle = 0, kBorder, kBackColor, kPicture, kPictureMode, kSound, kProp14, kControlBox,
+  kMaxButton, kMinButton, kStartPosition, kCloseButton, kIcon, kEnterMovesFocus, kEscapeCloses,
+  kF1Help, kHelpFile, kHelpContext, kOwnTaskbarButton, kDragMove, kProp28, kTopmost, kProp30,
+  kClassName,
+};
+
+// Events of the window.
+enum : int { kMoved = 3, kResized = 4 };
+
+bool RegisterWindowClass(const char* name) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExA(RtInstance(), name, &wc)) return true;
+  wc.cbSize = sizeof wc;
+  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.hInstance = RtInstance();
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  wc.lpszClassName = name;
+  return RegisterClassExA(&wc) != 0;
+}
+
+void SetIcons(WindowUnit* unit) {
+  HICON oldBig = unit->bigIcon, oldSmall = unit->smallIcon;
+  unit->bigIcon = IconFromData(unit->props.icon, 32);
+  unit->smallIcon = IconFromData(unit->props.icon, 16);
+  HICON big = unit->bigIcon ? unit->bigIcon : DefaultIcon(true);
+  HICON small = unit->smallIcon ? unit->smallIcon : DefaultIcon(false);
+  SendMessageA(unit->head.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageA(unit->head.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  if (oldBig) DestroyIcon(oldBig);
+  if (oldSmall) DestroyIcon(oldSmall);
+}
+
+void ApplyCloseButton(HWND hwnd, bool on) {
+  GetSystemMenu(hwnd, TRUE);  // back to the standard menu
+  if (!on) DeleteMenu(GetSystemMenu(hwnd, FALSE), SC_CLOSE, MF_BYCOMMAND);
+}
+
+void ApplyTopmost(HWND hwnd, bool on) {
+  SetWindowPos(hwnd, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// New frame styles from the properties; the window's state bits stay.
+void Restyle(WindowUnit* unit) {
+  const HWND hwnd = unit->head.hwnd;
+  const DWORD current = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE));
+  constexpr DWORD kState = WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE | WS_POPUP;
+  WindowStyles s = WindowStylesOf(unit->props, GetWindow(hwnd, GW_OWNER) != nullptr);
+  SetWindowLongPtrA(hwnd, GWL_STYLE, (s.style & ~(WS_MINIMIZE | WS_MAXIMIZE | WS_POPUP)) | (current & kState));
+  SetWindowLongPtrA(hwnd, GWL_EXSTYLE, s.exStyle);
+  SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+// The unit that had the focus when the window was last deactivated, else
+// the first unit in Tab order, else the window itself.
+void RestoreFocus(WindowUnit* unit) {
+  const HWND hwnd = unit->head.hwnd;
+  HWND target = unit->lastFocus;
+  if (!target || !IsWindow(target) || !IsChild(hwnd, target) || !IsWindowVisible(target) ||
+      !IsWindowEnabled(target)) {
+    target = nullptr;
+    LoadedWindow* win;
+    UnitRecord* rec;
+    if (LocateUnit(&unit->head, &win, &rec)) {
+      auto seq = TabSequence(*win);
+      if (!seq.empty()) target = seq.front()->object->hwnd;
+    }
+  }
+  SetFocus(target ? target : hwnd);
+}
+
+void PaintBackground(WindowUnit* unit, HDC dc) {
+  RECT r;
+  GetClientRect(unit->head.hwnd, &r);
+  HBRUSH brush = CreateSolidBrush(ResolveColor(unit->props.backColor));
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+}
+
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
+  auto* unit = reinterpret_cast<WindowUnit*>(data);
+  LRESULT result;
+  if (HandleCommonUnitMessage(&unit->head, hwnd, msg, wp, lp, &result)) return result;
+  if (ReflectToChild(hwnd, msg, wp, lp, &result)) return result;
+  switch (msg) {
+    case WM_ERASEBKGND:
+      PaintBackground(unit, reinterpret_cast<HDC>(wp));
+      return 1;
+    case WM_MOVE:
+    case WM_SIZE:
+      result = DefSubclassProc(hwnd, msg, wp, lp);
+      RaiseEvent(unit->head.windowId, 0, msg == WM_MOVE ? kMoved : kResized);
+      return result;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      result = DefSubclassProc(hwnd, msg, wp, lp);
+      RaiseUnitFocusEvent(&unit->head, msg == WM_SETFOCUS ? kEventGotFocus : kEventLostFocus);
+      return result;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd, focus)) unit->lastFocus = focus;
+        return DefSubclassProc(hwnd, msg, wp, lp);
+      }
+      if (HIWORD(wp)) return DefSubclassProc(hwnd, msg, wp, lp);  // minimized
+      RestoreFocus(unit);
+      return 0;
+    case WM_NCDESTROY: {
+      result = DefSubclassProc(hwnd, msg, wp, lp);
+      RemoveWindowSubclass(hwnd, WindowProc, 0);
+      if (unit->bigIcon) DestroyIcon(unit->bigIcon);
+      if (unit->smallIcon) DestroyIcon(unit->smallIcon);
+      RuntimeNotify(kNotifyDestroyed, static_cast<intptr_t>(unit->head.windowId), 0);
+      delete unit;
+      return result;
+    }
+    default:
+      return DefSubclassProc(hwnd, msg, wp, lp);
+  }
+}
+
+UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND owner, UINT,
+                   HMENU menu, int left, int top, int width, int height, uint32_t windowId,
+                   uint32_t unitId, int, int modal) {
+  auto* unit = new WindowUnit{};
+  const WindowProps& p = unit->props;
+  const char* className = nullptr;
+  if (!DecodeWindowProps({blob, static_cast<size_t>(length > 0 ? length : 0)}, unit->props) ||
+      !RegisterWindowClass(className = p.className.empty() ? kDefaultClass : p.className.c_str())) {
+    delete unit;
+    return nullptr;
+  }
+  unit->head.windowId = windowId;
+  unit->head.unitId = unitId;
+  if (!owner && (!p.ownTaskbarButton || modal)) owner = RtHiddenOwner();
+  WindowStyles s = WindowStylesOf(p, owner != nullptr);
+  const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  const POINT at = StartPosition(p, {left, top}, {width, height}, screen);
+  HWND hwnd = CreateWindowExA(s.exStyle, className, p.title.c_str(), s.style | style, at.x, at.y,
+                              width, height, owner, menu, RtInstance(), nullptr);
+  if (!hwnd) {
+    delete unit;
+    return nullptr;
+  }
+  unit->head.hwnd = hwnd;
+  SetWindowSubclass(hwnd, WindowProc, 0, reinterpret_cast<DWORD_PTR>(unit));
+  RECT r;
+  GetWindowRect(hwnd, &r);
+  if (!IsIconic(hwnd) && !IsZoomed(hwnd) && (r.right - r.left != width || r.bottom - r.top != height))
+    MoveWindow(hwnd, at.x, at.y, width, height, FALSE);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  if (p.topmost) ApplyTopmost(hwnd, true);
+  if (!p.closeButton) ApplyCloseButton(hwnd, false);
+  SetIcons(unit);
+  return &unit->head;
+}
+
+uint32_t* WordSlot(WindowProps& p, int index) {
+  switch (index) {
+    case kBorder: return &p.borderStyle;
+    case kBackColor: return &p.backColor;
+    case kPictureMode: return &p.pictureMode;
+    case kProp14: return &p.prop14;
+    case kControlBox: return &p.controlBox;
+    case kMaxButton: return &p.maxButton;
+    case kMinButton: return &p.minButton;
+    case kStartPosition: return &p.startPosition;
+    case kCloseButton: return &p.closeButton;
+    case kEnterMovesFocus: return &p.enterMovesFocus;
+    case kEscapeCloses: return &p.escapeCloses;
+    case kF1Help: return &p.f1Help;
+    case kHelpContext: return &p.helpContext;
+    case kOwnTaskbarButton: return &p.ownTaskbarButton;
+    case kDragMove: return &p.dragMove;
+    case kProp28: return &p.prop28;
+    case kTopmost: return &p.topmost;
+    case kProp30: return &p.prop30;
+    default: return nullptr;
+  }
+}
+
+std::vector<uint8_t>* BytesSlot(WindowProps& p, int index) {
+  switch (index) {
+    case kPicture: return &p.picture;
+    case kSound: return &p.sound;
+    case kIcon: return &p.icon;
+    default: return nullptr;
+  }
+}
+
+std::string* TextSlot(WindowProps& p, int index) {
+  switch (index) {
+    case kTitle: return &p.title;
+    case kHelpFile: return &p.helpFile;
+    case kClassName: return &p.className;
+    default: return nullptr;
+  }
+}
+
+// Every change is shown on the live window; none needs a new one.
+int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
+  auto* unit = reinterpret_cast<WindowUnit*>(object);
+  WindowProps& p = unit->props;
+  const HWND hwnd = unit->head.hwnd;
+  if (std::string* text = TextSlot(p, index)) {
+    *text = v->text;
+    if (index == kTitle) {
+      SetWindowTextA(hwnd, p.title.c_str());
+      Restyle(unit);  // a caption appears with the first title
+    }
+    return 0;
+  }
+  if (std::vector<uint8_t>* bytes = BytesSlot(p, index)) {
+    bytes->assign(v->data, v->data + v->length);
+    if (index == kIcon) SetIcons(unit);
+    if (index == kPicture) InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
+  }
+  uint32_t* word = WordSlot(p, index);
+  if (!word) return 0;
+  *word = v->u32;
+  switch (index) {
+    case kBorder: case kControlBox: case kMaxButton: case kMinButton: Restyle(unit); break;
+    case kBackColor: InvalidateRect(hwnd, nullptr, TRUE); break;
+    case kCloseButton: ApplyCloseButton(hwnd, p.closeButton != 0); break;
+    case kTopmost: ApplyTopmost(hwnd, p.topmost != 0); break;
+    default: break;
+  }
+  return 0;
+}
+
+int GetProperty(UnitObject* object, int index, PropValue* v) {
+  WindowProps& p = reinterpret_cast<WindowUnit*>(object)->props;
+  if (std::string* text = TextSlot(p, index)) {
+    v->text = text->c_str();
+    return 1;
+  }
+  if (std::vector<uint8_t>* bytes = BytesSlot(p, index)) {
+    v->data = bytes->data();
+    v->length = static_cast<int32_t>(bytes->size());
+    return 1;
+  }
+  uint32_t* word = WordSlot(p, index);
+  if (!word) return 0;
+  v->u32 = *word;
+  return 1;
+}
+
+bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
+  return HandOverBlob(EncodeWindowProps(reinterpret_cast<WindowUnit*>(object)->props), blob, length);
+}
+
+void* Lookup(int operation) {
+  switch (operation) {
+    case kOpCreate: return reinterpret_cast<void*>(&Create);
+    case kOpSetProperty: return reinterpret_cast<void*>(&SetProperty);
+    case kOpGetAllProperties: return reinterpret_cast<void*>(&GetAllProperties);
+    case kOpGetProperty: return reinterpret_cast<void*>(&GetProperty);
+    default: return nullptr;
+  }
+}
+
+constexpr PropertyInfo kWindowProperties[] = {
+    TypeProperty("标题", "Caption", kPropText),
+    TypeProperty("边框", "Border", kPropPickList,
+                 "无边框\0普通可调边框\0普通固定边框\0窄标题可调边框\0窄标题固定边框\0镜框式可调边框\0镜框式固定边框\0"),
+    TypeProperty("背景颜色", "BackColor", kPropColorOrDefault),
+    TypeProperty("底图", "Picture", kPropPicture),
+    TypeProperty("底图方式", "PictureMode", kPropPickList, "图片居左上\0图片平铺\0图片居中\0缩放图片\0"),
+    TypeProperty("背景音乐", "Sound", kPropSound),
+    TypeProperty("保留14", "Reserved14", kPropInt),
+    TypeProperty("控制按钮", "ControlBox", kPropBool),
+    TypeProperty("最大化按钮", "MaxButton", kPropBool),
+    TypeProperty("最小化按钮", "MinButton", kPropBool),
+    TypeProperty("位置", "StartPosition", kPropPickList, "通常\0居中\0最小化\0最大化\0"),
+    TypeProperty("关闭按钮", "CloseButton", kPropBool),
+    TypeProperty("图标", "Icon", kPropIcon),
+    TypeProperty("回车下移焦点", "EnterMovesFocus", kPropBool),
+    TypeProperty("Esc键关闭", "EscapeCloses", kPropBool),
+    TypeProperty("F1键打开帮助", "F1Help", kPropBool),
+    TypeProperty("帮助文件名", "HelpFile", kPropText),
+    TypeProperty("帮助标志值", "HelpContext", kPropInt),
+    TypeProperty("在任务条中显示", "ShowInTaskbar", kPropBool),
+    TypeProperty("随意移动", "DragMove", kPropBool),
+    TypeProperty("保留28", "Reserved28", kPropInt),
+    TypeProperty("总在最前", "Topmost", kPropBool),
+    TypeProperty("保留30", "Reserved30", kPropInt),
+    TypeProperty("窗口类名", "ClassName", kPropText),
+};
+constexpr auto kProperties = MakePropertyTable(kWindowProperties);
+
+constexpr UnitTypeInfo kWindowType = {
+    "窗口", "Window", nullptr, 0, nullptr, 0x800000D0, 0, 0, nullptr,
+    static_cast<int32_t>(kProperties.size()), kProperties.data(), Lookup, 0, nullptr,
+};
+
+}  // namespace
+
+const UnitTypeInfo& WindowUnitType() { return kWindowType; }
