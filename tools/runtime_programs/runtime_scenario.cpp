@@ -34,8 +34,12 @@ void AppendLog(const char* line) {
   CloseHandle(file);
 }
 
-void CleanupA() { AppendLog("A\n"); }
-void CleanupB() { AppendLog("B\n"); }
+DWORD g_uiThread;
+
+// Cleanup routines belong to the user-interface thread; a line written on
+// any other thread is marked, so the driver sees a shutdown that ran there.
+void CleanupA() { AppendLog(GetCurrentThreadId() == g_uiThread ? "A\n" : "A (other thread)\n"); }
+void CleanupB() { AppendLog(GetCurrentThreadId() == g_uiThread ? "B\n" : "B (other thread)\n"); }
 
 // The empty array as application code starts it: one dimension of size 0.
 int32_t g_emptyArray[2] = {1, 0};
@@ -131,5 +135,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (__argc < 3) return 2;
   g_scenario = __argv[1];
   g_log = __argv[2];
+  g_uiThread = GetCurrentThreadId();
   return RtRunProgram(instance, &kHeader, &kHost, ProgramEntry);
 }
