@@ -2,9 +2,10 @@
 // scenario name and a log file from its command line:
 //   runtime_scenario.exe SCENARIO LOGFILE
 // Its window host creates one plain window (class "RtScenarioWindow") and
-// reports that window's destruction as the unit framework would. Its
-// cleanup routines append "A" and "B" lines to the log file, so the driver
-// sees which ran and in what order.
+// reports that window's destruction as the unit framework would. The host,
+// the one library and the cleanup routines ("A", "B") append a line to the
+// log file for each step the runtime asks of them, so the driver sees
+// which ran and in what order.
 #include <windows.h>
 
 #include <cstdlib>
@@ -25,21 +26,35 @@ std::string g_scenario;
 std::string g_log;
 HWND g_window;
 
-void AppendLog(const char* line) {
+DWORD g_uiThread;
+
+// One line per step that the runtime drives here. Those steps belong to the
+// user-interface thread; a line written on any other thread is marked, so
+// the driver sees a shutdown that ran in the wrong place.
+void LogStep(const char* step) {
+  std::string line = step;
+  if (GetCurrentThreadId() != g_uiThread) line += " (other thread)";
+  line += "\n";
   HANDLE file = CreateFileA(g_log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                             OPEN_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
   DWORD written = 0;
-  WriteFile(file, line, static_cast<DWORD>(strlen(line)), &written, nullptr);
+  WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   CloseHandle(file);
 }
 
-DWORD g_uiThread;
+void CleanupA() { LogStep("A"); }
+void CleanupB() { LogStep("B"); }
 
-// Cleanup routines belong to the user-interface thread; a line written on
-// any other thread is marked, so the driver sees a shutdown that ran there.
-void CleanupA() { AppendLog(GetCurrentThreadId() == g_uiThread ? "A\n" : "A (other thread)\n"); }
-void CleanupB() { AppendLog(GetCurrentThreadId() == g_uiThread ? "B\n" : "B (other thread)\n"); }
+// The program's one library: logs the greeting and the farewell.
+intptr_t LibraryNotify(int code, intptr_t, intptr_t) {
+  if (code == kLibInit) LogStep("lib1");
+  else if (code == kLibShutdown) LogStep("lib6");
+  else return -1;
+  return 0;
+}
+const LibraryInfo kLibrary = {"scenario", LibraryNotify, 0, nullptr};
+const LibraryInfo* const kLibraries[1] = {&kLibrary};
 
 // The empty array as application code starts it: one dimension of size 0.
 int32_t g_emptyArray[2] = {1, 0};
@@ -64,7 +79,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 bool LoadTemplates(const uint8_t*, uint32_t, uintptr_t) { return true; }
-void ReleaseTemplates() {}
+void ReleaseTemplates() { LogStep("release"); }
 
 bool LoadWindow(uint32_t windowId, bool, HWND) {
   if (windowId != kStartWindow) return false;
@@ -87,7 +102,7 @@ uint32_t LoadedId(int) { return kStartWindow; }
 HWND LoadedHandle(int) { return g_window; }
 bool PreTranslate(MSG*) { return false; }
 intptr_t HostNotify(int, intptr_t, intptr_t) { return 0; }
-void HostShutdown() {}
+void HostShutdown() { LogStep("host"); }
 
 const WindowHost kHost = {LoadTemplates, ReleaseTemplates, LoadWindow,   LoadedCount, LoadedId,
                           LoadedHandle,  PreTranslate,     HostNotify,   HostShutdown};
@@ -95,7 +110,7 @@ const WindowHost kHost = {LoadTemplates, ReleaseTemplates, LoadWindow,   LoadedC
 // One template byte so that start-up hands "templates" to the host.
 const uint8_t kTemplate[1] = {0};
 const ProgramHeader kHeader = {3, 0, 90722, 0, nullptr, 0, kTemplate, sizeof kTemplate,
-                               0, nullptr, 0, nullptr, nullptr};
+                               1, kLibraries, 0, nullptr, nullptr};
 
 DWORD WINAPI ExitFromThread(void* code) {
   Sleep(200);
