@@ -116,6 +116,15 @@ TEST(RuntimeProcess, NormalEndsRunEachCleanupRoutineOnceInOrder) {
   }
 }
 
+TEST(RuntimeProcess, AnExitFromACleanupRoutineEndsTheProcessWithoutStartingOver) {
+  Scenario run("exit-in-cleanup");
+  ASSERT_TRUE(run.started());
+  DWORD code = 0;
+  ASSERT_TRUE(run.process().WaitForExit(kWaitMs, &code));
+  EXPECT_EQ(code, 9u);
+  EXPECT_EQ(run.Log(), "lib1\nrelease\nA\nB\nC\n");
+}
+
 TEST(RuntimeProcess, TheProgramWithoutAStartWindowEndsWithItsReport) {
   driver::DrivenProcess process;
   ASSERT_TRUE(process.Start(driver::ProgramInTree("machine-list-export.exe"), ""));

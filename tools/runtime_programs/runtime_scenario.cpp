@@ -45,6 +45,12 @@ void LogStep(const char* step) {
 
 void CleanupA() { LogStep("A"); }
 void CleanupB() { LogStep("B"); }
+// An exit asked for while shutting down ends the process at once with its
+// code; the shutdown steps do not start over.
+void CleanupExit9() {
+  LogStep("C");
+  RtExit(9);
+}
 
 // The program's one library: logs the greeting and the farewell.
 intptr_t LibraryNotify(int code, intptr_t, intptr_t) {
@@ -130,6 +136,10 @@ int ProgramEntry() {
   RtLoadWindow(kStartWindow);
 
   if (g_scenario == "exit5") PostMessageA(g_window, kMsgExit5, 0, 0);
+  else if (g_scenario == "exit-in-cleanup") {
+    RtService(3, reinterpret_cast<intptr_t>(&CleanupExit9));
+    PostMessageA(g_window, kMsgExit5, 0, 0);
+  }
   else if (g_scenario == "index0") PostMessageA(g_window, kMsgIndexZero, 0, 0);
   else if (g_scenario == "index1-empty") PostMessageA(g_window, kMsgIndexOneOfEmpty, 0, 0);
   else if (g_scenario == "thread-exit7")
