@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cfenv>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -80,6 +81,10 @@ void RtFree(void* p) {
 }
 
 int64_t RtTruncToInt64(double d) {
+  // NaN and values beyond the 64-bit range give the "integer indefinite"
+  // of the x86 conversion instructions instead of undefined behaviour.
+  constexpr double kLimit = 9223372036854775808.0;  // 2^63
+  if (!(d > -kLimit && d < kLimit)) return INT64_MIN;
   // std::trunc ignores the rounding mode; the conversion of an integral
   // double is then exact.
   return static_cast<int64_t>(std::trunc(d));

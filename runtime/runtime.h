@@ -57,6 +57,9 @@ struct IdleWatch {
   void (*routine)(uint32_t);
   uint32_t argument;
 };
+#ifdef RT_TARGET_X86
+static_assert(sizeof(IdleWatch) == 12, "window handle, routine, argument");
+#endif
 
 // What the unit framework gives the runtime core. The runtime never looks
 // inside windows or units; it asks through this table.

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cfenv>
+#include <climits>
+#include <cmath>
 #include <cstring>
 
 #include "runtime/heap.h"
@@ -91,6 +93,11 @@ TEST(RtTruncToInt64, TruncatesTowardZeroInEveryRoundingMode) {
     double in;
     int64_t out;
   } cases[] = {{2.9, 2}, {-2.9, -2}, {-0.5, 0}, {0.5, 0}, {-1.0, -1}, {4503599627370497.0, 4503599627370497}};
+  // Out of range and NaN: the x86 "integer indefinite", never a trap.
+  EXPECT_EQ(RtTruncToInt64(1e19), INT64_MIN);
+  EXPECT_EQ(RtTruncToInt64(-1e19), INT64_MIN);
+  EXPECT_EQ(RtTruncToInt64(std::nan("")), INT64_MIN);
+  EXPECT_EQ(RtTruncToInt64(-9223372036854775808.0), INT64_MIN);
   for (int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
     ASSERT_EQ(fesetround(mode), 0);
     for (const auto& c : cases) EXPECT_EQ(RtTruncToInt64(c.in), c.out) << c.in << " mode " << mode;
