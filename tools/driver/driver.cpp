@@ -24,7 +24,7 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM param) {
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
   if (pid != q->processId || !IsWindowVisible(window)) return TRUE;
-  if (ClassName(window) != q->className) return TRUE;
+  if (q->className && ClassName(window) != q->className) return TRUE;
   if (q->title && WindowText(window) != q->title) return TRUE;
   q->found = window;
   return FALSE;

@@ -33,8 +33,8 @@ class DrivenProcess {
   // Starts exePath with the command-line tail args. False when it could
   // not be started.
   bool Start(const std::string& exePath, const std::string& args);
-  // A visible top-level window of this process whose class (and title,
-  // when not null) match exactly; null after timeoutMs.
+  // A visible top-level window of this process whose class and title match
+  // exactly (null matches any); null after timeoutMs or once it ended.
   HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs) const;
   // True with the exit code once the process ended; after timeoutMs the
   // process is killed and the answer is false.
