@@ -115,6 +115,10 @@ TEST_F(ListViewCommandsTest, SelectAllKeepsTheFocusAndListsAscending) {
   for (int i = 0; i < Count(); i++) Call(ListView::SelectItem, {IntArg(i)});
   EXPECT_EQ(Selected(), (std::vector<int32_t>{0, 1, 2, 3, 4}));
   EXPECT_EQ(SendMessageA(unit->hwnd, LVM_GETNEXTITEM, -1, LVNI_FOCUSED), 3);
+
+  EXPECT_EQ(Call(ListView::DeleteAllItems).v.i32, 1);
+  EXPECT_EQ(Count(), 0);
+  EXPECT_TRUE(Selected().empty());
 }
 
 // Finds a point on the state icon (the check box) of an item.

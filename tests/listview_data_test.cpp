@@ -28,13 +28,6 @@ TEST(ListViewData, ProgramBlockDecodesToItsFields) {
   EXPECT_EQ(WriteListViewData(d), block);
 }
 
-Bytes Words(std::initializer_list<uint32_t> words) {
-  Bytes b;
-  for (uint32_t w : words)
-    for (int i = 0; i < 4; i++) b.push_back(static_cast<uint8_t>(w >> (8 * i)));
-  return b;
-}
-
 TEST(ListViewData, MalformedAndEdgeBlocks) {
   Bytes program = ProgramListViewBlock();
   Bytes version0 = program;
@@ -71,23 +64,6 @@ TEST(ListViewData, MalformedAndEdgeBlocks) {
       EXPECT_EQ(d.view, 0) << c.name << ": a refused block leaves the defaults";
     }
   }
-}
-
-TEST(ListViewData, EmptyBlockGivesResetDefaults) {
-  ListViewData d;
-  d.view = 3;
-  ASSERT_EQ(ReadListViewData(nullptr, 0, &d), ListViewDataStatus::kOk);
-  EXPECT_EQ(d.version, 1u);
-  EXPECT_EQ(d.borderStyle, 1);
-  EXPECT_EQ(d.view, 0);
-  EXPECT_TRUE(d.autoArrange && d.wrapLabels && d.sortableHeader && d.singleSelection);
-  EXPECT_TRUE(d.handCursor && d.underlineCold && d.underlineHot);
-  EXPECT_EQ(d.currentItem, -1);
-  EXPECT_EQ(d.bkColor, 0xFFFFFFu);
-  // The defaults encode to 124 bytes: 25 words and six empty blocks.
-  Bytes encoded = WriteListViewData(d);
-  ASSERT_EQ(encoded.size(), 124u);
-  EXPECT_EQ(Bytes(encoded.begin(), encoded.begin() + 16), Words({1, 1, 0, 0xFFFFFF}));
 }
 
 TEST(ListViewData, ListsDropATruncatedLastEntry) {

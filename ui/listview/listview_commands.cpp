@@ -107,6 +107,13 @@ void GetItemCount(ArgValue* result, int argc, ArgValue* args) {
   SetInt(result, static_cast<int32_t>(SendMessageA(unit->hwnd, LVM_GETITEMCOUNT, 0, 0)));
 }
 
+void DeleteAllItems(ArgValue* result, int argc, ArgValue* args) {
+  ListViewUnit* unit = Resolve(argc, args);
+  if (!unit) return;
+  SetInt(result, SendMessageA(unit->hwnd, LVM_DELETEALLITEMS, 0, 0) ? 1 : 0);
+  result->type = kTypeBool;
+}
+
 // Other items keep their selection: repeated calls add to it in multiple
 // selection, and the focus stays where it was.
 void SelectItem(ArgValue* result, int argc, ArgValue* args) {

@@ -16,6 +16,8 @@ void SetItemText(ArgValue* result, int argc, ArgValue* args);
 // 1 item, 2 column (default 0) -> a new text, null when empty or missing.
 void GetItemText(ArgValue* result, int argc, ArgValue* args);
 void GetItemCount(ArgValue* result, int argc, ArgValue* args);
+// Removes every row -> logical: 1 when the control did.
+void DeleteAllItems(ArgValue* result, int argc, ArgValue* args);
 // 1 item: adds it to the selection (and the focus in single selection).
 void SelectItem(ArgValue* result, int argc, ArgValue* args);
 // -> a new integer array of the selected items, ascending; never null.

@@ -20,8 +20,8 @@ ListViewUnit* UnitOf(HWND hwnd) { return static_cast<ListViewUnit*>(GetPropA(hwn
 // Texts longer than this are not labels; the cap only bounds the doubling.
 constexpr int kMaxItemText = 1 << 26;
 
-// Space toggles the focused item's check box inside the control's own
-// WM_CHAR handling; the state is read when the posted message arrives.
+// The control toggles the focused item's check box on Space by itself; the
+// state is read when the posted message arrives, after the toggle.
 void AfterChar(ListViewUnit* unit, WPARAM ch) {
   if (ch != ' ' || !unit->data.checkBoxes) return;
   int focused = static_cast<int>(SendMessageA(unit->hwnd, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
@@ -58,7 +58,7 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_CHAR: {
       LRESULT r = CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
-      AfterChar(unit, wp);
+      if (UnitOf(hwnd) == unit) AfterChar(unit, wp);  // unless the unit ended meanwhile
       return r;
     }
     case WM_NCDESTROY:
