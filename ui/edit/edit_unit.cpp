@@ -110,14 +110,10 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, D
     case kReflectBase + WM_CTLCOLOREDIT:
     case kReflectBase + WM_CTLCOLORSTATIC:
       return OnColor(unit, msg - kReflectBase, reinterpret_cast<HDC>(wp));
-    case WM_WINDOWPOSCHANGED: {
-      // The adjuster shows, hides and moves with its edit box.
-      result = DefSubclassProc(hwnd, msg, wp, lp);
-      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
-      if (unit->adjuster && (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
-        ShowWindow(unit->adjuster, pos->flags & SWP_SHOWWINDOW ? SW_SHOWNA : SW_HIDE);
-      return result;
-    }
+    case WM_SHOWWINDOW:
+      // The adjuster shows and hides with its edit box.
+      if (unit->adjuster) ShowWindow(unit->adjuster, wp ? SW_SHOWNA : SW_HIDE);
+      return DefSubclassProc(hwnd, msg, wp, lp);
     case WM_ENABLE:
       if (unit->adjuster) EnableWindow(unit->adjuster, static_cast<BOOL>(wp));
       return DefSubclassProc(hwnd, msg, wp, lp);

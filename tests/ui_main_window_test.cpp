@@ -1,0 +1,151 @@
+// The program's own window, built from its template with the real unit
+// types of every library: the layout of the main window.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/handler_table.h"
+#include "app/main_window_template.h"
+#include "tests/ui_test_support.h"
+#include "ui/button/button_unit.h"
+#include "ui/combo/combo_unit.h"
+#include "ui/commondlg/commondlg_unit.h"
+#include "ui/edit/edit_unit.h"
+#include "ui/framework/host.h"
+#include "ui/framework/keyboard.h"
+#include "ui/framework/window_list.h"
+#include "ui/label/label_unit.h"
+#include "ui/listview/extended_ui_library.h"
+#include "ui/window/window_unit.h"
+
+namespace {
+
+const LibraryInfo* ProgramCoreLibrary() {
+  static const UnitTypeInfo* types[31] = {};
+  types[0] = &WindowUnitType();
+  types[4] = &EditBoxUnitType();
+  types[9] = &LabelUnitType();
+  types[10] = &ButtonUnitType();
+  types[13] = &ComboBoxUnitType();
+  types[30] = &CommonDialogUnitType();
+  static const LibraryInfo library = {"core", nullptr, 31, types};
+  return &library;
+}
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto bytes = MainWindowTemplate();
+    ASSERT_TRUE(StartRuntime({bytes.begin(), bytes.end()},
+                             {ProgramCoreLibrary(), nullptr, &ExtendedUiLibrary()}, ProgramCodeBase()));
+    ASSERT_TRUE(UnitFrameworkHost().loadWindow(kMainWindowId, false, nullptr));
+    PumpMessages();
+  }
+  void TearDown() override { StopRuntime(); }
+  static HWND Unit(uint32_t id) { return UnitHandle(kMainWindowId, id); }
+};
+
+std::string Text(HWND hwnd) {
+  char text[256] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+RECT ClientRect(HWND unit) {
+  RECT r;
+  GetWindowRect(unit, &r);
+  MapWindowPoints(nullptr, GetParent(unit), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+}  // namespace
+
+TEST_F(MainWindow, IsCentredWithItsTitleAndOuterSize) {
+  HWND window = Unit(0);
+  ASSERT_TRUE(window);
+  EXPECT_EQ(Text(window), "机器列表导出工具");
+  char cls[32] = {};
+  GetClassNameA(window, cls, sizeof cls);
+  EXPECT_STREQ(cls, "WTWindow");
+  RECT r;
+  GetWindowRect(window, &r);
+  EXPECT_EQ(r.right - r.left, 396);
+  EXPECT_EQ(r.bottom - r.top, 501);
+  EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 396) / 2);
+  EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 501) / 2);
+  const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_TRUE(IsWindowVisible(window));
+}
+
+TEST_F(MainWindow, UnitsSitWhereTheLayoutPutsThem) {
+  const struct {
+    uint32_t id;
+    const char* cls;
+    int left, top, width;
+    bool visible;
+    const char* text;
+  } units[] = {
+      {kPathLabelId, "_VX_Label", 24, 16, 40, true, "路径："},
+      {kPathEditId, "Edit", 64, 17, 272, true, ""},
+      {kBrowseButtonId, "Button", 335, 16, 30, true, "..."},
+      {kMachineListId, "SysListView32", 16, 56, 360, true, ""},
+      {kTotalLabelId, "_VX_Label", 16, 433, 60, true, ""},
+      {kSelectedLabelId, "_VX_Label", 76, 433, 60, true, ""},
+      {kCombo1Id, "ComboBox", 176, 405, 60, true, ""},
+      {kCombo2Id, "ComboBox", 248, 405, 60, true, ""},
+      {kCombo3Id, "ComboBox", 320, 405, 60, true, ""},
+      {kExportButtonId, "Button", 296, 432, 80, true, "导出选中项"},
+      {kOpenDialogId, "_VX_CommonDlg", 16, 402, 26, false, ""},
+      {kSaveDialogId, "_VX_CommonDlg", 48, 403, 26, false, ""},
+  };
+  for (const auto& u : units) {
+    HWND h = Unit(u.id);
+    ASSERT_TRUE(h) << std::hex << u.id;
+    char cls[64] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    EXPECT_STREQ(cls, u.cls) << std::hex << u.id;
+    RECT r = ClientRect(h);
+    EXPECT_EQ(r.left, u.left) << std::hex << u.id;
+    EXPECT_EQ(r.top, u.top) << std::hex << u.id;
+    EXPECT_EQ(r.right - r.left, u.width) << std::hex << u.id;
+    EXPECT_EQ(IsWindowVisible(h) != FALSE, u.visible) << std::hex << u.id;
+    if (std::string(u.cls) != "_VX_CommonDlg") EXPECT_EQ(Text(h), u.text) << std::hex << u.id;
+  }
+  // The list view's three columns.
+  HWND header = reinterpret_cast<HWND>(SendMessageA(Unit(kMachineListId), LVM_GETHEADER, 0, 0));
+  EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 3);
+  EXPECT_EQ(SendMessageA(Unit(kMachineListId), LVM_GETCOLUMNWIDTH, 1, 0), 118);
+}
+
+TEST_F(MainWindow, FieldCombosHoldTheirItemsWithoutSelection) {
+  for (uint32_t id : {kCombo1Id, kCombo2Id, kCombo3Id}) {
+    HWND h = Unit(id);
+    EXPECT_EQ(GetWindowLongPtrA(h, GWL_STYLE) & 3, CBS_DROPDOWN);
+    ASSERT_EQ(SendMessageA(h, CB_GETCOUNT, 0, 0), 4);
+    char item[16] = {};
+    SendMessageA(h, CB_GETLBTEXT, 3, reinterpret_cast<LPARAM>(item));
+    EXPECT_STREQ(item, "无");
+    EXPECT_EQ(SendMessageA(h, CB_GETCURSEL, 0, 0), -1);
+  }
+}
+
+TEST_F(MainWindow, TabOrderRunsFromThePathToTheLastDropDown) {
+  auto seq = TabSequence(*FindLoadedWindow(kMainWindowId));
+  const uint32_t expected[] = {kPathEditId, kBrowseButtonId, kExportButtonId, kMachineListId,
+                               kCombo1Id,   kCombo2Id,       kCombo3Id};
+  ASSERT_EQ(seq.size(), std::size(expected));
+  for (size_t i = 0; i < seq.size(); ++i) EXPECT_EQ(seq[i]->id, expected[i]) << i;
+}
+
+TEST_F(MainWindow, EscapeClosesIt) {
+  HWND window = Unit(0);
+  SetFocus(Unit(kMachineListId));
+  MSG msg{Unit(kMachineListId), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+  EXPECT_TRUE(UnitFrameworkHost().preTranslate(&msg));
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(window));
+}
