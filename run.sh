@@ -1,14 +1,45 @@
 #!/usr/bin/env bash
-# Builds the tool if needed and runs it under Wine.
+# Builds the tool if needed and runs it under Wine on a demo server: a demo
+# quillnode.db inside the private Wine prefix, found through the service's
+# "ImagePath" (an expandable string starting with %SystemDrive%).
+# With a display ($DISPLAY) the tool opens there for you to use. Without one
+# it runs on a virtual display: every row selected and exported in the
+# default field order through the real save dialog; the script prints the
+# first lines of the file and the path of a screenshot.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./tools/setup.sh
 ./tools/fetch-sqlite.sh
+user_display="${DISPLAY:-}"
 . tools/build-env.sh
-build_trees machine-list-export
+build_trees machine-list-export demo_driver
 BUILD_DIR="$RUN_DIR"
 export WINEPREFIX="$RUN_DIR/wineprefix" WINEARCH="$WINE_ARCH"
 if [ "$WINE_ARCH" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
 wine_env_display
 wine_env_prefix
-exec "$WINE" "$RUN_DIR/bin/machine-list-export.exe"
+
+server="$WINEPREFIX/drive_c/Server"
+mkdir -p "$server/config" "$server/export"
+python3 tools/make_demo_db.py "$server/config/quillnode.db" 36
+"$WINE" reg add 'HKLM\SYSTEM\CurrentControlSet\Services\quillsvc64' /v ImagePath \
+  /t REG_EXPAND_SZ /d '%SystemDrive%\Server\server64.exe' /f >/dev/null 2>&1
+
+if [ -n "$user_display" ] && x_display_ok "$user_display"; then
+  DISPLAY="$user_display" exec "$WINE" "$RUN_DIR/bin/machine-list-export.exe"
+fi
+
+# No display of the user's: show what a user would see.
+ready="$RUN_DIR/demo.ready" done_flag="$RUN_DIR/demo.done" shot="$RUN_DIR/demo-screenshot.png"
+out="$server/export/computer.txt"
+rm -f "$ready" "$done_flag" "$out"
+"$WINE" explorer /desktop=demo,800x600 "$RUN_DIR/bin/demo_driver.exe" 'C:\Server\export\computer.txt' \
+  "Z:${ready//\//\\}" "Z:${done_flag//\//\\}" >/dev/null 2>&1 </dev/null &
+driver_pid=$!
+for _ in $(seq 600); do [ -f "$ready" ] && break; sleep 0.1; done
+import -display "$DISPLAY" -window root "$shot"
+touch "$done_flag"
+wait "$driver_pid" || true
+echo "Exported $(grep -c $'\r$' "$out" 2>/dev/null || echo 0) lines to C:\\Server\\export\\computer.txt ($out); the first ones:"
+head -n 5 "$out" | iconv -f GBK -t UTF-8 | tr -d '\r'
+echo "Screenshot: $shot"

@@ -1,34 +1,73 @@
-// The program's descriptor and its entry routine. The window host, the
-// libraries and the window template join here as they are built; until
-// then the start window is unknown and the program ends with the report
-// "载入启动窗口失败".
+// The program's descriptor and its entry routine: runtime, variables, the
+// start window, then the message loop until the window is gone.
 #include "app/program.h"
+
+#include "app/globals.h"
+#include "app/handler_table.h"
+#include "app/main_window_template.h"
+#include "db/db_library.h"
+#include "runtime/runtime.h"
+#include "ui/button/button_unit.h"
+#include "ui/combo/combo_unit.h"
+#include "ui/commondlg/commondlg_unit.h"
+#include "ui/edit/edit_unit.h"
+#include "ui/label/label_unit.h"
+#include "ui/listview/extended_ui_library.h"
+#include "ui/window/window_unit.h"
 
 namespace {
 
-constexpr uint32_t kMainWindow = 0x52010001;
+// The core library's unit types by type number; the others are unused here.
+constexpr int kCoreTypeCount = 31;
+const UnitTypeInfo* const* CoreTypes() {
+  static const UnitTypeInfo* types[kCoreTypeCount] = {};
+  types[0] = &WindowUnitType();
+  types[4] = &EditBoxUnitType();
+  types[9] = &LabelUnitType();
+  types[10] = &ButtonUnitType();
+  types[13] = &ComboBoxUnitType();
+  types[30] = &CommonDialogUnitType();
+  return types;
+}
 
-const ProgramHeader kHeader = {
-    3,       // RunMode
-    0,       // reserved
-    90722,   // identifier seed
-    0,       // code base
-    nullptr, 0,  // ConstArea
-    nullptr, 0,  // window templates
-    0, nullptr,  // libraries
-    0, nullptr, nullptr,  // DLL commands
-};
+const LibraryInfo& CoreLibrary() {
+  static const LibraryInfo core = {"core", nullptr, kCoreTypeCount, CoreTypes()};
+  return core;
+}
 
-void ReleaseGlobals() {}
+// The literal data the variables start from: the empty one-dimensional
+// array header that array variables copy.
+const RtArray kConstArea = {1, {0}};
 
 }  // namespace
 
-const ProgramHeader& ProgramDescriptor() { return kHeader; }
+const ProgramHeader& ProgramDescriptor() {
+  // Library numbers: 0 core, 1 database, 2 extended interface; the fourth
+  // linked library has no part in this program.
+  static const LibraryInfo* const libraries[] = {&CoreLibrary(), &DatabaseLibrary(), &ExtendedUiLibrary(), nullptr};
+  static const ProgramHeader header = {
+      3,      // RunMode
+      0,      // reserved
+      90722,  // identifier seed
+      ProgramCodeBase(),
+      &kConstArea, sizeof kConstArea,
+      MainWindowTemplate().data(), static_cast<uint32_t>(MainWindowTemplate().size()),
+      4, libraries,
+      0, nullptr, nullptr,  // DLL commands
+  };
+  return header;
+}
+
+const RtArray* EmptyArrayTemplate() { return &kConstArea; }
+
+int StartupRoutine() { return 0; }
 
 int ProgramEntry() {
   RtService(6);
+  InitGlobals();
   RtService(3, reinterpret_cast<intptr_t>(&ReleaseGlobals));
-  RtLoadWindow(kMainWindow);
+  StartupRoutine();
+  RtLoadWindow(kMainWindowId);
   RtRunLoop();
   return 0;
 }

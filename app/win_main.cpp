@@ -2,7 +2,8 @@
 #include <windows.h>
 
 #include "app/program.h"
+#include "ui/framework/host.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  return RtRunProgram(instance, &ProgramDescriptor(), nullptr, ProgramEntry);
+  return RtRunProgram(instance, &ProgramDescriptor(), &UnitFrameworkHost(), ProgramEntry);
 }

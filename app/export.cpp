@@ -1,0 +1,59 @@
+// Writing the selected rows to the text file the user names: one line per
+// row in list order, the non-empty chosen fields joined by single blanks,
+// every line ended by CR LF, GBK bytes as the list holds them.
+#include "app/handler_table.h"
+
+#include <string>
+
+#include "app/export_line.h"
+#include "app/globals.h"
+#include "app/runtime_calls.h"
+#include "commands/core_commands.h"
+#include "ui/commondlg/commondlg_open.h"
+#include "ui/listview/listview_commands.h"
+
+namespace {
+
+// The row's text in the column a field list selects; -1 (typed text, no
+// selection) and column 3 ("无") read empty.
+std::string FieldText(int32_t row, uint32_t fieldCombo) {
+  int32_t column = ReadIntProperty(fieldCombo, kPropComboSelection);
+  char* text = AsText(CallLib(ListView::GetItemText, kExtendedUiLibrary,
+                              {UnitArg(kMachineListId, kTypeListView), IntArg(row), IntArg(column)}));
+  std::string field = text ? text : "";
+  RtFree(text);
+  return field;
+}
+
+}  // namespace
+
+HandlerResult OnExportClicked() {
+  // The text grows in one buffer: appending to a runtime text per row would
+  // copy the whole output once per row.
+  std::string output;
+  Assign(SelectedRows, AsArray(CallLib(ListView::GetSelectedItems, kExtendedUiLibrary,
+                                       {UnitArg(kMachineListId, kTypeListView)})));
+  void* first;
+  int32_t count = RtArrayCountOrNull(SelectedRows, &first);
+  for (int32_t i = 0; i < count; i++) {
+    int32_t row = static_cast<int32_t*>(first)[i];
+    AppendExportLine(output, FieldText(row, kCombo1Id), FieldText(row, kCombo2Id), FieldText(row, kCombo3Id));
+  }
+
+  WriteTextProperty(kSaveDialogId, kPropDialogFilter, "*.txt|*.txt");
+  bool confirmed = CallCore(CommonDialogOpen, {UnitArg(kSaveDialogId, kTypeCommonDialog)}) == 1;
+  char* fileName = confirmed ? ReadTextProperty(kSaveDialogId, kPropDialogFileName) : nullptr;
+
+  if (confirmed && RtTextLength(DatabasePath) > 0) {
+    char* text = RtCopyText(output.c_str(), static_cast<int32_t>(output.size()));
+    auto bytes = AsArray(CallCore(ValueToBytes, {TextArg(text ? text : "")}));
+    RtArray empty{1, {0}};
+    bool written = CallCore(WriteToFile, {TextArg(fileName ? fileName : ""), BytesArg(bytes ? bytes : &empty)}) != 0;
+    RtFree(bytes);
+    RtFree(text);
+    // A file that could not be written must not pass in silence.
+    if (!written) CallCore(InfoBox, {TextArg("写入文件失败"), IntArg(0), OmittedArg(), OmittedArg()});
+  }
+  RtFree(fileName);
+  return NoValue();
+}

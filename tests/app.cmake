@@ -1,0 +1,11 @@
+# The application: its pure routines in-process, and the real tool driven
+# end to end. The end-to-end cases share the service's registry value, so
+# they run one at a time.
+rt_gtest(app_test SOURCES app_test.cpp LIBS app_lib)
+
+add_executable(app_e2e_test app_e2e_test.cpp)
+target_link_libraries(app_e2e_test PRIVATE tool_session gtest gtest_main)
+set_target_properties(app_e2e_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+add_dependencies(app_e2e_test machine-list-export)
+gtest_discover_tests(app_e2e_test DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                     PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE)

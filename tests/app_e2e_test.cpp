@@ -1,0 +1,329 @@
+// The real tool, started under Wine against databases and registry values
+// made here, driven from outside its process.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdlib>
+
+#include "tools/driver/tool_session.h"
+
+using e2e::Record;
+using e2e::Row;
+using e2e::Tool;
+
+namespace {
+
+constexpr DWORD kExitWaitMs = 10000;
+constexpr const char* kShutdownMark = "MACHINE_LIST_SHUTDOWN_MARK";
+
+// 1.1.168.192 as the server stores it: the first octet in the low byte.
+std::string IpValue(unsigned a, unsigned b, unsigned c, unsigned d) {
+  return std::to_string(a | b << 8 | c << 16 | static_cast<unsigned long long>(d) << 24);
+}
+
+std::vector<Record> ThreeMachines() {
+  return {{"PC01", "00-11-22-33-44-01", IpValue(192, 168, 1, 11)},
+          {"机房 二", "00-11-22-33-44-02", IpValue(10, 0, 0, 2)},
+          {"PC03", "00-11-22-33-44-03", IpValue(172, 16, 5, 3)}};
+}
+
+class ToolTest : public ::testing::Test {
+ protected:
+  void StartWith(const std::vector<Record>& records) {
+    e2e::SetImagePath(e2e::MakeServer(Name(), records));
+    ASSERT_TRUE(tool.Start());
+  }
+  std::string Name() const {
+    return std::string("mle_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  }
+  std::string ExportFile(const std::string& path) {
+    EXPECT_TRUE(tool.Export(path));
+    return driver::ReadFileBytes(path);
+  }
+  void SelectAll() {
+    tool.Keys({VK_CONTROL, 'A'});
+    tool.WaitForSelectedCaption("选中:" + std::to_string(tool.Rows().size()));
+  }
+  Tool tool;
+};
+
+TEST_F(ToolTest, RowsShowNameMacAndIpWithTheFirstOctetLowest) {
+  StartWith({{"PC01", "AA", IpValue(192, 168, 1, 1)},
+             {"PC02", "BB", "-" + std::to_string((1ull << 32) - std::stoull(IpValue(192, 168, 1, 200)))},
+             {"PC03", "CC", "'192.168.1.1'"},
+             {"PC04", "DD", "'１９２'"},
+             {"PC05", "", IpValue(1, 2, 3, 4)},
+             {"PC06", std::nullopt, IpValue(1, 2, 3, 4)},
+             {"PC07", "GG", "NULL"}});
+  std::vector<Row> expected = {{"PC01", "AA", "192.168.1.1"},
+                               {"PC02", "BB", "192.168.1.200"},  // negative decimal, same 32 bits
+                               {"PC03", "CC", "192.0.0.0"},      // dotted text reads as 192
+                               {"PC04", "DD", "192.0.0.0"},      // full-width digits
+                               {"PC07", "GG", "0.0.0.0"}};
+  EXPECT_EQ(tool.Rows(), expected);
+  EXPECT_EQ(tool.TotalCaption(), "共:5");
+  EXPECT_EQ(tool.SelectedCaption(), "");
+}
+
+TEST_F(ToolTest, AnUnnamedRecordIsSkippedAndReadingGoesOn) {
+  StartWith({{"PC01", "A1", "1"}, {"", "A2", "2"}, {"PC03", "A3", "3"}, {std::nullopt, "A4", "4"},
+             {"PC05", "A5", "5"}});
+  std::vector<Row> expected = {{"PC01", "A1", "1.0.0.0"}, {"PC03", "A3", "3.0.0.0"}, {"PC05", "A5", "5.0.0.0"}};
+  EXPECT_EQ(tool.Rows(), expected);
+  EXPECT_EQ(tool.TotalCaption(), "共:3");
+}
+
+TEST_F(ToolTest, CtrlASelectsEveryRowAndClicksCountTheSelection) {
+  std::vector<Record> records;
+  for (int i = 0; i < 12; i++) records.push_back({"PC" + std::to_string(i), "M" + std::to_string(i), "1"});
+  StartWith(records);
+  tool.Keys({VK_CONTROL, VK_SHIFT, 'A'});
+  EXPECT_EQ(tool.SelectedCaption(), "");
+  EXPECT_TRUE(tool.SelectedRows().empty());
+
+  tool.Keys({VK_CONTROL, 'A'});
+  EXPECT_EQ(tool.WaitForSelectedCaption("选中:12"), "选中:12");
+  EXPECT_EQ(tool.SelectedRows().size(), 12u);
+
+  tool.ClickRow(3);
+  EXPECT_EQ(tool.WaitForSelectedCaption("选中:1"), "选中:1");
+  EXPECT_EQ(tool.SelectedRows(), std::vector<int>{3});
+
+  tool.ClickBelowLastRow();
+  EXPECT_EQ(tool.WaitForSelectedCaption("选中:0"), "选中:0");
+  EXPECT_TRUE(tool.SelectedRows().empty());
+}
+
+TEST_F(ToolTest, ExportWritesTheChosenFieldsInListOrder) {
+  StartWith(ThreeMachines());
+  std::string path = e2e::OutputPath(Name() + ".txt");
+  // Selected bottom-up: the file still follows the list's order.
+  tool.ClickRow(2);
+  tool.Keys({VK_CONTROL, 'A'});
+  tool.WaitForSelectedCaption("选中:3");
+  EXPECT_EQ(ExportFile(path),
+            "PC01 00-11-22-33-44-01 192.168.1.11\r\n"
+            "机房 二 00-11-22-33-44-02 10.0.0.2\r\n"
+            "PC03 00-11-22-33-44-03 172.16.5.3\r\n");
+
+  struct Order {
+    int a, b, c;
+    const char* first;  // the line of PC01
+  } orders[] = {{2, 3, 0, "192.168.1.11 PC01\r\n"},
+                {3, 3, 3, "\r\n"},
+                {1, 1, 1, "00-11-22-33-44-01 00-11-22-33-44-01 00-11-22-33-44-01\r\n"},
+                {3, 1, 3, "00-11-22-33-44-01\r\n"}};
+  for (const Order& o : orders) {
+    tool.SetFieldOrder(o.a, o.b, o.c);
+    std::string bytes = ExportFile(path);
+    EXPECT_EQ(bytes.substr(0, bytes.find("\r\n") + 2), o.first) << o.a << o.b << o.c;
+  }
+}
+
+TEST_F(ToolTest, TypedFieldTextAndEmptySelectionExport) {
+  StartWith(ThreeMachines());
+  std::string path = e2e::OutputPath(Name() + ".txt");
+  // Typing into the first list leaves it without a selection: that field
+  // is written as nothing.
+  HWND edit = FindWindowExA(tool.Control(e2e::kCombo1Id), nullptr, "Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("IP"));
+  SendMessageA(tool.Control(e2e::kCombo1Id), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+  tool.ClickRow(0);
+  tool.WaitForSelectedCaption("选中:1");
+  EXPECT_EQ(ExportFile(path), "00-11-22-33-44-01 192.168.1.11\r\n");
+
+  // No selection: an existing file is truncated to 0 bytes.
+  tool.ClickBelowLastRow();
+  tool.WaitForSelectedCaption("选中:0");
+  EXPECT_EQ(ExportFile(path), "");
+  EXPECT_TRUE(driver::FileExists(path));
+}
+
+TEST_F(ToolTest, CancelledExportWritesNothing) {
+  StartWith(ThreeMachines());
+  std::string path = e2e::OutputPath(Name() + ".txt");
+  DeleteFileA(path.c_str());
+  SelectAll();
+  EXPECT_TRUE(tool.Export(""));
+  EXPECT_FALSE(driver::FileExists(path));
+}
+
+TEST_F(ToolTest, UnwritableExportFileIsReported) {
+  StartWith(ThreeMachines());
+  SelectAll();
+  std::string path = e2e::OutputPath(Name() + ".txt");
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  // The save dialog is answered (the overwrite prompt included); the
+  // handler's failure box then waits for its OK.
+  EXPECT_TRUE(tool.Export(path));
+  HWND box = nullptr;
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 10000 && !box; Sleep(50))
+    for (HWND w : tool.Boxes())
+      if (driver::ReadMessageBox(w).text == "写入文件失败") box = w;
+  CloseHandle(held);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(driver::ReadMessageBox(box).title, "信息：");
+  driver::PressButton(box, IDOK);
+}
+
+TEST_F(ToolTest, MissingDatabaseIsReportedAndBrowseLoadsAnother) {
+  e2e::SetImagePath("C:\\" + Name() + "_missing\\server64.exe");
+  ASSERT_TRUE(tool.Launch());
+  HWND box = tool.WaitForBox(10000);
+  ASSERT_NE(box, nullptr);
+  driver::MessageBoxContent content = driver::ReadMessageBox(box);
+  EXPECT_EQ(content.title, "信息：");
+  EXPECT_EQ(content.text, "打开数据库失败");
+  driver::PressButton(box, IDOK);
+  ASSERT_TRUE(tool.WaitForMain());
+  EXPECT_TRUE(tool.Rows().empty());
+  EXPECT_EQ(tool.TotalCaption(), "");
+  EXPECT_EQ(driver::WindowText(tool.Control(e2e::kPathEditId)), "C:\\" + Name() + "_missing\\config\\quillnode.db");
+
+  // Cancelling "..." changes nothing; a chosen file replaces the list.
+  EXPECT_TRUE(tool.Browse(""));
+  EXPECT_EQ(driver::WindowText(tool.Control(e2e::kPathEditId)), "C:\\" + Name() + "_missing\\config\\quillnode.db");
+  std::string other = "C:\\" + Name() + "_other\\quillnode.db";
+  e2e::WriteDatabase(other, ThreeMachines());
+  EXPECT_TRUE(tool.Browse(other));
+  EXPECT_EQ(_stricmp(driver::WindowText(tool.Control(e2e::kPathEditId)).c_str(), other.c_str()), 0);
+  EXPECT_EQ(tool.Rows().size(), 3u);
+  EXPECT_EQ(tool.TotalCaption(), "共:3");
+}
+
+TEST_F(ToolTest, BrowseReloadsInsteadOfAppending) {
+  StartWith(ThreeMachines());
+  SelectAll();
+  std::string other = "C:\\" + Name() + "_other\\quillnode.db";
+  e2e::WriteDatabase(other, {{"ONLY", "MM", "1"}});
+  EXPECT_TRUE(tool.Browse(other));
+  EXPECT_EQ(tool.Rows(), (std::vector<Row>{{"ONLY", "MM", "1.0.0.0"}}));
+  EXPECT_EQ(tool.TotalCaption(), "共:1");
+  EXPECT_EQ(tool.SelectedCaption(), "");
+}
+
+TEST_F(ToolTest, ImagePathVariants) {
+  struct Case {
+    const char* imagePath;
+    bool expand;
+    const char* expected;  // the edit box's text
+  } cases[] = {
+      {"\"C:\\mle_quoted\\server64.exe\" -s", false, "C:\\mle_quoted\\config\\quillnode.db"},
+      {"%SystemDrive%\\mle_expand\\bin\\server64.exe", true, "C:\\mle_expand\\config\\quillnode.db"},
+      {"server64.exe", false, ""},
+      {"D:\\", false, ""},
+  };
+  for (const Case& c : cases) {
+    e2e::SetImagePath(std::string(c.imagePath), c.expand);
+    Tool t;
+    ASSERT_TRUE(t.Launch());
+    HWND box = t.WaitForBox(10000);  // no such database here
+    ASSERT_NE(box, nullptr) << c.imagePath;
+    EXPECT_EQ(driver::ReadMessageBox(box).text, "打开数据库失败");
+    driver::PressButton(box, IDOK);
+    ASSERT_TRUE(t.WaitForMain());
+    EXPECT_EQ(driver::WindowText(t.Control(e2e::kPathEditId)), c.expected) << c.imagePath;
+    DWORD code = 1;
+    EXPECT_TRUE(t.PressEscapeAndWait(&code));
+    EXPECT_EQ(code, 0u);
+  }
+}
+
+TEST_F(ToolTest, EscapeEndsTheProgramAfterItsCleanup) {
+  std::string mark = e2e::OutputPath(Name() + ".mark");
+  DeleteFileA(mark.c_str());
+  SetEnvironmentVariableA(kShutdownMark, mark.c_str());
+  StartWith(ThreeMachines());
+  SetEnvironmentVariableA(kShutdownMark, nullptr);
+  DWORD code = 1;
+  ASSERT_TRUE(tool.PressEscapeAndWait(&code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(driver::ReadFileBytes(mark), "ReleaseGlobals\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+struct Expected {
+  int id;
+  const char* className;
+  RECT rect;  // client coordinates: left, top, right, bottom
+  const char* text;
+};
+
+TEST_F(ToolTest, MainWindowIsLaidOutAsDesigned) {
+  StartWith(ThreeMachines());
+  HWND main = tool.main();
+  EXPECT_EQ(driver::WindowText(main), "机器列表导出工具");
+  RECT outer;
+  GetWindowRect(main, &outer);
+  EXPECT_EQ(outer.right - outer.left, 396);
+  EXPECT_EQ(outer.bottom - outer.top, 501);
+  EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 396) / 2);
+  EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 501) / 2);
+
+  const Expected controls[] = {
+      {e2e::kPathLabelId, "_VX_Label", {24, 16, 64, 40}, "路径："},
+      {e2e::kPathEditId, "Edit", {64, 17, 336, 37}, nullptr},
+      {e2e::kBrowseId, "Button", {335, 16, 365, 36}, "..."},
+      {e2e::kExportId, "Button", {296, 432, 376, 464}, "导出选中项"},
+      {e2e::kListId, "SysListView32", {16, 56, 376, 392}, nullptr},
+      {e2e::kTotalLabelId, "_VX_Label", {16, 433, 76, 457}, "共:3"},
+      {e2e::kSelectedLabelId, "_VX_Label", {76, 433, 136, 457}, ""},
+      {e2e::kCombo1Id, "ComboBox", {176, 405, 236, 0}, "机器名"},
+      {e2e::kCombo2Id, "ComboBox", {248, 405, 308, 0}, "MAC"},
+      {e2e::kCombo3Id, "ComboBox", {320, 405, 380, 0}, "IP"},
+  };
+  for (const Expected& c : controls) {
+    HWND w = tool.Control(c.id);
+    ASSERT_NE(w, nullptr) << c.id;
+    EXPECT_EQ(_stricmp(driver::ClassName(w).c_str(), c.className), 0) << c.id << " " << driver::ClassName(w);
+    EXPECT_TRUE(IsWindowVisible(w)) << c.id;
+    RECT r;
+    GetWindowRect(w, &r);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, c.rect.left) << c.id;
+    EXPECT_EQ(r.top, c.rect.top) << c.id;
+    EXPECT_EQ(r.right, c.rect.right) << c.id;
+    if (c.rect.bottom) EXPECT_EQ(r.bottom, c.rect.bottom) << c.id;  // a drop-down's closed height is its own
+    if (c.text) EXPECT_EQ(driver::WindowText(w), c.text) << c.id;
+  }
+  // The two file dialogs put no visible control on the window.
+  for (int id : {e2e::kOpenDialogId, e2e::kSaveDialogId}) {
+    HWND w = tool.Control(id);
+    EXPECT_TRUE(!w || !IsWindowVisible(w)) << id;
+  }
+
+  for (int id : {e2e::kCombo1Id, e2e::kCombo2Id, e2e::kCombo3Id}) {
+    HWND combo = tool.Control(id);
+    ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 4);
+    const char* items[] = {"机器名", "MAC", "IP", "无"};
+    for (int i = 0; i < 4; i++) {
+      // Read as UTF-16: the item texts cross the process boundary intact.
+      wchar_t wide[32] = {};
+      SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
+      char text[64] = {};
+      WideCharToMultiByte(936, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+      EXPECT_STREQ(text, items[i]);
+    }
+  }
+
+  EXPECT_EQ(tool.ColumnTitles(), (std::vector<std::string>{"机器名", "MAC", "IP"}));
+  const int widths[] = {110, 118, 128};
+  for (int i = 0; i < 3; i++) EXPECT_EQ(SendMessageA(tool.list(), LVM_GETCOLUMNWIDTH, i, 0), widths[i]);
+  LONG style = GetWindowLongA(tool.list(), GWL_STYLE);
+  EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_FALSE(style & LVS_SINGLESEL);
+  EXPECT_TRUE(SendMessageA(tool.list(), LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+
+  DWORD code = 1;
+  ASSERT_TRUE(tool.PressEscapeAndWait(&code));
+  EXPECT_EQ(code, 0u);
+}
+
+}  // namespace

@@ -1,0 +1,319 @@
+#include "tools/driver/tool_session.h"
+
+#include <commctrl.h>
+#include <sqlite3.h>
+
+#include <cstring>
+#include <iterator>
+
+namespace e2e {
+
+namespace {
+
+constexpr const char* kServiceKey = "SYSTEM\\CurrentControlSet\\Services\\quillsvc64";
+constexpr DWORD kWaitMs = 10000;
+
+std::string Utf8(const std::string& gbk) {
+  int n = MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
+  std::wstring wide(n, L'\0');
+  MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), wide.data(), n);
+  int m = WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
+  std::string out(m, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, out.data(), m, nullptr, nullptr);
+  return out;
+}
+
+
+void MakeFolders(const std::string& path) {
+  for (size_t i = 3; i < path.size(); i++)
+    if (path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+}
+
+// Memory in the tool's process for the list-view messages that carry
+// pointers.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(DWORD pid, size_t size) : size_(size) {
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_) address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+  }
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+  ~RemoteBuffer() {
+    if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  char* at(size_t offset) const { return static_cast<char*>(address_) + offset; }
+  void Write(size_t offset, const void* data, size_t n) {
+    WriteProcessMemory(process_, at(offset), data, n, nullptr);
+  }
+  void Read(size_t offset, void* data, size_t n) const {
+    ReadProcessMemory(process_, at(offset), data, n, nullptr);
+  }
+
+ private:
+  HANDLE process_ = nullptr;
+  void* address_ = nullptr;
+  size_t size_;
+};
+
+void Input(INPUT* inputs, int n) { SendInput(n, inputs, sizeof(INPUT)); }
+
+void KeyEvent(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  Input(&in, 1);
+}
+
+void ClickScreen(POINT p) {
+  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in[3] = {};
+  for (auto& i : in) {
+    i.type = INPUT_MOUSE;
+    i.mi.dx = (p.x * 65535 + w / 2) / (w - 1);
+    i.mi.dy = (p.y * 65535 + h / 2) / (h - 1);
+  }
+  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
+  in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
+  Input(in, 3);
+}
+
+HWND FileNameEdit(HWND dlg) {
+  HWND box = GetDlgItem(dlg, 0x47C);
+  if (!box) return GetDlgItem(dlg, 0x480);
+  if (_stricmp(driver::ClassName(box).c_str(), "Edit") == 0) return box;
+  return FindWindowExA(box, nullptr, "Edit", nullptr);
+}
+
+}  // namespace
+
+void WriteDatabase(const std::string& path, const std::vector<Record>& records) {
+  MakeFolders(path);
+  DeleteFileA(path.c_str());
+  sqlite3* db = nullptr;
+  sqlite3_open(Utf8(path).c_str(), &db);
+  sqlite3_exec(db, "CREATE TABLE tPcBaseInfo (id INTEGER PRIMARY KEY, MACHINE TEXT, mac TEXT, ip)", nullptr,
+               nullptr, nullptr);
+  auto literal = [](const std::optional<std::string>& t) {
+    if (!t) return std::string("NULL");
+    std::string quoted = "'";
+    for (char c : *t) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+    return quoted + "'";
+  };
+  sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+  for (const Record& r : records) {
+    std::string sql = "INSERT INTO tPcBaseInfo (MACHINE, mac, ip) VALUES (" + literal(r.machine) + ", " +
+                      literal(r.mac) + ", " + r.ip + ")";
+    sqlite3_exec(db, Utf8(sql).c_str(), nullptr, nullptr, nullptr);
+  }
+  sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+}
+
+std::string MakeServer(const std::string& name, const std::vector<Record>& records) {
+  WriteDatabase("C:\\" + name + "\\config\\quillnode.db", records);
+  return "C:\\" + name + "\\server64.exe";
+}
+
+void SetImagePath(const std::optional<std::string>& value, bool expand) {
+  if (!value) {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kServiceKey);
+    return;
+  }
+  HKEY key;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+  RegSetValueExA(key, "ImagePath", 0, expand ? REG_EXPAND_SZ : REG_SZ,
+                 reinterpret_cast<const BYTE*>(value->c_str()), static_cast<DWORD>(value->size() + 1));
+  RegCloseKey(key);
+}
+
+std::string OutputPath(const std::string& name) {
+  std::string path = "C:\\mle-out\\" + name;
+  MakeFolders(path);
+  return path;
+}
+
+bool Tool::Start() { return Launch() && WaitForMain(); }
+
+bool Tool::Launch() { return process_.Start(driver::ProgramInTree("machine-list-export.exe"), ""); }
+
+bool Tool::WaitForMain() {
+  main_ = process_.WaitForWindow("WTWindow", "机器列表导出工具", kWaitMs);
+  if (main_) Sync();
+  return main_ != nullptr;
+}
+
+HWND Tool::list() const { return Control(kListId); }
+
+void Tool::Sync() const {
+  DWORD_PTR ignored;
+  SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &ignored);
+}
+
+std::vector<Row> Tool::Rows() const {
+  std::vector<Row> rows;
+  HWND lv = list();
+  int count = static_cast<int>(SendMessageA(lv, LVM_GETITEMCOUNT, 0, 0));
+  constexpr size_t kText = 1024;
+  RemoteBuffer remote(process_.id(), sizeof(LVITEMA) + kText);
+  for (int i = 0; i < count; i++) {
+    Row row;
+    for (int column = 0; column < 3; column++) {
+      LVITEMA item{};
+      item.iSubItem = column;
+      item.pszText = remote.at(sizeof(LVITEMA));
+      item.cchTextMax = kText;
+      remote.Write(0, &item, sizeof item);
+      int n = static_cast<int>(SendMessageA(lv, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(remote.at(0))));
+      std::string text(n > 0 ? n : 0, '\0');
+      if (n > 0) remote.Read(sizeof(LVITEMA), text.data(), n);
+      row.push_back(text);
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::vector<std::string> Tool::ColumnTitles() const {
+  std::vector<std::string> titles;
+  constexpr size_t kText = 256;
+  RemoteBuffer remote(process_.id(), sizeof(LVCOLUMNA) + kText);
+  for (int i = 0;; i++) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = remote.at(sizeof(LVCOLUMNA));
+    column.cchTextMax = kText;
+    remote.Write(0, &column, sizeof column);
+    if (!SendMessageA(list(), LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(remote.at(0)))) break;
+    char text[kText] = {};
+    remote.Read(sizeof(LVCOLUMNA), text, kText - 1);
+    titles.push_back(text);
+  }
+  return titles;
+}
+
+std::vector<int> Tool::SelectedRows() const {
+  std::vector<int> rows;
+  for (int i = -1; (i = static_cast<int>(SendMessageA(list(), LVM_GETNEXTITEM, i, LVNI_SELECTED))) != -1;)
+    rows.push_back(i);
+  return rows;
+}
+
+std::string Tool::TotalCaption() const { return driver::WindowText(Control(kTotalLabelId)); }
+std::string Tool::SelectedCaption() const { return driver::WindowText(Control(kSelectedLabelId)); }
+
+std::string Tool::WaitForSelectedCaption(const std::string& text) const {
+  std::string caption;
+  for (DWORD start = GetTickCount(); GetTickCount() - start < kWaitMs; Sleep(20)) {
+    Sync();
+    caption = SelectedCaption();
+    if (caption == text) break;
+  }
+  return caption;
+}
+
+void Tool::Keys(std::initializer_list<WORD> chord) {
+  SetForegroundWindow(main_);
+  SetFocus(list());
+  Sync();
+  for (WORD vk : chord) KeyEvent(vk, false);
+  for (auto it = std::rbegin(chord); it != std::rend(chord); ++it) KeyEvent(*it, true);
+  Sleep(100);
+  Sync();
+}
+
+void Tool::ClickRow(int row) {
+  RemoteBuffer remote(process_.id(), sizeof(RECT));
+  RECT r{};
+  r.left = LVIR_LABEL;
+  remote.Write(0, &r, sizeof r);
+  SendMessageA(list(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.at(0)));
+  remote.Read(0, &r, sizeof r);
+  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ClientToScreen(list(), &p);
+  SetForegroundWindow(main_);
+  ClickScreen(p);
+  Sleep(100);
+  Sync();
+}
+
+void Tool::ClickBelowLastRow() {
+  RECT client;
+  GetClientRect(list(), &client);
+  POINT p{40, client.bottom - 6};
+  ClientToScreen(list(), &p);
+  SetForegroundWindow(main_);
+  ClickScreen(p);
+  Sleep(100);
+  Sync();
+}
+
+void Tool::SetFieldOrder(int first, int second, int third) {
+  SendMessageA(Control(kCombo1Id), CB_SETCURSEL, first, 0);
+  SendMessageA(Control(kCombo2Id), CB_SETCURSEL, second, 0);
+  SendMessageA(Control(kCombo3Id), CB_SETCURSEL, third, 0);
+}
+
+HWND Tool::WaitForBox(DWORD timeoutMs) const { return process_.WaitForWindow("#32770", nullptr, timeoutMs); }
+
+namespace {
+
+struct BoxQuery {
+  DWORD pid;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectBox(HWND w, LPARAM p) {
+  auto* q = reinterpret_cast<BoxQuery*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (pid == q->pid && IsWindowVisible(w) && driver::ClassName(w) == "#32770") q->found.push_back(w);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> Tool::Boxes() const {
+  BoxQuery q{process_.id(), {}};
+  EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&q));
+  return q.found;
+}
+
+bool Tool::AnswerFileDialog(const std::string& path) {
+  HWND dlg = WaitForBox(kWaitMs);
+  if (!dlg) return false;
+  if (path.empty()) {
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  } else {
+    SendMessageA(FileNameEdit(dlg), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+    // An existing file asks before it is replaced.
+    for (DWORD start = GetTickCount(); IsWindow(dlg) && GetTickCount() - start < kWaitMs; Sleep(20))
+      for (HWND box : Boxes())
+        if (box != dlg && GetDlgItem(box, IDYES)) driver::PressButton(box, IDYES);
+  }
+  for (DWORD start = GetTickCount(); IsWindow(dlg) && GetTickCount() - start < kWaitMs;) Sleep(20);
+  Sync();
+  return !IsWindow(dlg);
+}
+
+bool Tool::Export(const std::string& path) {
+  PostMessageA(Control(kExportId), BM_CLICK, 0, 0);
+  return AnswerFileDialog(path);
+}
+
+bool Tool::Browse(const std::string& path) {
+  PostMessageA(Control(kBrowseId), BM_CLICK, 0, 0);
+  return AnswerFileDialog(path);
+}
+
+bool Tool::PressEscapeAndWait(DWORD* exitCode) {
+  PostMessageA(list(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  PostMessageA(list(), WM_KEYUP, VK_ESCAPE, 0xC0010001);
+  return process_.WaitForExit(kWaitMs, exitCode);
+}
+
+}  // namespace e2e

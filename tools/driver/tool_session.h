@@ -1,0 +1,93 @@
+// End-to-end support: a server database and registry entry made by the
+// test, and the real tool driven from outside its process.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/driver/driver.h"
+
+namespace e2e {
+
+// One record of tPcBaseInfo. Texts are GBK (they are stored as UTF-8);
+// nullopt stores SQL NULL. `ip` is an SQL literal ("16885952", "'192.168.1.1'",
+// "NULL").
+struct Record {
+  std::optional<std::string> machine;
+  std::optional<std::string> mac;
+  std::string ip = "0";
+};
+
+// A server folder C:\<name> with config\quillnode.db holding the records.
+// Answers the service image path that leads to it ("C:\<name>\server64.exe").
+std::string MakeServer(const std::string& name, const std::vector<Record>& records);
+// Writes a database file at path (folders created) with the records.
+void WriteDatabase(const std::string& path, const std::vector<Record>& records);
+// The service's "ImagePath" (REG_EXPAND_SZ when expand); nullopt removes
+// the service key.
+void SetImagePath(const std::optional<std::string>& value, bool expand = false);
+
+// A list-view row's three column texts.
+using Row = std::vector<std::string>;
+
+// The running tool with its main window's controls.
+class Tool {
+ public:
+  // Starts the tool and waits for its main window (answering nothing else).
+  bool Start();
+  // The two halves of Start, for runs where a box shows before the window.
+  bool Launch();
+  bool WaitForMain();
+  driver::DrivenProcess& process() { return process_; }
+  HWND main() const { return main_; }
+  HWND Control(int controlId) const { return GetDlgItem(main_, controlId); }
+  HWND list() const;
+
+  std::vector<Row> Rows() const;
+  std::vector<std::string> ColumnTitles() const;
+  std::vector<int> SelectedRows() const;
+  std::string TotalCaption() const;
+  std::string SelectedCaption() const;
+  // Waits until the caption reads text; the caption read last otherwise.
+  std::string WaitForSelectedCaption(const std::string& text) const;
+
+  // Real input through the system queue (the tool reads modifier keys).
+  void Keys(std::initializer_list<WORD> chord);
+  void ClickRow(int row);
+  void ClickBelowLastRow();
+  void SetFieldOrder(int first, int second, int third);
+  // A dialog or message box of the tool, if one shows within timeoutMs.
+  HWND WaitForBox(DWORD timeoutMs) const;
+  // Every visible dialog and message box of the tool, newest first.
+  std::vector<HWND> Boxes() const;
+  // Clicks the export button, answers the save dialog with path (or
+  // cancels when path is empty), confirms an overwrite, and waits until
+  // the handler is done.
+  bool Export(const std::string& path);
+  // Clicks "...", answers the open dialog with path (or cancels).
+  bool Browse(const std::string& path);
+  // Escape; answers the exit code (false when it did not end).
+  bool PressEscapeAndWait(DWORD* exitCode);
+  // Waits until every message sent before has been handled.
+  void Sync() const;
+
+ private:
+  bool AnswerFileDialog(const std::string& path);
+  driver::DrivenProcess process_;
+  HWND main_ = nullptr;
+};
+
+// Control ids the runtime gives the units, in creation order.
+enum : int {
+  kPathLabelId = 100, kPathEditId = 110, kBrowseId = 120, kExportId = 130, kOpenDialogId = 140,
+  kListId = 150, kTotalLabelId = 160, kSelectedLabelId = 170, kSaveDialogId = 180,
+  kCombo1Id = 190, kCombo2Id = 200, kCombo3Id = 210,
+};
+
+// A scratch file path under C:\mle-out.
+std::string OutputPath(const std::string& name);
+
+}  // namespace e2e
