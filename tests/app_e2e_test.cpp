@@ -83,13 +83,13 @@ TEST_F(ToolTest, CtrlASelectsEveryRowAndClicksCountTheSelection) {
   EXPECT_EQ(tool.SelectedCaption(), "");
   EXPECT_TRUE(tool.SelectedRows().empty());
 
-  tool.Keys({VK_CONTROL, 'A'});
-  EXPECT_EQ(tool.WaitForSelectedCaption("选中:12"), "选中:12");
-  EXPECT_EQ(tool.SelectedRows().size(), 12u);
-
   tool.ClickRow(3);
   EXPECT_EQ(tool.WaitForSelectedCaption("选中:1"), "选中:1");
   EXPECT_EQ(tool.SelectedRows(), std::vector<int>{3});
+
+  tool.Keys({VK_CONTROL, 'A'});
+  EXPECT_EQ(tool.WaitForSelectedCaption("选中:12"), "选中:12");
+  EXPECT_EQ(tool.SelectedRows().size(), 12u);
 
   tool.ClickBelowLastRow();
   EXPECT_EQ(tool.WaitForSelectedCaption("选中:0"), "选中:0");
@@ -182,15 +182,15 @@ TEST_F(ToolTest, MissingDatabaseIsReportedAndBrowseLoadsAnother) {
   ASSERT_TRUE(tool.WaitForMain());
   EXPECT_TRUE(tool.Rows().empty());
   EXPECT_EQ(tool.TotalCaption(), "");
-  EXPECT_EQ(driver::WindowText(tool.Control(e2e::kPathEditId)), "C:\\" + Name() + "_missing\\config\\quillnode.db");
+  EXPECT_EQ(e2e::ControlText(tool.Control(e2e::kPathEditId)), "C:\\" + Name() + "_missing\\config\\quillnode.db");
 
   // Cancelling "..." changes nothing; a chosen file replaces the list.
   EXPECT_TRUE(tool.Browse(""));
-  EXPECT_EQ(driver::WindowText(tool.Control(e2e::kPathEditId)), "C:\\" + Name() + "_missing\\config\\quillnode.db");
+  EXPECT_EQ(e2e::ControlText(tool.Control(e2e::kPathEditId)), "C:\\" + Name() + "_missing\\config\\quillnode.db");
   std::string other = "C:\\" + Name() + "_other\\quillnode.db";
   e2e::WriteDatabase(other, ThreeMachines());
   EXPECT_TRUE(tool.Browse(other));
-  EXPECT_EQ(_stricmp(driver::WindowText(tool.Control(e2e::kPathEditId)).c_str(), other.c_str()), 0);
+  EXPECT_EQ(_stricmp(e2e::ControlText(tool.Control(e2e::kPathEditId)).c_str(), other.c_str()), 0);
   EXPECT_EQ(tool.Rows().size(), 3u);
   EXPECT_EQ(tool.TotalCaption(), "共:3");
 }
@@ -226,7 +226,7 @@ TEST_F(ToolTest, ImagePathVariants) {
     EXPECT_EQ(driver::ReadMessageBox(box).text, "打开数据库失败");
     driver::PressButton(box, IDOK);
     ASSERT_TRUE(t.WaitForMain());
-    EXPECT_EQ(driver::WindowText(t.Control(e2e::kPathEditId)), c.expected) << c.imagePath;
+    EXPECT_EQ(e2e::ControlText(t.Control(e2e::kPathEditId)), c.expected) << c.imagePath;
     DWORD code = 1;
     EXPECT_TRUE(t.PressEscapeAndWait(&code));
     EXPECT_EQ(code, 0u);
@@ -291,7 +291,7 @@ TEST_F(ToolTest, MainWindowIsLaidOutAsDesigned) {
     EXPECT_EQ(r.top, c.rect.top) << c.id;
     EXPECT_EQ(r.right, c.rect.right) << c.id;
     if (c.rect.bottom) EXPECT_EQ(r.bottom, c.rect.bottom) << c.id;  // a drop-down's closed height is its own
-    if (c.text) EXPECT_EQ(driver::WindowText(w), c.text) << c.id;
+    if (c.text) EXPECT_EQ(e2e::ControlText(w), c.text) << c.id;
   }
   // The two file dialogs put no visible control on the window.
   for (int id : {e2e::kOpenDialogId, e2e::kSaveDialogId}) {

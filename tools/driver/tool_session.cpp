@@ -57,35 +57,22 @@ class RemoteBuffer {
   size_t size_;
 };
 
-void Input(INPUT* inputs, int n) { SendInput(n, inputs, sizeof(INPUT)); }
 
-void KeyEvent(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  Input(&in, 1);
-}
 
-void ClickScreen(POINT p) {
-  int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-  INPUT in[3] = {};
-  for (auto& i : in) {
-    i.type = INPUT_MOUSE;
-    i.mi.dx = (p.x * 65535 + w / 2) / (w - 1);
-    i.mi.dy = (p.y * 65535 + h / 2) / (h - 1);
+
+// Types a file name into a file dialog. Dialog templates differ in where
+// the name box is (an edit 0x480, or the combo box 0x47C with its edit), so
+// every candidate gets the text.
+void TypeFileName(HWND dlg, const std::string& name) {
+  LPARAM text = reinterpret_cast<LPARAM>(name.c_str());
+  for (int id : {0x47C, 0x480}) {
+    HWND box = GetDlgItem(dlg, id);
+    if (!box) continue;
+    SendMessageA(box, WM_SETTEXT, 0, text);
+    for (HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr); edit;
+         edit = FindWindowExA(box, edit, "Edit", nullptr))
+      SendMessageA(edit, WM_SETTEXT, 0, text);
   }
-  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  in[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  Input(in, 3);
-}
-
-HWND FileNameEdit(HWND dlg) {
-  HWND box = GetDlgItem(dlg, 0x47C);
-  if (!box) return GetDlgItem(dlg, 0x480);
-  if (_stricmp(driver::ClassName(box).c_str(), "Edit") == 0) return box;
-  return FindWindowExA(box, nullptr, "Edit", nullptr);
 }
 
 }  // namespace
@@ -128,6 +115,12 @@ void SetImagePath(const std::optional<std::string>& value, bool expand) {
   RegSetValueExA(key, "ImagePath", 0, expand ? REG_EXPAND_SZ : REG_SZ,
                  reinterpret_cast<const BYTE*>(value->c_str()), static_cast<DWORD>(value->size() + 1));
   RegCloseKey(key);
+}
+
+std::string ControlText(HWND control) {
+  char text[1024] = {};
+  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
 }
 
 std::string OutputPath(const std::string& name) {
@@ -215,14 +208,54 @@ std::string Tool::WaitForSelectedCaption(const std::string& text) const {
   return caption;
 }
 
+// Input is posted to the list view as the system would queue it, so the
+// tool's own loop pre-translates it. The driver shares the tool's input
+// state (AttachThreadInput) to give the list the focus and to hold the
+// modifier keys down, which the tool reads with GetKeyState.
+class SharedInput {
+ public:
+  explicit SharedInput(HWND toolWindow)
+      : self_(GetCurrentThreadId()), tool_(GetWindowThreadProcessId(toolWindow, nullptr)) {
+    attached_ = AttachThreadInput(self_, tool_, TRUE);
+    GetKeyboardState(saved_);
+  }
+  SharedInput(const SharedInput&) = delete;
+  SharedInput& operator=(const SharedInput&) = delete;
+  ~SharedInput() {
+    SetKeyboardState(saved_);
+    if (attached_) AttachThreadInput(self_, tool_, FALSE);
+  }
+  void HoldKeys(const std::vector<WORD>& keys) {
+    BYTE state[256];
+    memcpy(state, saved_, sizeof state);
+    for (WORD vk : keys) state[vk] |= 0x80;
+    SetKeyboardState(state);
+  }
+
+ private:
+  DWORD self_, tool_;
+  BOOL attached_;
+  BYTE saved_[256];
+};
+
+// Lets the tool work through what was posted to it.
+void Settle(const Tool& tool) {
+  for (int i = 0; i < 3; i++) {
+    Sleep(100);
+    tool.Sync();
+  }
+}
+
 void Tool::Keys(std::initializer_list<WORD> chord) {
-  SetForegroundWindow(main_);
+  SharedInput input(main_);
   SetFocus(list());
-  Sync();
-  for (WORD vk : chord) KeyEvent(vk, false);
-  for (auto it = std::rbegin(chord); it != std::rend(chord); ++it) KeyEvent(*it, true);
-  Sleep(100);
-  Sync();
+  std::vector<WORD> modifiers(chord);
+  WORD key = modifiers.back();
+  modifiers.pop_back();
+  input.HoldKeys(modifiers);
+  PostMessageA(list(), WM_KEYDOWN, key, 1);
+  PostMessageA(list(), WM_KEYUP, key, 0xC0000001);
+  Settle(*this);
 }
 
 void Tool::ClickRow(int row) {
@@ -232,23 +265,22 @@ void Tool::ClickRow(int row) {
   remote.Write(0, &r, sizeof r);
   SendMessageA(list(), LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(remote.at(0)));
   remote.Read(0, &r, sizeof r);
-  POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  ClientToScreen(list(), &p);
-  SetForegroundWindow(main_);
-  ClickScreen(p);
-  Sleep(100);
-  Sync();
+  ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
 }
 
 void Tool::ClickBelowLastRow() {
   RECT client;
   GetClientRect(list(), &client);
-  POINT p{40, client.bottom - 6};
-  ClientToScreen(list(), &p);
-  SetForegroundWindow(main_);
-  ClickScreen(p);
-  Sleep(100);
-  Sync();
+  ClickAt({40, client.bottom - 6});
+}
+
+void Tool::ClickAt(POINT p) {
+  SharedInput input(main_);
+  SetFocus(list());
+  LPARAM at = MAKELPARAM(p.x, p.y);
+  PostMessageA(list(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(list(), WM_LBUTTONUP, 0, at);
+  Settle(*this);
 }
 
 void Tool::SetFieldOrder(int first, int second, int third) {
@@ -288,7 +320,7 @@ bool Tool::AnswerFileDialog(const std::string& path) {
   if (path.empty()) {
     PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   } else {
-    SendMessageA(FileNameEdit(dlg), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    TypeFileName(dlg, path);
     PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
     // An existing file asks before it is replaced.
     for (DWORD start = GetTickCount(); IsWindow(dlg) && GetTickCount() - start < kWaitMs; Sleep(20))

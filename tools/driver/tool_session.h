@@ -54,10 +54,12 @@ class Tool {
   // Waits until the caption reads text; the caption read last otherwise.
   std::string WaitForSelectedCaption(const std::string& text) const;
 
-  // Real input through the system queue (the tool reads modifier keys).
+  // Input to the list view as the system queues it: the last key of the
+  // chord pressed while the others are held down; clicks at list points.
   void Keys(std::initializer_list<WORD> chord);
   void ClickRow(int row);
   void ClickBelowLastRow();
+  void ClickAt(POINT listPoint);
   void SetFieldOrder(int first, int second, int third);
   // A dialog or message box of the tool, if one shows within timeoutMs.
   HWND WaitForBox(DWORD timeoutMs) const;
@@ -79,6 +81,10 @@ class Tool {
   driver::DrivenProcess process_;
   HWND main_ = nullptr;
 };
+
+// A control's text through WM_GETTEXT: GetWindowText does not ask a
+// window of another process, so edit boxes would read empty.
+std::string ControlText(HWND control);
 
 // Control ids the runtime gives the units, in creation order.
 enum : int {
