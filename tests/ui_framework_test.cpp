@@ -397,6 +397,22 @@ TEST_F(Framework, ResolveUnitAnswersLiveUnitsOnly) {
   EXPECT_EQ(RuntimeNotify(kNotifyResolveUnit, 0x52009999, kEdit), 0);
 }
 
+TEST_F(Framework, TypeInformationComesFromTheLibraries) {
+  ASSERT_TRUE(StartRuntime(BuildTemplate(kWin, StandardUnits())));
+  auto type = [](uint32_t code) {
+    return reinterpret_cast<const UnitTypeInfo*>(RuntimeNotify(kNotifyTypeInfo, code, 0));
+  };
+  ASSERT_NE(type(kButtonType), nullptr);
+  EXPECT_STREQ(type(kButtonType)->englishName, "Button");
+  EXPECT_EQ(type(kButtonType)->flags, 0x80000840u);
+  EXPECT_EQ(type(kComboType)->propertyCount, 25);
+  EXPECT_EQ(type(kWindowType)->properties[8].type, kPropText);
+  EXPECT_EQ(type(0x00010002), nullptr) << "a type number the library leaves empty";
+  EXPECT_EQ(type(0x0001000F), nullptr) << "beyond the library's types";
+  EXPECT_EQ(type(0x00050001), nullptr) << "a library that is not linked";
+  EXPECT_EQ(type(0), nullptr);
+}
+
 TEST_F(Framework, ClosingTheWindowResetsItsRecordsForTheNextLoad) {
   Load();
   WriteInt(kWin, kButton, 0, 123);
