@@ -121,6 +121,25 @@ TEST_F(ListViewCommandsTest, SelectAllKeepsTheFocusAndListsAscending) {
   EXPECT_TRUE(Selected().empty());
 }
 
+// Under the control's own handling a click on one of several selected rows
+// selects it alone only after the notification; the click event comes after.
+TEST_F(ListViewCommandsTest, ClickEventSeesTheSelectionTheClickMade) {
+  Fill(5);
+  for (int i = 0; i < 5; i++) Call(ListView::SelectItem, {IntArg(i)});
+  std::vector<int32_t> atClick;
+  host.during = [&](const RecordedEvent& e) {
+    if (e.event == kLvEventClick) atClick = Selected();
+  };
+  RECT r{};
+  r.left = LVIR_LABEL;
+  SendMessageA(unit->hwnd, LVM_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&r));
+  LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  PostMessageA(unit->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageA(unit->hwnd, WM_LBUTTONUP, 0, at);
+  ASSERT_TRUE(PumpMessages(3000, [&] { return !atClick.empty(); }));
+  EXPECT_EQ(atClick, (std::vector<int32_t>{3}));
+}
+
 // Finds a point on the state icon (the check box) of an item.
 bool CheckBoxPoint(HWND h, int item, POINT* pt) {
   RECT r{};

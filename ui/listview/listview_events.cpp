@@ -33,13 +33,17 @@ int32_t FireForAnswer(const ListViewUnit* unit, int event, int arg, int32_t fall
 // exactly on the state icon of the item the notification names, the check
 // box may have toggled. The control toggles it itself, so the state is read
 // from a posted message, once the control is done.
-void CheckBoxTest(HWND hwnd, const NMITEMACTIVATE* nm) {
-  if (nm->iItem < 0) return;
+void CheckBoxTest(HWND hwnd, int item, POINT at) {
+  if (item < 0) return;
   LVHITTESTINFO ht{};
-  ht.pt = nm->ptAction;
+  ht.pt = at;
   SendMessageA(hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht));
-  if (ht.flags == LVHT_ONITEMSTATEICON && ht.iItem == nm->iItem)
-    PostMessageA(hwnd, kMsgCheckBoxChanged, nm->iItem, 0);
+  if (ht.flags == LVHT_ONITEMSTATEICON && ht.iItem == item) PostMessageA(hwnd, kMsgCheckBoxChanged, item, 0);
+}
+
+void PostClick(HWND hwnd, UINT msg, const NMHDR* h) {
+  auto nm = reinterpret_cast<const NMITEMACTIVATE*>(h);
+  PostMessageA(hwnd, msg, static_cast<WPARAM>(nm->iItem), MAKELPARAM(nm->ptAction.x, nm->ptAction.y));
 }
 
 std::string FromWide(const wchar_t* w) {
@@ -127,6 +131,13 @@ bool FireListViewEvent(const ListViewUnit* unit, int event, int argc, const uint
   return ran;
 }
 
+void OnListViewClickSettled(ListViewUnit* unit, UINT msg, int item, POINT at) {
+  HWND hwnd = unit->hwnd;
+  if (msg == kMsgClicked) Fire(unit, kLvEventClick);
+  if (msg == kMsgRightClicked) Fire(unit, kLvEventRightClick);
+  if (Alive(hwnd, unit)) CheckBoxTest(hwnd, item, at);
+}
+
 LRESULT OnListViewNotify(ListViewUnit* unit, NMHDR* h) {
   HWND hwnd = unit->hwnd;
   switch (h->code) {
@@ -139,17 +150,9 @@ LRESULT OnListViewNotify(ListViewUnit* unit, NMHDR* h) {
     case LVN_ITEMACTIVATE: Fire(unit, kLvEventActivated); return 0;
     case LVN_COLUMNCLICK: Fire(unit, kLvEventColumnClick, reinterpret_cast<NMLISTVIEW*>(h)->iSubItem); return 0;
     case LVN_HOTTRACK: Fire(unit, kLvEventHotItem, reinterpret_cast<NMLISTVIEW*>(h)->iItem); return 0;
-    case NM_CLICK:
-      Fire(unit, kLvEventClick);
-      if (Alive(hwnd, unit)) CheckBoxTest(hwnd, reinterpret_cast<NMITEMACTIVATE*>(h));
-      return 0;
-    case NM_RCLICK:
-      Fire(unit, kLvEventRightClick);
-      if (Alive(hwnd, unit)) CheckBoxTest(hwnd, reinterpret_cast<NMITEMACTIVATE*>(h));
-      return 0;
-    case NM_DBLCLK:
-      CheckBoxTest(hwnd, reinterpret_cast<NMITEMACTIVATE*>(h));
-      return 0;
+    case NM_CLICK: PostClick(hwnd, kMsgClicked, h); return 0;
+    case NM_RCLICK: PostClick(hwnd, kMsgRightClicked, h); return 0;
+    case NM_DBLCLK: PostClick(hwnd, kMsgDoubleClicked, h); return 0;
     case NM_SETFOCUS: Fire(unit, kLvEventGotFocus); return 0;
     case NM_KILLFOCUS: Fire(unit, kLvEventLostFocus); return 0;
     case LVN_BEGINLABELEDITA: return OnBeginLabelEdit(unit, reinterpret_cast<NMLVDISPINFOA*>(h)->item.iItem);

@@ -2,6 +2,8 @@
 // procedure, and the end of the object with its control.
 #include "ui/listview/listview_unit.h"
 
+#include <windowsx.h>
+
 #include <vector>
 
 #include "runtime/runtime.h"
@@ -55,6 +57,11 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return OnListViewNotify(unit, reinterpret_cast<NMHDR*>(lp));
     case kMsgCheckBoxChanged:
       OnCheckBoxChanged(unit, static_cast<int>(wp));
+      return 0;
+    case kMsgClicked:
+    case kMsgRightClicked:
+    case kMsgDoubleClicked:
+      OnListViewClickSettled(unit, msg, static_cast<int>(wp), {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
       return 0;
     case WM_CHAR: {
       LRESULT r = CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);

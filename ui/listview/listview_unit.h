@@ -17,6 +17,14 @@
 // Posted to the control itself when a check box may have changed; wParam is
 // the item. Posted, so the event sees the state after the control toggled it.
 inline constexpr UINT kMsgCheckBoxChanged = WM_USER + 1;
+// Posted on NM_CLICK, NM_RCLICK and NM_DBLCLK: the click's item in wParam,
+// its client point in lParam. The control may still change the selection
+// after it sent the notification (a click on one of several selected rows
+// selects that row alone only then), so the click is handled once the
+// control is done with it.
+inline constexpr UINT kMsgClicked = WM_USER + 2;
+inline constexpr UINT kMsgRightClicked = WM_USER + 3;
+inline constexpr UINT kMsgDoubleClicked = WM_USER + 4;
 
 // Unit events.
 enum : int {
@@ -78,3 +86,6 @@ bool FireListViewEvent(const ListViewUnit* unit, int event, int argc, const uint
                        int32_t* answer);
 // The reflected WM_NOTIFY: events, check-box test and info tips.
 LRESULT OnListViewNotify(ListViewUnit* unit, NMHDR* header);
+// A click posted as kMsgClicked, kMsgRightClicked or kMsgDoubleClicked:
+// events 4 or 5, then the check-box test.
+void OnListViewClickSettled(ListViewUnit* unit, UINT msg, int item, POINT at);
