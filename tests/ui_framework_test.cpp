@@ -33,7 +33,7 @@ std::vector<uint8_t> WindowBlob() {
 }
 
 // A window with an edit box, a button, two labels and a combo box.
-std::vector<UnitSpec> StandardUnits() {
+std::vector<TestUnit> StandardUnits() {
   return {
       {.id = kOwn, .type = kWindowType, .left = 100, .top = 80, .width = 320, .height = 260,
        .flags = 1, .blob = WindowBlob(), .bindings = {Bind(0, 0), Bind(3, 1), Bind(4, 2)}},
@@ -60,7 +60,7 @@ class Framework : public ::testing::Test {
     StopRuntime();
   }
 
-  void Load(const std::vector<UnitSpec>& units = StandardUnits()) {
+  void Load(const std::vector<TestUnit>& units = StandardUnits()) {
     ASSERT_TRUE(StartRuntime(BuildTemplate(kWin, units)));
     ASSERT_TRUE(UnitFrameworkHost().loadWindow(kWin, false, nullptr));
     PumpMessages();
@@ -293,7 +293,7 @@ TEST_F(Framework, MessagesOfOtherWindowsAreNotEvents) {
 TEST_F(Framework, EventSourceLinksFollowOnlyRecordsOfTheSameType) {
   constexpr uint32_t kA = 0x16000002, kB = 0x16000003, kLabelSource = 0x16000004, kC = 0x16000005,
                      kSelf = 0x16000006, kNoHandler = 0x16000007;
-  std::vector<UnitSpec> units = {
+  std::vector<TestUnit> units = {
       {.id = kOwn, .type = kWindowType, .width = 200, .height = 200, .blob = WindowBlob()},
       {.id = kA, .type = kButtonType, .width = 50, .height = 20, .bindings = {Bind(0, 1)},
        .eventSource = kLabelSource},

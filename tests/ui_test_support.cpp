@@ -127,7 +127,7 @@ void WriteText(uint32_t windowId, uint32_t unitId, int index, const char* text) 
   WriteProperty(windowId, unitId, index, -1, ValueOf(text));
 }
 
-std::vector<uint8_t> BuildTemplate(uint32_t windowId, const std::vector<UnitSpec>& units) {
+std::vector<uint8_t> BuildTemplate(uint32_t windowId, const std::vector<TestUnit>& units) {
   std::vector<RecordDecl> records;
   for (const auto& u : units) {
     RecordDecl r;

@@ -65,7 +65,7 @@ void WriteText(uint32_t windowId, uint32_t unitId, int index, const char* text);
 void SetModifiers(bool ctrl, bool shift, bool alt);
 
 // One record of a test template (string storage for the writer's views).
-struct UnitSpec {
+struct TestUnit {
   uint32_t id = 0;
   uint32_t type = 0;
   std::string name;
@@ -80,4 +80,4 @@ struct UnitSpec {
 };
 
 // One window's template stream; units[0] is the window's own record.
-std::vector<uint8_t> BuildTemplate(uint32_t windowId, const std::vector<UnitSpec>& units);
+std::vector<uint8_t> BuildTemplate(uint32_t windowId, const std::vector<TestUnit>& units);

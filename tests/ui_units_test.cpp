@@ -30,7 +30,7 @@ BindingDecl Bind(int event, int recorder) { return {event, RecorderOffset(record
 
 // A window holding one unit of the given type (and blob), with its events
 // 0 ... 4, -7 and -8 bound to recorders 0 ... 4, 5 and 5.
-std::vector<UnitSpec> OneUnit(uint32_t type, std::vector<uint8_t> blob, int height = 20,
+std::vector<TestUnit> OneUnit(uint32_t type, std::vector<uint8_t> blob, int height = 20,
                               uint32_t flags = 5) {
   return {
       {.id = kOwn, .type = kWindowType, .left = 50, .top = 50, .width = 300, .height = 300,
@@ -45,7 +45,7 @@ std::vector<UnitSpec> OneUnit(uint32_t type, std::vector<uint8_t> blob, int heig
 class Units : public ::testing::Test {
  protected:
   void TearDown() override { StopRuntime(); }
-  void Load(const std::vector<UnitSpec>& units) {
+  void Load(const std::vector<TestUnit>& units) {
     ASSERT_TRUE(StartRuntime(BuildTemplate(kWin, units)));
     ASSERT_TRUE(UnitFrameworkHost().loadWindow(kWin, false, nullptr));
     PumpMessages();
@@ -241,7 +241,7 @@ TEST_F(Units, ComboDropDownHasRoomForItsList) {
   // designed 160 high; a taller one keeps its height.
   auto units = OneUnit(kComboType, EncodeComboProps(ComboProps{.items = {"a", "b"}}));
   for (int32_t height : {160, 300}) {
-    UnitSpec more = units[1];
+    TestUnit more = units[1];
     more.id = units.back().id + 1;
     more.height = height;
     units.push_back(more);
