@@ -7,6 +7,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
+#include <string>
+
 #include "runtime/runtime.h"
 #include "ui/listview/extended_ui_library.h"
 #include "ui/listview/listview_unit.h"
@@ -41,6 +44,7 @@ void CheckBoxTest(HWND hwnd, int item, POINT at) {
   if (ht.flags == LVHT_ONITEMSTATEICON && ht.iItem == item) PostMessageA(hwnd, kMsgCheckBoxChanged, item, 0);
 }
 
+// Clicks are handled once the control is done with them: see kMsgClicked.
 void PostClick(HWND hwnd, UINT msg, const NMHDR* h) {
   auto nm = reinterpret_cast<const NMITEMACTIVATE*>(h);
   PostMessageA(hwnd, msg, static_cast<WPARAM>(nm->iItem), MAKELPARAM(nm->ptAction.x, nm->ptAction.y));
