@@ -13,6 +13,7 @@
 
 #include "commands/core_commands.h"
 #include "runtime/runtime.h"
+#include "tests/own_window.h"
 #include "ui/unit_type.h"
 
 namespace {
@@ -44,7 +45,7 @@ class BoxCloser {
   void Run(std::string title, int button, HWND watched) {
     HWND box = nullptr;
     for (int i = 0; i < 500 && !box; i++) {  // up to 10 s
-      box = FindWindowA("#32770", title.c_str());
+      box = FindOwnWindow("#32770", title.c_str());
       if (!box) Sleep(20);
     }
     if (!box) return;

@@ -228,12 +228,21 @@ TEST_F(Units, EditStylesAndAdjuster) {
 
 TEST_F(Units, EditFocusEventsComeFromItsNotifications) {
   Load(OneUnit(kEditType, {}));
+  // Let the display's activation of the new window settle first: a late
+  // activation moves the focus around again and would count twice.
+  PumpMessages(300);
+  SetForegroundWindow(UnitHandle(kWin, 0));
   SetFocus(UnitHandle(kWin, 0));
+  PumpMessages(100);
   HandlerCalls().clear();
   SetFocus(Unit());
   PumpMessages();
-  EXPECT_EQ(Calls(5), 1);
-  EXPECT_EQ(HandlerCalls().back().unit, kUnit);
+  // Gained once; other test programs on the same display may still take the
+  // activation away and give it back, which adds lost/gained pairs.
+  ASSERT_GE(Calls(5), 1);
+  EXPECT_EQ(HandlerCalls().front().handler, 5);
+  EXPECT_EQ(HandlerCalls().front().unit, kUnit);
+  EXPECT_EQ(Calls(5) % 2, 1);
 }
 
 TEST_F(Units, ComboDropDownHasRoomForItsList) {
