@@ -1,6 +1,8 @@
 // Writing the selected rows to the text file the user names: one line per
 // row in list order, the non-empty chosen fields joined by single blanks,
 // every line ended by CR LF, GBK bytes as the list holds them.
+#include "app/export.h"
+
 #include "app/handler_table.h"
 
 #include <string>
@@ -27,18 +29,23 @@ std::string FieldText(int32_t row, uint32_t fieldCombo) {
 
 }  // namespace
 
-HandlerResult OnExportClicked() {
+std::string ExportText(const RtArray* rows) {
   // The text grows in one buffer: appending to a runtime text per row would
   // copy the whole output once per row.
   std::string output;
-  Assign(SelectedRows, AsArray(CallLib(ListView::GetSelectedItems, kExtendedUiLibrary,
-                                       {UnitArg(kMachineListId, kTypeListView)})));
   void* first;
-  int32_t count = RtArrayCountOrNull(SelectedRows, &first);
+  int32_t count = RtArrayCountOrNull(rows, &first);
   for (int32_t i = 0; i < count; i++) {
     int32_t row = static_cast<int32_t*>(first)[i];
     AppendExportLine(output, FieldText(row, kCombo1Id), FieldText(row, kCombo2Id), FieldText(row, kCombo3Id));
   }
+  return output;
+}
+
+HandlerResult OnExportClicked() {
+  Assign(SelectedRows, AsArray(CallLib(ListView::GetSelectedItems, kExtendedUiLibrary,
+                                       {UnitArg(kMachineListId, kTypeListView)})));
+  std::string output = ExportText(SelectedRows);
 
   WriteTextProperty(kSaveDialogId, kPropDialogFilter, "*.txt|*.txt");
   bool confirmed = CallCore(CommonDialogOpen, {UnitArg(kSaveDialogId, kTypeCommonDialog)}) == 1;

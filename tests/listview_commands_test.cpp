@@ -123,6 +123,30 @@ TEST_F(ListViewCommandsTest, SelectAllKeepsTheFocusAndListsAscending) {
 
 // Under the control's own handling a click on one of several selected rows
 // selects it alone only after the notification; the click event comes after.
+// Commands hold the drawing of a shown list until the loop runs again: the
+// rows must then be painted, and a hidden list must stay hidden.
+TEST_F(ListViewCommandsTest, RowsAddedInOneGoAreDrawnWhenTheLoopRuns) {
+  Fill(30);
+  PumpMessages(300);
+  EXPECT_TRUE(IsWindowVisible(unit->hwnd));
+  RECT label{LVIR_LABEL};
+  ASSERT_TRUE(SendMessageA(unit->hwnd, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label)));
+  HDC dc = GetDC(unit->hwnd);
+  const COLORREF background = GetPixel(dc, label.right - 1, label.bottom - 1);
+  int inked = 0;
+  for (int y = label.top; y < label.bottom; y++)
+    for (int x = label.left; x < label.right; x++) inked += GetPixel(dc, x, y) != background;
+  ReleaseDC(unit->hwnd, dc);
+  EXPECT_GT(inked, 5) << "row 0's label is painted";
+
+  ShowWindow(unit->hwnd, SW_HIDE);
+  Fill(5);
+  Call(ListView::SelectItem, {IntArg(2)});
+  PumpMessages(100);
+  EXPECT_FALSE(IsWindowVisible(unit->hwnd));
+  EXPECT_EQ(Count(), 35);
+}
+
 TEST_F(ListViewCommandsTest, ClickEventSeesTheSelectionTheClickMade) {
   Fill(5);
   for (int i = 0; i < 5; i++) Call(ListView::SelectItem, {IntArg(i)});

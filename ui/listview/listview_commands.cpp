@@ -64,6 +64,7 @@ namespace ListView {
 void InsertItem(ArgValue* result, int argc, ArgValue* args) {
   ListViewUnit* unit = Resolve(argc, args);
   if (!unit) return;
+  HoldRedrawUntilIdle(unit);
   int32_t position = IntArg(argc, args, 1, -1);
   if (position < 0) position = static_cast<int32_t>(SendMessageA(unit->hwnd, LVM_GETITEMCOUNT, 0, 0));
   LVITEMA it{};
@@ -83,6 +84,7 @@ void InsertItem(ArgValue* result, int argc, ArgValue* args) {
 void SetItemText(ArgValue* result, int argc, ArgValue* args) {
   ListViewUnit* unit = Resolve(argc, args);
   if (!unit) return;
+  HoldRedrawUntilIdle(unit);
   LVITEMA it{};
   it.iSubItem = IntArg(argc, args, 2, 0);
   it.pszText = TextArg(argc, args, 3);
@@ -110,6 +112,7 @@ void GetItemCount(ArgValue* result, int argc, ArgValue* args) {
 void DeleteAllItems(ArgValue* result, int argc, ArgValue* args) {
   ListViewUnit* unit = Resolve(argc, args);
   if (!unit) return;
+  HoldRedrawUntilIdle(unit);
   SetInt(result, SendMessageA(unit->hwnd, LVM_DELETEALLITEMS, 0, 0) ? 1 : 0);
   result->type = kTypeBool;
 }
@@ -119,6 +122,7 @@ void DeleteAllItems(ArgValue* result, int argc, ArgValue* args) {
 void SelectItem(ArgValue* result, int argc, ArgValue* args) {
   ListViewUnit* unit = Resolve(argc, args);
   if (!unit) return;
+  HoldRedrawUntilIdle(unit);
   int32_t item = IntArg(argc, args, 1, 0);
   if (item < 0) return;
   LVITEMA it{};

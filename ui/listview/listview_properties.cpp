@@ -46,6 +46,8 @@ void AnswerBlock(const Bytes& b, PropValue* v) {
 int SetListViewProperty(UnitObject* object, int typeIndex, const PropValue* v, void* reserved) {
   ListViewUnit* unit = AsListView(object);
   if (!unit) return kLive;
+  // A write may hide or re-create the control: drawing must be on first.
+  ResumeRedraw(unit);
   ListViewData& d = unit->data;
   HWND hwnd = unit->hwnd;
   const bool on = v->i32 != 0;

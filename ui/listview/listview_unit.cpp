@@ -55,6 +55,9 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return reinterpret_cast<LRESULT>(static_cast<UnitObject*>(unit));
     case kReflectBase + WM_NOTIFY:
       return OnListViewNotify(unit, reinterpret_cast<NMHDR*>(lp));
+    case kMsgResumeRedraw:
+      ResumeRedraw(unit);
+      return 0;
     case kMsgCheckBoxChanged:
       OnCheckBoxChanged(unit, static_cast<int>(wp));
       return 0;
@@ -83,6 +86,21 @@ void EnsureCommonControls() {
 }
 
 }  // namespace
+
+void HoldRedrawUntilIdle(ListViewUnit* unit) {
+  if (unit->redrawHeld || !(GetWindowLongA(unit->hwnd, GWL_STYLE) & WS_VISIBLE)) return;
+  SendMessageA(unit->hwnd, WM_SETREDRAW, FALSE, 0);
+  unit->redrawHeld = true;
+  // A full queue would leave the list undrawn: then draw at once instead.
+  if (!PostMessageA(unit->hwnd, kMsgResumeRedraw, 0, 0)) ResumeRedraw(unit);
+}
+
+void ResumeRedraw(ListViewUnit* unit) {
+  if (!unit->redrawHeld) return;
+  unit->redrawHeld = false;
+  SendMessageA(unit->hwnd, WM_SETREDRAW, TRUE, 0);
+  RedrawWindow(unit->hwnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
 
 ListViewUnit* ListViewFromWindow(HWND hwnd) { return hwnd && IsWindow(hwnd) ? UnitOf(hwnd) : nullptr; }
 

@@ -25,6 +25,8 @@ inline constexpr UINT kMsgCheckBoxChanged = WM_USER + 1;
 inline constexpr UINT kMsgClicked = WM_USER + 2;
 inline constexpr UINT kMsgRightClicked = WM_USER + 3;
 inline constexpr UINT kMsgDoubleClicked = WM_USER + 4;
+// Posted by HoldRedrawUntilIdle: drawing goes back on.
+inline constexpr UINT kMsgResumeRedraw = WM_USER + 5;
 
 // Unit events.
 enum : int {
@@ -55,6 +57,7 @@ struct ListViewUnit : UnitObject {
   HFONT font = nullptr;               // null: the stock DEFAULT_GUI_FONT is in use
   std::string editedText;             // property 38, only while event 7 runs
   WNDPROC baseProc = nullptr;
+  bool redrawHeld = false;            // see HoldRedrawUntilIdle
 
   bool reportView() const { return data.view == 3; }
   bool iconView() const { return data.view == 0 || data.view == 1; }
@@ -66,6 +69,16 @@ const UnitTypeInfo& ListViewUnitType();
 ListViewUnit* AsListView(UnitObject* unit);
 // The object of one of our controls, or null (also once it has ended).
 ListViewUnit* ListViewFromWindow(HWND hwnd);
+
+// A visible list redraws its scroll bar on every row added, which costs
+// milliseconds per row on some displays: a handler filling thousands of rows
+// would take minutes. Commands that change items hold drawing off and post
+// a note to the control that turns it back on; the note arrives when the
+// message loop (or a modal one) next runs, so the list is drawn once, after
+// the handler. Holding is only for a list that is shown.
+void HoldRedrawUntilIdle(ListViewUnit* unit);
+// Turns drawing back on now if it is held, and repaints the whole control.
+void ResumeRedraw(ListViewUnit* unit);
 
 // The text of an item's column, read whole whatever its length; empty when
 // the item or the column does not exist.
