@@ -12,8 +12,9 @@
 
 namespace {
 
-constexpr char kKey[] = "Software\\RtCommandsRegistryTest";
-constexpr char kRootValue[] = "RtCommandsRegistryTestRootValue";
+// Test programs run side by side in one prefix: each uses names of its own.
+const std::string kKey = "Software\\RtCommandsRegistryTest" + std::to_string(GetCurrentProcessId());
+const std::string kRootValue = "RtCommandsRegistryTestRootValue" + std::to_string(GetCurrentProcessId());
 
 void SetValue(HKEY root, const char* key, const char* name, DWORD kind, const void* data, DWORD size) {
   HKEY k;
@@ -41,16 +42,16 @@ class ReadRegistryTextTest : public ::testing::Test {
     SetText(HKEY_CURRENT_USER, sub.c_str(), "Long", REG_SZ, std::string(3000, 'z').c_str());
     // 乗 is 81 5C in GBK: its second byte looks like a backslash.
     SetText(HKEY_CURRENT_USER, sub.c_str(), "乗x", REG_SZ, "double-byte name");
-    SetText(HKEY_CURRENT_USER, "", kRootValue, REG_SZ, "at the root");
-    SetText(HKEY_LOCAL_MACHINE, kKey, "Expand", REG_EXPAND_SZ, "%SystemRoot%\\x");
-    SetText(HKEY_LOCAL_MACHINE, kKey, "Plain", REG_SZ, "%SystemRoot%\\x");
+    SetText(HKEY_CURRENT_USER, "", kRootValue.c_str(), REG_SZ, "at the root");
+    SetText(HKEY_LOCAL_MACHINE, kKey.c_str(), "Expand", REG_EXPAND_SZ, "%SystemRoot%\\x");
+    SetText(HKEY_LOCAL_MACHINE, kKey.c_str(), "Plain", REG_SZ, "%SystemRoot%\\x");
   }
   void TearDown() override {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kKey);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
-    RegDeleteValueA(HKEY_CURRENT_USER, kRootValue);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKey);
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kKey.c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, kKey.c_str());
+    RegDeleteValueA(HKEY_CURRENT_USER, kRootValue.c_str());
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKey.c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey.c_str());
   }
 
   // The text read; "(null)" stands for the null (empty) result.

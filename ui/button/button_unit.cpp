@@ -46,11 +46,7 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
       RaiseUnitFocusEvent(&unit->head, msg == WM_SETFOCUS ? kEventGotFocus : kEventLostFocus);
       return result;
     case WM_NCDESTROY:
-      result = DefSubclassProc(hwnd, msg, wp, lp);
-      RemoveWindowSubclass(hwnd, ButtonProc, 0);
-      ReportUnitDestroyed(&unit->head);
-      delete unit;
-      return result;
+      return EndUnitControl(unit, hwnd, ButtonProc, wp, lp);
     default:
       return DefSubclassProc(hwnd, msg, wp, lp);
   }
@@ -59,25 +55,16 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
 UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
                    UINT controlId, HMENU, int left, int top, int width, int height,
                    uint32_t windowId, uint32_t unitId, int, int) {
-  auto* unit = new ButtonUnit{};
-  if (!DecodeButtonProps({blob, static_cast<size_t>(length > 0 ? length : 0)}, unit->props)) {
-    delete unit;
-    return nullptr;
-  }
-  unit->head.windowId = windowId;
-  unit->head.unitId = unitId;
-  const ButtonProps& p = unit->props;
+  auto owned = DecodeUnit<ButtonUnit>(blob, length, DecodeButtonProps, windowId, unitId);
+  if (!owned) return nullptr;
+  const ButtonProps& p = owned->props;
   DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS | BS_MULTILINE | AlignStyle(p) |
              (p.defaultButton == 1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
   HWND hwnd = CreateWindowExA(0, "BUTTON", p.caption.c_str(), ws, left, top, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
                               GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd) {
-    delete unit;
-    return nullptr;
-  }
-  unit->head.hwnd = hwnd;
-  SetWindowSubclass(hwnd, ButtonProc, 0, reinterpret_cast<DWORD_PTR>(unit));
+  if (!hwnd) return nullptr;
+  ButtonUnit* unit = AttachUnit(std::move(owned), hwnd, ButtonProc);
   unit->font.Set(p.font);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
   return &unit->head;

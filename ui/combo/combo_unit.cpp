@@ -136,11 +136,7 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
       if (LRESULT brush = OnColor(unit, reinterpret_cast<HDC>(wp))) return brush;
       return msg >= kReflectBase ? 0 : DefSubclassProc(hwnd, msg, wp, lp);
     case WM_NCDESTROY:
-      result = DefSubclassProc(hwnd, msg, wp, lp);
-      RemoveWindowSubclass(hwnd, ComboProc, 0);
-      ReportUnitDestroyed(&unit->head);
-      delete unit;
-      return result;
+      return EndUnitControl(unit, hwnd, ComboProc, wp, lp);
     default:
       return DefSubclassProc(hwnd, msg, wp, lp);
   }
@@ -149,24 +145,15 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, 
 UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
                    UINT controlId, HMENU, int left, int top, int width, int height,
                    uint32_t windowId, uint32_t unitId, int, int) {
-  auto* unit = new ComboUnit{};
-  if (!DecodeComboProps({blob, static_cast<size_t>(length > 0 ? length : 0)}, unit->props)) {
-    delete unit;
-    return nullptr;
-  }
-  const ComboProps& p = unit->props;
-  unit->head.windowId = windowId;
-  unit->head.unitId = unitId;
+  auto owned = DecodeUnit<ComboUnit>(blob, length, DecodeComboProps, windowId, unitId);
+  if (!owned) return nullptr;
+  const ComboProps& p = owned->props;
   if (p.style != 0 && height < kDropDownRoom) height = kDropDownRoom;
   DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_AUTOHSCROLL | StyleBits(p);
   HWND hwnd = CreateWindowExA(0, "COMBOBOX", "", ws, left, top, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
-  if (!hwnd) {
-    delete unit;
-    return nullptr;
-  }
-  unit->head.hwnd = hwnd;
-  SetWindowSubclass(hwnd, ComboProc, 0, reinterpret_cast<DWORD_PTR>(unit));
+  if (!hwnd) return nullptr;
+  ComboUnit* unit = AttachUnit(std::move(owned), hwnd, ComboProc);
   unit->background.Set(p.backColor);
   unit->font.Set(p.font);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);

@@ -1,6 +1,8 @@
 // Walking GBK texts character by character. A trail byte of a double-byte
 // character may look like an ASCII byte ("|", "\\" and others in 0x40-0x7E),
-// so scans for such bytes must step over whole characters.
+// so scans for such bytes must step over whole characters. Lead bytes are
+// those of code page 936 (0x81-0xFE), the rules by which the dialog itself
+// reads what it is given; 0x80 there is a character of its own.
 #pragma once
 
 #include <cstddef>

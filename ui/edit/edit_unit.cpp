@@ -118,12 +118,8 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, D
       if (unit->adjuster) EnableWindow(unit->adjuster, static_cast<BOOL>(wp));
       return DefSubclassProc(hwnd, msg, wp, lp);
     case WM_NCDESTROY:
-      result = DefSubclassProc(hwnd, msg, wp, lp);
-      RemoveWindowSubclass(hwnd, EditProc, 0);
       if (unit->adjuster && IsWindow(unit->adjuster)) DestroyWindow(unit->adjuster);
-      ReportUnitDestroyed(&unit->head);
-      delete unit;
-      return result;
+      return EndUnitControl(unit, hwnd, EditProc, wp, lp);
     default:
       return DefSubclassProc(hwnd, msg, wp, lp);
   }
@@ -132,24 +128,15 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, D
 UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
                    UINT controlId, HMENU, int left, int top, int width, int height,
                    uint32_t windowId, uint32_t unitId, int, int) {
-  auto* unit = new EditUnit{};
-  if (!DecodeEditProps({blob, static_cast<size_t>(length > 0 ? length : 0)}, unit->props)) {
-    delete unit;
-    return nullptr;
-  }
-  const EditProps& p = unit->props;
-  unit->head.windowId = windowId;
-  unit->head.unitId = unitId;
+  auto owned = DecodeUnit<EditUnit>(blob, length, DecodeEditProps, windowId, unitId);
+  if (!owned) return nullptr;
+  const EditProps& p = owned->props;
   EditStyles s = EditStylesOf(p);
   HWND hwnd = CreateWindowExA(s.exStyle, "EDIT", "", style | s.style | WS_CHILD | WS_CLIPSIBLINGS,
                               left, top, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
-  if (!hwnd) {
-    delete unit;
-    return nullptr;
-  }
-  unit->head.hwnd = hwnd;
-  SetWindowSubclass(hwnd, EditProc, 0, reinterpret_cast<DWORD_PTR>(unit));
+  if (!hwnd) return nullptr;
+  EditUnit* unit = AttachUnit(std::move(owned), hwnd, EditProc);
   unit->background.Set(p.backColor);
   unit->font.Set(p.font);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);

@@ -100,13 +100,8 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
                    UINT controlId, HMENU, int left, int top, int width, int height,
                    uint32_t windowId, uint32_t unitId, int, int) {
   if (!RegisterLabelClass()) return nullptr;
-  auto* unit = new LabelUnit{};
-  if (!DecodeLabelProps({blob, static_cast<size_t>(length > 0 ? length : 0)}, unit->props)) {
-    delete unit;
-    return nullptr;
-  }
-  unit->head.windowId = windowId;
-  unit->head.unitId = unitId;
+  LabelUnit* unit = DecodeUnit<LabelUnit>(blob, length, DecodeLabelProps, windowId, unitId).release();
+  if (!unit) return nullptr;
   unit->font.Set(unit->props.font);
   DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS, ex = 0;
   BorderStyles(unit->props.border, ws, ex);

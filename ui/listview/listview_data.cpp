@@ -95,17 +95,7 @@ std::vector<ListViewColumn> ReadColumnList(const Bytes& block) {
   return out;
 }
 
-Bytes WriteColumnList(const std::vector<ListViewColumn>& columns) {
-  BlobWriter w;
-  for (const auto& c : columns) {
-    w.U8(c.imageOnRight ? 1 : 0);
-    w.I32(c.image);
-    w.I32(c.align);
-    w.I32(c.width);
-    w.ZeroEndedText(c.title);
-  }
-  return w.take();
-}
+Bytes WriteColumnList(const std::vector<ListViewColumn>& columns) { return EncodeColumnList(columns); }
 
 std::vector<ListViewItemEntry> ReadItemList(const Bytes& block) {
   std::vector<ListViewItemEntry> out;
@@ -125,16 +115,4 @@ std::vector<ListViewItemEntry> ReadItemList(const Bytes& block) {
   return out;
 }
 
-Bytes WriteItemList(const std::vector<ListViewItemEntry>& items) {
-  BlobWriter w;
-  for (const auto& e : items) {
-    w.U8(e.kind);
-    w.I32(e.image);
-    w.I32(e.stateImage);
-    w.I32(e.indent);
-    w.I32(e.data);
-    w.ZeroEndedText(e.text);
-    w.ZeroEndedText(e.tip);
-  }
-  return w.take();
-}
+Bytes WriteItemList(const std::vector<ListViewItemEntry>& items) { return EncodeItemList(items); }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "ui/listview/blob_stream.h"
+#include "ui/template/listview_blob.h"  // ListViewColumn, ListViewItemEntry and their encoders
 
 inline constexpr uint32_t kListViewDataVersion = 1;
 
@@ -58,24 +59,6 @@ enum class ListViewDataStatus { kOk, kTooNew, kTruncated };
 ListViewDataStatus ReadListViewData(const uint8_t* blob, int32_t length, ListViewData* out);
 // The version-1 layout, whatever version was read.
 Bytes WriteListViewData(const ListViewData& data);
-
-struct ListViewColumn {
-  bool imageOnRight = false;
-  int32_t image = -1;   // -1 = no image
-  int32_t align = 0;    // 0 left, 1 centre, 2 right
-  int32_t width = 0;
-  std::string title;
-};
-
-struct ListViewItemEntry {
-  uint8_t kind = 0;     // 0 starts an item; otherwise the next column's text
-  int32_t image = -1;
-  int32_t stateImage = -1;
-  int32_t indent = 0;
-  int32_t data = 0;
-  std::string text;
-  std::string tip;
-};
 
 // Entries back to back; a truncated last entry is dropped.
 std::vector<ListViewColumn> ReadColumnList(const Bytes& block);

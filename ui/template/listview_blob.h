@@ -10,8 +10,8 @@
 
 struct ListViewColumn {
   bool imageOnRight = false;
-  int32_t image = -1;
-  int32_t align = 0;  // 0 left, 1 centre, 2 right
+  int32_t image = -1;  // -1 = no image
+  int32_t align = 0;   // 0 left, 1 centre, 2 right
   int32_t width = 0;
   std::string title;
 };
@@ -60,6 +60,30 @@ struct ListViewProps {
   std::vector<ListViewItemEntry> items;
 };
 
+// The column list and the initial item list: entries back to back.
+constexpr std::vector<uint8_t> EncodeColumnList(const std::vector<ListViewColumn>& columns) {
+  ByteWriter w;
+  for (const auto& c : columns) {
+    w.U8(c.imageOnRight ? 1 : 0);
+    w.I32(c.image);
+    w.I32(c.align);
+    w.I32(c.width);
+    w.ZeroText(c.title);
+  }
+  return w.Take();
+}
+
+constexpr std::vector<uint8_t> EncodeItemList(const std::vector<ListViewItemEntry>& items) {
+  ByteWriter w;
+  for (const auto& it : items) {
+    w.U8(it.kind);
+    for (int32_t v : {it.image, it.stateImage, it.indent, it.data}) w.I32(v);
+    w.ZeroText(it.text);
+    w.ZeroText(it.tip);
+  }
+  return w.Take();
+}
+
 constexpr std::vector<uint8_t> EncodeListViewProps(const ListViewProps& p) {
   ByteWriter w;
   for (uint32_t v : {p.version, p.borderStyle, p.textColor, p.textBackColor, p.backColor,
@@ -73,23 +97,8 @@ constexpr std::vector<uint8_t> EncodeListViewProps(const ListViewProps& p) {
   w.CountedBytes(p.font);
   w.CountedBytes(p.headerImageList);
   w.CountedBytes(p.imageList);
-  ByteWriter columns;
-  for (const auto& c : p.columns) {
-    columns.U8(c.imageOnRight ? 1 : 0);
-    columns.I32(c.image);
-    columns.I32(c.align);
-    columns.I32(c.width);
-    columns.ZeroText(c.title);
-  }
-  w.CountedBytes(columns.Bytes());
+  w.CountedBytes(EncodeColumnList(p.columns));
   w.CountedBytes(p.stateImageList);
-  ByteWriter items;
-  for (const auto& it : p.items) {
-    items.U8(it.kind);
-    for (int32_t v : {it.image, it.stateImage, it.indent, it.data}) items.I32(v);
-    items.ZeroText(it.text);
-    items.ZeroText(it.tip);
-  }
-  w.CountedBytes(items.Bytes());
+  w.CountedBytes(EncodeItemList(p.items));
   return w.Take();
 }

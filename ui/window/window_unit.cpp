@@ -158,16 +158,12 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
 UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND owner, UINT,
                    HMENU menu, int left, int top, int width, int height, uint32_t windowId,
                    uint32_t unitId, int, int modal) {
-  auto* unit = new WindowUnit{};
-  const WindowProps& p = unit->props;
-  const char* className = nullptr;
-  if (!DecodeWindowProps({blob, static_cast<size_t>(length > 0 ? length : 0)}, unit->props) ||
-      !RegisterWindowClass(className = p.className.empty() ? kDefaultClass : p.className.c_str())) {
-    delete unit;
-    return nullptr;
-  }
-  unit->head.windowId = windowId;
-  unit->head.unitId = unitId;
+  auto owned = DecodeUnit<WindowUnit>(blob, length, DecodeWindowProps, windowId, unitId);
+  if (!owned) return nullptr;
+  const WindowProps& p = owned->props;
+  const char* className = p.className.empty() ? kDefaultClass : p.className.c_str();
+  if (!RegisterWindowClass(className)) return nullptr;
+  WindowUnit* unit = owned.release();
   if (!owner && (!p.ownTaskbarButton || modal)) owner = RtHiddenOwner();
   WindowStyles s = WindowStylesOf(p, owner != nullptr);
   const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
