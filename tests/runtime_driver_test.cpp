@@ -125,24 +125,4 @@ TEST(RuntimeProcess, AnExitFromACleanupRoutineEndsTheProcessWithoutStartingOver)
   EXPECT_EQ(run.Log(), "lib1\nrelease\nA\nB\nC\n");
 }
 
-// The program in this tree: while it carries no window host its start
-// window is unknown. Once the application's start window exists, the
-// application's own end-to-end tests take over and this case steps aside.
-TEST(RuntimeProcess, TheProgramWithoutAStartWindowEndsWithItsReport) {
-  driver::DrivenProcess process;
-  ASSERT_TRUE(process.Start(driver::ProgramInTree("machine-list-export.exe"), ""));
-  HWND first = process.WaitForWindow(nullptr, nullptr, kWaitMs);
-  ASSERT_NE(first, nullptr);
-  // Without a start window the report is the only window the program shows
-  // (the application's own boxes are "#32770" windows too).
-  if (driver::ClassName(first) != "#32770" || driver::WindowText(first) != BOX_TITLE) {
-    process.Kill();
-    GTEST_SKIP() << "the program has its start window";
-  }
-  EXPECT_EQ(AnswerFatalBox(process), HEADING "\r\n\r\n" INFO_LABEL NO_START_WINDOW "\r\n");
-  DWORD code = 0;
-  ASSERT_TRUE(process.WaitForExit(kWaitMs, &code));
-  EXPECT_EQ(code, kFatalExit);
-}
-
 }  // namespace
