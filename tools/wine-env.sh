@@ -54,6 +54,12 @@ wine_env_prefix() {
       wineserver -w 9>&-
       [ -d "$WINEPREFIX/drive_c" ] && touch "$WINEPREFIX/.ready"
     fi
+    # Under a Chinese locale Wine may not find its own Marlett, and the
+    # caption buttons come out as the letters 0, 1 and r: give the prefix one.
+    fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+      cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+    fi
   ) 9>"$BUILD_DIR/.wineprefix-lock"
   wineserver -p >/dev/null 2>&1 || true
 }
