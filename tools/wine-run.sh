@@ -5,6 +5,10 @@
 set -u
 export WINE_ARCH="$1"; shift
 exe="$1"; shift
+if [ ! -f "$exe" ]; then
+  echo "wine-run.sh: no such program: $exe" >&2
+  exit 127
+fi
 if [ -z "${BUILD_DIR:-}" ]; then
   d=$(cd "$(dirname "$exe")" && pwd)
   while [ "$d" != "/" ] && [ ! -f "$d/CMakeCache.txt" ]; do d=$(dirname "$d"); done
