@@ -290,8 +290,12 @@ TEST_F(ToolTest, MainWindowIsLaidOutAsDesigned) {
     EXPECT_EQ(r.left, c.rect.left) << c.id;
     EXPECT_EQ(r.top, c.rect.top) << c.id;
     EXPECT_EQ(r.right, c.rect.right) << c.id;
-    if (c.rect.bottom) EXPECT_EQ(r.bottom, c.rect.bottom) << c.id;  // a drop-down's closed height is its own
-    if (c.text) EXPECT_EQ(e2e::ControlText(w), c.text) << c.id;
+    if (c.rect.bottom) {
+      EXPECT_EQ(r.bottom, c.rect.bottom) << c.id;  // a drop-down's closed height is its own
+    }
+    if (c.text) {
+      EXPECT_EQ(e2e::ControlText(w), c.text) << c.id;
+    }
   }
   // The two file dialogs put no visible control on the window.
   for (int id : {e2e::kOpenDialogId, e2e::kSaveDialogId}) {

@@ -139,12 +139,16 @@ TEST_F(ListViewCommandsTest, RowsAddedInOneGoAreDrawnWhenTheLoopRuns) {
   ReleaseDC(unit->hwnd, dc);
   EXPECT_GT(inked, 5) << "row 0's label is painted";
 
+  // Hidden while drawing is held, or before: it stays hidden.
+  Fill(1);
   ShowWindow(unit->hwnd, SW_HIDE);
+  PumpMessages(100);
+  EXPECT_FALSE(IsWindowVisible(unit->hwnd));
   Fill(5);
   Call(ListView::SelectItem, {IntArg(2)});
   PumpMessages(100);
   EXPECT_FALSE(IsWindowVisible(unit->hwnd));
-  EXPECT_EQ(Count(), 35);
+  EXPECT_EQ(Count(), 36);
 }
 
 TEST_F(ListViewCommandsTest, ClickEventSeesTheSelectionTheClickMade) {

@@ -119,7 +119,9 @@ TEST_F(MainWindow, UnitsSitWhereTheLayoutPutsThem) {
     EXPECT_EQ(r.top, u.top) << std::hex << u.id;
     EXPECT_EQ(r.right - r.left, u.width) << std::hex << u.id;
     EXPECT_EQ(IsWindowVisible(h) != FALSE, u.visible) << std::hex << u.id;
-    if (std::string(u.cls) != "_VX_CommonDlg") EXPECT_EQ(Text(h), u.text) << std::hex << u.id;
+    if (std::string(u.cls) != "_VX_CommonDlg") {
+      EXPECT_EQ(Text(h), u.text) << std::hex << u.id;
+    }
   }
   // The list view's three columns.
   HWND header = reinterpret_cast<HWND>(SendMessageA(Unit(kMachineListId), LVM_GETHEADER, 0, 0));

@@ -87,9 +87,22 @@ void EnsureCommonControls() {
 
 }  // namespace
 
+namespace {
+
+// WM_SETREDRAW as DefWindowProc handles it also clears or sets WS_VISIBLE;
+// the unit's visibility must not follow, so the bit is put back as it was.
+void SetRedraw(HWND hwnd, bool on) {
+  const LONG before = GetWindowLongA(hwnd, GWL_STYLE);
+  SendMessageA(hwnd, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  const LONG after = GetWindowLongA(hwnd, GWL_STYLE);
+  if ((after ^ before) & WS_VISIBLE) SetWindowLongA(hwnd, GWL_STYLE, (after & ~WS_VISIBLE) | (before & WS_VISIBLE));
+}
+
+}  // namespace
+
 void HoldRedrawUntilIdle(ListViewUnit* unit) {
   if (unit->redrawHeld || !(GetWindowLongA(unit->hwnd, GWL_STYLE) & WS_VISIBLE)) return;
-  SendMessageA(unit->hwnd, WM_SETREDRAW, FALSE, 0);
+  SetRedraw(unit->hwnd, false);
   unit->redrawHeld = true;
   // A full queue would leave the list undrawn: then draw at once instead.
   if (!PostMessageA(unit->hwnd, kMsgResumeRedraw, 0, 0)) ResumeRedraw(unit);
@@ -98,7 +111,7 @@ void HoldRedrawUntilIdle(ListViewUnit* unit) {
 void ResumeRedraw(ListViewUnit* unit) {
   if (!unit->redrawHeld) return;
   unit->redrawHeld = false;
-  SendMessageA(unit->hwnd, WM_SETREDRAW, TRUE, 0);
+  SetRedraw(unit->hwnd, true);
   RedrawWindow(unit->hwnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
