@@ -12,6 +12,7 @@
 #include "ui/framework/property_table.h"
 #include "ui/framework/unit_control.h"
 #include "ui/template/button_blob.h"
+#include "ui/framework/unit_operations.h"
 
 namespace {
 
@@ -126,16 +127,10 @@ int IsDefaultButton(UnitObject* object) {
   return (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? 1 : 0;
 }
 
-void* Lookup(int operation) {
-  switch (operation) {
-    case kOpCreate: return reinterpret_cast<void*>(&Create);
-    case kOpSetProperty: return reinterpret_cast<void*>(&SetProperty);
-    case kOpGetAllProperties: return reinterpret_cast<void*>(&GetAllProperties);
-    case kOpGetProperty: return reinterpret_cast<void*>(&GetProperty);
-    case kOpIsDefaultButton: return reinterpret_cast<void*>(&IsDefaultButton);
-    default: return nullptr;
-  }
-}
+constexpr UnitOperations kOperations = {
+    .create = Create, .setProperty = SetProperty, .getAllProperties = GetAllProperties,
+    .getProperty = GetProperty, .isDefaultButton = IsDefaultButton,
+};
 
 constexpr PropertyInfo kButtonProperties[] = {
     TypeProperty("图片", "Picture", kPropPicture),
@@ -149,7 +144,7 @@ constexpr auto kProperties = MakePropertyTable(kButtonProperties);
 
 constexpr UnitTypeInfo kButtonType = {
     "按钮", "Button", nullptr, 0, nullptr, 0x80000840, 0, 0, nullptr,
-    static_cast<int32_t>(kProperties.size()), kProperties.data(), Lookup, 0, nullptr,
+    static_cast<int32_t>(kProperties.size()), kProperties.data(), LookupIn<kOperations>, 0, nullptr,
 };
 
 }  // namespace

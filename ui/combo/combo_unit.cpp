@@ -16,6 +16,7 @@
 #include "ui/framework/property_table.h"
 #include "ui/framework/unit_control.h"
 #include "ui/template/combo_blob.h"
+#include "ui/framework/unit_operations.h"
 
 namespace {
 
@@ -302,16 +303,10 @@ int KeyClaim(UnitObject* object, int key) {
   return SendMessageA(object->hwnd, CB_GETDROPPEDSTATE, 0, 0) ? 1 : 0;
 }
 
-void* Lookup(int operation) {
-  switch (operation) {
-    case kOpCreate: return reinterpret_cast<void*>(&Create);
-    case kOpSetProperty: return reinterpret_cast<void*>(&SetProperty);
-    case kOpGetAllProperties: return reinterpret_cast<void*>(&GetAllProperties);
-    case kOpGetProperty: return reinterpret_cast<void*>(&GetProperty);
-    case kOpKeyClaim: return reinterpret_cast<void*>(&KeyClaim);
-    default: return nullptr;
-  }
-}
+constexpr UnitOperations kOperations = {
+    .create = Create, .setProperty = SetProperty, .getAllProperties = GetAllProperties,
+    .getProperty = GetProperty, .keyClaim = KeyClaim,
+};
 
 constexpr PropertyInfo kComboProperties[] = {
     TypeProperty("类型", "Style", kPropPickList, "简单组合框\0可编辑列表式组合框\0不可编辑列表式组合框\0"),
@@ -336,7 +331,7 @@ constexpr auto kProperties = MakePropertyTable(kComboProperties);
 
 constexpr UnitTypeInfo kComboType = {
     "组合框", "ComboBox", nullptr, 0, nullptr, 0x80000240, 0, 0, nullptr,
-    static_cast<int32_t>(kProperties.size()), kProperties.data(), Lookup, 0, nullptr,
+    static_cast<int32_t>(kProperties.size()), kProperties.data(), LookupIn<kOperations>, 0, nullptr,
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The common dialog unit's hidden window, its creation and its type
 // descriptor.
 #include "ui/commondlg/commondlg_unit.h"
+#include "ui/framework/unit_operations.h"
 
 #include <cstring>
 #include <iterator>
@@ -124,23 +125,17 @@ const PropertyInfo kProperties[] = {
 };
 static_assert(std::size(kProperties) == 30);
 
-void* Lookup(int operation) {
-  switch (operation) {
-    case kOpCreate: return reinterpret_cast<void*>(static_cast<CreateOp>(&CreateCommonDialog));
-    case kOpSetProperty: return reinterpret_cast<void*>(static_cast<SetPropertyOp>(&SetCommonDialogProperty));
-    case kOpGetAllProperties:
-      return reinterpret_cast<void*>(static_cast<GetAllPropertiesOp>(&GetAllCommonDialogProperties));
-    case kOpGetProperty: return reinterpret_cast<void*>(static_cast<GetPropertyOp>(&GetCommonDialogProperty));
-    default: return nullptr;
-  }
-}
+constexpr UnitOperations kOperations = {
+    .create = CreateCommonDialog, .setProperty = SetCommonDialogProperty,
+    .getAllProperties = GetAllCommonDialogProperties, .getProperty = GetCommonDialogProperty,
+};
 
 }  // namespace
 
 const UnitTypeInfo& CommonDialogUnitType() {
   static const UnitTypeInfo info = {
       "通用对话框", "CommonDlg", nullptr, 0, nullptr, 0x80008040, 0, 0, nullptr,
-      static_cast<int32_t>(std::size(kProperties)), kProperties, &Lookup, 0, nullptr,
+      static_cast<int32_t>(std::size(kProperties)), kProperties, &LookupIn<kOperations>, 0, nullptr,
   };
   return info;
 }

@@ -17,6 +17,7 @@
 #include "ui/framework/gdi.h"
 #include "ui/framework/property_table.h"
 #include "ui/framework/unit_control.h"
+#include "ui/framework/unit_operations.h"
 
 namespace {
 
@@ -261,16 +262,10 @@ int KeyClaim(UnitObject* object, int key) {
   return key == VK_RETURN && p.multiLine && p.inputMode != 1 ? 1 : 0;
 }
 
-void* Lookup(int operation) {
-  switch (operation) {
-    case kOpCreate: return reinterpret_cast<void*>(&Create);
-    case kOpSetProperty: return reinterpret_cast<void*>(&SetProperty);
-    case kOpGetAllProperties: return reinterpret_cast<void*>(&GetAllProperties);
-    case kOpGetProperty: return reinterpret_cast<void*>(&GetProperty);
-    case kOpKeyClaim: return reinterpret_cast<void*>(&KeyClaim);
-    default: return nullptr;
-  }
-}
+constexpr UnitOperations kOperations = {
+    .create = Create, .setProperty = SetProperty, .getAllProperties = GetAllProperties,
+    .getProperty = GetProperty, .keyClaim = KeyClaim,
+};
 
 constexpr PropertyInfo kEditProperties[] = {
     TypeProperty("内容", "Content", kPropText),
@@ -300,7 +295,7 @@ constexpr auto kProperties = MakePropertyTable(kEditProperties);
 
 constexpr UnitTypeInfo kEditType = {
     "编辑框", "EditBox", nullptr, 0, nullptr, 0x80000040, 0, 0, nullptr,
-    static_cast<int32_t>(kProperties.size()), kProperties.data(), Lookup, 0, nullptr,
+    static_cast<int32_t>(kProperties.size()), kProperties.data(), LookupIn<kOperations>, 0, nullptr,
 };
 
 }  // namespace

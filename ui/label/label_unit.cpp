@@ -10,6 +10,7 @@
 #include "ui/framework/unit_control.h"
 #include "ui/label/label_paint.h"
 #include "ui/template/label_blob.h"
+#include "ui/framework/unit_operations.h"
 
 namespace {
 
@@ -211,15 +212,10 @@ bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
   return HandOverBlob(EncodeLabelProps(reinterpret_cast<LabelUnit*>(object)->props), blob, length);
 }
 
-void* Lookup(int operation) {
-  switch (operation) {
-    case kOpCreate: return reinterpret_cast<void*>(&Create);
-    case kOpSetProperty: return reinterpret_cast<void*>(&SetProperty);
-    case kOpGetAllProperties: return reinterpret_cast<void*>(&GetAllProperties);
-    case kOpGetProperty: return reinterpret_cast<void*>(&GetProperty);
-    default: return nullptr;
-  }
-}
+constexpr UnitOperations kOperations = {
+    .create = Create, .setProperty = SetProperty, .getAllProperties = GetAllProperties,
+    .getProperty = GetProperty,
+};
 
 constexpr const char kAlignList[] = "左对齐\0居中\0右对齐\0";
 constexpr PropertyInfo kLabelProperties[] = {
@@ -250,7 +246,7 @@ constexpr auto kProperties = MakePropertyTable(kLabelProperties);
 
 constexpr UnitTypeInfo kLabelType = {
     "标签", "Label", nullptr, 0, nullptr, 0x84012040, 0, 0, nullptr,
-    static_cast<int32_t>(kProperties.size()), kProperties.data(), Lookup, 0, nullptr,
+    static_cast<int32_t>(kProperties.size()), kProperties.data(), LookupIn<kOperations>, 0, nullptr,
 };
 
 }  // namespace

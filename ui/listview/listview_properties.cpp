@@ -10,6 +10,7 @@
 #include "ui/listview/extended_ui_library.h"
 #include "ui/listview/listview_apply.h"
 #include "ui/listview/listview_unit.h"
+#include "ui/framework/unit_operations.h"
 
 namespace {
 
@@ -239,23 +240,17 @@ const PropertyInfo kProperties[] = {
 };
 static_assert(std::size(kProperties) == 39);
 
-void* Lookup(int operation) {
-  switch (operation) {
-    case kOpCreate: return reinterpret_cast<void*>(static_cast<CreateOp>(&CreateListView));
-    case kOpSetProperty: return reinterpret_cast<void*>(static_cast<SetPropertyOp>(&SetListViewProperty));
-    case kOpGetAllProperties:
-      return reinterpret_cast<void*>(static_cast<GetAllPropertiesOp>(&GetAllListViewProperties));
-    case kOpGetProperty: return reinterpret_cast<void*>(static_cast<GetPropertyOp>(&GetListViewProperty));
-    default: return nullptr;
-  }
-}
+constexpr UnitOperations kOperations = {
+    .create = CreateListView, .setProperty = SetListViewProperty,
+    .getAllProperties = GetAllListViewProperties, .getProperty = GetListViewProperty,
+};
 
 }  // namespace
 
 const UnitTypeInfo& ListViewUnitType() {
   static const UnitTypeInfo info = {
       "超级列表框", "ListView", nullptr, 0, nullptr, 0x80000000 | kTypeFlagEvents, 0, 0, nullptr,
-      static_cast<int32_t>(std::size(kProperties)), kProperties, &Lookup, 0, nullptr,
+      static_cast<int32_t>(std::size(kProperties)), kProperties, &LookupIn<kOperations>, 0, nullptr,
   };
   return info;
 }

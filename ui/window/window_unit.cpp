@@ -16,6 +16,7 @@
 #include "ui/framework/unit_control.h"
 #include "ui/window/window_icons.h"
 #include "ui/window/window_style.h"
+#include "ui/framework/unit_operations.h"
 
 namespace {
 
@@ -282,15 +283,10 @@ bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
   return HandOverBlob(EncodeWindowProps(reinterpret_cast<WindowUnit*>(object)->props), blob, length);
 }
 
-void* Lookup(int operation) {
-  switch (operation) {
-    case kOpCreate: return reinterpret_cast<void*>(&Create);
-    case kOpSetProperty: return reinterpret_cast<void*>(&SetProperty);
-    case kOpGetAllProperties: return reinterpret_cast<void*>(&GetAllProperties);
-    case kOpGetProperty: return reinterpret_cast<void*>(&GetProperty);
-    default: return nullptr;
-  }
-}
+constexpr UnitOperations kOperations = {
+    .create = Create, .setProperty = SetProperty, .getAllProperties = GetAllProperties,
+    .getProperty = GetProperty,
+};
 
 constexpr PropertyInfo kWindowProperties[] = {
     TypeProperty("标题", "Caption", kPropText),
@@ -323,7 +319,7 @@ constexpr auto kProperties = MakePropertyTable(kWindowProperties);
 
 constexpr UnitTypeInfo kWindowType = {
     "窗口", "Window", nullptr, 0, nullptr, 0x800000D0, 0, 0, nullptr,
-    static_cast<int32_t>(kProperties.size()), kProperties.data(), Lookup, 0, nullptr,
+    static_cast<int32_t>(kProperties.size()), kProperties.data(), LookupIn<kOperations>, 0, nullptr,
 };
 
 }  // namespace
