@@ -50,13 +50,15 @@ class ToolTest : public ::testing::Test {
 };
 
 TEST_F(ToolTest, RowsShowNameMacAndIpWithTheFirstOctetLowest) {
-  StartWith({{"PC01", "AA", IpValue(192, 168, 1, 1)},
-             {"PC02", "BB", "-" + std::to_string((1ull << 32) - std::stoull(IpValue(192, 168, 1, 200)))},
-             {"PC03", "CC", "'192.168.1.1'"},
-             {"PC04", "DD", "'１９２'"},
-             {"PC05", "", IpValue(1, 2, 3, 4)},
-             {"PC06", std::nullopt, IpValue(1, 2, 3, 4)},
-             {"PC07", "GG", "NULL"}});
+  const std::vector<Record> records = {
+      {"PC01", "AA", IpValue(192, 168, 1, 1)},
+      {"PC02", "BB", "-" + std::to_string((1ull << 32) - std::stoull(IpValue(192, 168, 1, 200)))},
+      {"PC03", "CC", "'192.168.1.1'"},
+      {"PC04", "DD", "'１９２'"},
+      {"PC05", "", IpValue(1, 2, 3, 4)},
+      {"PC06", std::nullopt, IpValue(1, 2, 3, 4)},
+      {"PC07", "GG", "NULL"}};
+  ASSERT_NO_FATAL_FAILURE(StartWith(records));
   std::vector<Row> expected = {{"PC01", "AA", "192.168.1.1"},
                                {"PC02", "BB", "192.168.1.200"},  // negative decimal, same 32 bits
                                {"PC03", "CC", "192.0.0.0"},      // dotted text reads as 192
@@ -68,8 +70,9 @@ TEST_F(ToolTest, RowsShowNameMacAndIpWithTheFirstOctetLowest) {
 }
 
 TEST_F(ToolTest, AnUnnamedRecordIsSkippedAndReadingGoesOn) {
-  StartWith({{"PC01", "A1", "1"}, {"", "A2", "2"}, {"PC03", "A3", "3"}, {std::nullopt, "A4", "4"},
-             {"PC05", "A5", "5"}});
+  const std::vector<Record> records = {
+      {"PC01", "A1", "1"}, {"", "A2", "2"}, {"PC03", "A3", "3"}, {std::nullopt, "A4", "4"}, {"PC05", "A5", "5"}};
+  ASSERT_NO_FATAL_FAILURE(StartWith(records));
   std::vector<Row> expected = {{"PC01", "A1", "1.0.0.0"}, {"PC03", "A3", "3.0.0.0"}, {"PC05", "A5", "5.0.0.0"}};
   EXPECT_EQ(tool.Rows(), expected);
   EXPECT_EQ(tool.TotalCaption(), "共:3");
@@ -78,7 +81,7 @@ TEST_F(ToolTest, AnUnnamedRecordIsSkippedAndReadingGoesOn) {
 TEST_F(ToolTest, CtrlASelectsEveryRowAndClicksCountTheSelection) {
   std::vector<Record> records;
   for (int i = 0; i < 12; i++) records.push_back({"PC" + std::to_string(i), "M" + std::to_string(i), "1"});
-  StartWith(records);
+  ASSERT_NO_FATAL_FAILURE(StartWith(records));
   tool.Keys({VK_CONTROL, VK_SHIFT, 'A'});
   EXPECT_EQ(tool.SelectedCaption(), "");
   EXPECT_TRUE(tool.SelectedRows().empty());
@@ -97,7 +100,7 @@ TEST_F(ToolTest, CtrlASelectsEveryRowAndClicksCountTheSelection) {
 }
 
 TEST_F(ToolTest, ExportWritesTheChosenFieldsInListOrder) {
-  StartWith(ThreeMachines());
+  ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
   std::string path = e2e::OutputPath(Name() + ".txt");
   // Selected bottom-up: the file still follows the list's order.
   tool.ClickRow(2);
@@ -123,7 +126,7 @@ TEST_F(ToolTest, ExportWritesTheChosenFieldsInListOrder) {
 }
 
 TEST_F(ToolTest, TypedFieldTextAndEmptySelectionExport) {
-  StartWith(ThreeMachines());
+  ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
   std::string path = e2e::OutputPath(Name() + ".txt");
   // Typing into the first list leaves it without a selection: that field
   // is written as nothing.
@@ -143,7 +146,7 @@ TEST_F(ToolTest, TypedFieldTextAndEmptySelectionExport) {
 }
 
 TEST_F(ToolTest, CancelledExportWritesNothing) {
-  StartWith(ThreeMachines());
+  ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
   std::string path = e2e::OutputPath(Name() + ".txt");
   DeleteFileA(path.c_str());
   SelectAll();
@@ -152,7 +155,7 @@ TEST_F(ToolTest, CancelledExportWritesNothing) {
 }
 
 TEST_F(ToolTest, UnwritableExportFileIsReported) {
-  StartWith(ThreeMachines());
+  ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
   SelectAll();
   std::string path = e2e::OutputPath(Name() + ".txt");
   HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -196,7 +199,7 @@ TEST_F(ToolTest, MissingDatabaseIsReportedAndBrowseLoadsAnother) {
 }
 
 TEST_F(ToolTest, BrowseReloadsInsteadOfAppending) {
-  StartWith(ThreeMachines());
+  ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
   SelectAll();
   std::string other = "C:\\" + Name() + "_other\\quillnode.db";
   e2e::WriteDatabase(other, {{"ONLY", "MM", "1"}});
@@ -237,7 +240,7 @@ TEST_F(ToolTest, EscapeEndsTheProgramAfterItsCleanup) {
   std::string mark = e2e::OutputPath(Name() + ".mark");
   DeleteFileA(mark.c_str());
   SetEnvironmentVariableA(kShutdownMark, mark.c_str());
-  StartWith(ThreeMachines());
+  ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
   SetEnvironmentVariableA(kShutdownMark, nullptr);
   DWORD code = 1;
   ASSERT_TRUE(tool.PressEscapeAndWait(&code));
@@ -257,7 +260,7 @@ struct Expected {
 };
 
 TEST_F(ToolTest, MainWindowIsLaidOutAsDesigned) {
-  StartWith(ThreeMachines());
+  ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
   HWND main = tool.main();
   EXPECT_EQ(driver::WindowText(main), "机器列表导出工具");
   RECT outer;

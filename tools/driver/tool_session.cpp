@@ -190,8 +190,12 @@ std::vector<std::string> Tool::ColumnTitles() const {
 
 std::vector<int> Tool::SelectedRows() const {
   std::vector<int> rows;
-  for (int i = -1; (i = static_cast<int>(SendMessageA(list(), LVM_GETNEXTITEM, i, LVNI_SELECTED))) != -1;)
-    rows.push_back(i);
+  // Only forward: a list that is gone answers 0 for ever.
+  for (int i = -1;;) {
+    int next = static_cast<int>(SendMessageA(list(), LVM_GETNEXTITEM, i, LVNI_SELECTED));
+    if (next <= i) break;
+    rows.push_back(i = next);
+  }
   return rows;
 }
 
