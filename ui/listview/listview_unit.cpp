@@ -85,17 +85,14 @@ void EnsureCommonControls() {
   done = InitCommonControlsEx(&icc) != FALSE;
 }
 
-}  // namespace
-
-namespace {
-
 // WM_SETREDRAW as DefWindowProc handles it also clears or sets WS_VISIBLE;
 // the unit's visibility must not follow, so the bit is put back as it was.
 void SetRedraw(HWND hwnd, bool on) {
   const LONG before = GetWindowLongA(hwnd, GWL_STYLE);
   SendMessageA(hwnd, WM_SETREDRAW, on ? TRUE : FALSE, 0);
   const LONG after = GetWindowLongA(hwnd, GWL_STYLE);
-  if ((after ^ before) & WS_VISIBLE) SetWindowLongA(hwnd, GWL_STYLE, (after & ~WS_VISIBLE) | (before & WS_VISIBLE));
+  if ((after ^ before) & WS_VISIBLE)
+    SetWindowLongA(hwnd, GWL_STYLE, (after & ~WS_VISIBLE) | (before & WS_VISIBLE));
 }
 
 }  // namespace
