@@ -13,7 +13,7 @@
 
 #include "commands/core_commands.h"
 #include "runtime/runtime.h"
-#include "tests/own_window.h"
+#include "tools/driver/driver.h"
 #include "ui/unit_type.h"
 
 namespace {
@@ -45,7 +45,7 @@ class BoxCloser {
   void Run(std::string title, int button, HWND watched) {
     HWND box = nullptr;
     for (int i = 0; i < 500 && !box; i++) {  // up to 10 s
-      box = FindOwnWindow("#32770", title.c_str());
+      box = driver::FindTopLevelWindow(GetCurrentProcessId(), "#32770", title.c_str());
       if (!box) Sleep(20);
     }
     if (!box) return;

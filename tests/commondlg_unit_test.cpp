@@ -10,6 +10,7 @@
 
 #include "listview_unit_host.h"
 #include "runtime/heap.h"
+#include "tools/driver/driver.h"
 #include "ui/commondlg/commondlg_open.h"
 #include "ui/commondlg/commondlg_unit.h"
 
@@ -144,26 +145,12 @@ class DialogPlayer {
   }
 
   static HWND WaitForDialog(DWORD ms) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(50)) {
-      HWND found = nullptr;
-      EnumWindows(&FindOwnDialog, reinterpret_cast<LPARAM>(&found));
-      if (found) return found;
-    }
+    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(50))
+      if (HWND found = driver::FindTopLevelWindow(GetCurrentProcessId(), "#32770", nullptr)) return found;
     return nullptr;
   }
 
  private:
-  static BOOL CALLBACK FindOwnDialog(HWND w, LPARAM out) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    char cls[16];
-    if (pid != GetCurrentProcessId() || !IsWindowVisible(w) || !GetClassNameA(w, cls, sizeof cls) ||
-        strcmp(cls, "#32770") != 0)
-      return TRUE;
-    *reinterpret_cast<HWND*>(out) = w;
-    return FALSE;
-  }
-
   std::atomic<bool> found_{false};
   std::thread thread_;
 };

@@ -121,8 +121,6 @@ TEST_F(ListViewCommandsTest, SelectAllKeepsTheFocusAndListsAscending) {
   EXPECT_TRUE(Selected().empty());
 }
 
-// Under the control's own handling a click on one of several selected rows
-// selects it alone only after the notification; the click event comes after.
 // Commands hold the drawing of a shown list until the loop runs again: the
 // rows must then be painted, and a hidden list must stay hidden.
 TEST_F(ListViewCommandsTest, RowsAddedInOneGoAreDrawnWhenTheLoopRuns) {
@@ -151,6 +149,8 @@ TEST_F(ListViewCommandsTest, RowsAddedInOneGoAreDrawnWhenTheLoopRuns) {
   EXPECT_EQ(Count(), 36);
 }
 
+// Under the control's own handling a click on one of several selected rows
+// selects it alone only after the notification; the click event comes after.
 TEST_F(ListViewCommandsTest, ClickEventSeesTheSelectionTheClickMade) {
   Fill(5);
   for (int i = 0; i < 5; i++) Call(ListView::SelectItem, {IntArg(i)});

@@ -71,7 +71,7 @@ TEST(ListViewData, ListsDropATruncatedLastEntry) {
       {0, 1, -1, 0, 7, "名称", "提示"},
       {1, -1, -1, 0, 0, "子项", ""},
   };
-  Bytes block = WriteItemList(items);
+  Bytes block = EncodeItemList(items);
   auto back = ReadItemList(block);
   ASSERT_EQ(back.size(), 2u);
   EXPECT_EQ(back[0].data, 7);
@@ -82,7 +82,7 @@ TEST(ListViewData, ListsDropATruncatedLastEntry) {
   block.pop_back();  // the last tip loses its NUL
   EXPECT_EQ(ReadItemList(block).size(), 1u);
 
-  Bytes columns = WriteColumnList({{true, 2, 1, 50, "甲"}, {false, -1, 2, 60, "乙"}});
+  Bytes columns = EncodeColumnList({{true, 2, 1, 50, "甲"}, {false, -1, 2, 60, "乙"}});
   columns.resize(columns.size() - 3);
   auto cols = ReadColumnList(columns);
   ASSERT_EQ(cols.size(), 1u);

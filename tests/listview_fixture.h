@@ -30,7 +30,7 @@ class ListViewTest : public ::testing::Test {
     d.view = 3;
     d.singleSelection = false;
     d.checkBoxes = checkBoxes;
-    d.columns = WriteColumnList(columns);
+    d.columns = EncodeColumnList(columns);
     return Create(d);
   }
 

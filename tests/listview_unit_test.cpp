@@ -139,8 +139,8 @@ TEST_F(ListViewTest, SettersAnswerLiveOrRecreateAndClamp) {
 TEST_F(ListViewTest, CurrentItemActsOnlyInSingleSelection) {
   ListViewData d;
   d.view = 3;
-  d.columns = WriteColumnList({{false, -1, 0, 80, "A"}});
-  d.items = WriteItemList({{0, -1, -1, 0, 0, "x", ""}, {0, -1, -1, 0, 0, "y", ""}, {0, -1, -1, 0, 0, "z", ""}});
+  d.columns = EncodeColumnList({{false, -1, 0, 80, "A"}});
+  d.items = EncodeItemList({{0, -1, -1, 0, 0, "x", ""}, {0, -1, -1, 0, 0, "y", ""}, {0, -1, -1, 0, 0, "z", ""}});
   d.currentItem = 1;
   auto unit = Create(d);
   ASSERT_NE(unit, nullptr);
@@ -162,8 +162,8 @@ TEST_F(ListViewTest, InitialItemsImagesAndTips) {
   ListViewData d;
   d.view = 3;
   d.images = ImageListBlock(2);
-  d.columns = WriteColumnList({{false, -1, 0, 80, "A"}, {false, -1, 0, 80, "B"}});
-  d.items = WriteItemList({
+  d.columns = EncodeColumnList({{false, -1, 0, 80, "A"}, {false, -1, 0, 80, "B"}});
+  d.items = EncodeItemList({
       {0, 1, -1, 0, 42, "甲", "第一个提示"},
       {1, 0, -1, 0, 0, "甲二", ""},
       {0, 5, -1, 0, 0, "乙", "tip two"},  // image 5 is outside the list of 2

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "runtime/heap.h"
-#include "tests/own_window.h"
+#include "tools/driver/driver.h"
 #include "tests/ui_test_support.h"
 #include "ui/framework/events.h"
 #include "ui/framework/host.h"
@@ -94,7 +94,7 @@ TEST_F(Framework, LoadCreatesEveryUnitThenFiresCreatedMovedResizedOnce) {
 
   HWND window = UnitHandle(kWin, 0);
   ASSERT_TRUE(window);
-  EXPECT_EQ(FindOwnWindow("WTWindow", "测试窗口"), window);
+  EXPECT_EQ(driver::FindTopLevelWindow(GetCurrentProcessId(), "WTWindow", "测试窗口", true), window);
   // Units are created from the last record to the second: ids 100, 110 ...
   EXPECT_EQ(GetDlgCtrlID(UnitHandle(kWin, kHiddenLabel)), 100);
   EXPECT_EQ(GetDlgCtrlID(UnitHandle(kWin, kCombo)), 110);
@@ -459,7 +459,7 @@ TEST_F(Framework, ABlobVersionTooHighFailsTheUnitAndTheLoad) {
   units[1].blob = blob.Take();
   ASSERT_TRUE(StartRuntime(BuildTemplate(kWin, units)));
   EXPECT_FALSE(UnitFrameworkHost().loadWindow(kWin, false, nullptr));
-  EXPECT_EQ(FindOwnWindow("WTWindow", "测试窗口"), nullptr) << "nothing of the window is left";
+  EXPECT_EQ(driver::FindTopLevelWindow(GetCurrentProcessId(), "WTWindow", "测试窗口", true), nullptr) << "nothing of the window is left";
   LoadedWindow* win = FindLoadedWindow(kWin);
   for (auto& rec : win->tmpl->records) EXPECT_EQ(rec->object, nullptr);
   EXPECT_TRUE(HandlerCalls().empty());

@@ -16,6 +16,7 @@ struct WindowQuery {
   DWORD processId;
   const char* className;
   const char* title;
+  bool hiddenToo;
   HWND found;
 };
 
@@ -23,7 +24,7 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM param) {
   auto* q = reinterpret_cast<WindowQuery*>(param);
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  if (pid != q->processId || !IsWindowVisible(window)) return TRUE;
+  if (pid != q->processId || (!q->hiddenToo && !IsWindowVisible(window))) return TRUE;
   if (q->className && ClassName(window) != q->className) return TRUE;
   if (q->title && WindowText(window) != q->title) return TRUE;
   q->found = window;
@@ -100,14 +101,18 @@ bool DrivenProcess::Start(const std::string& exePath, const std::string& args) {
                         nullptr, &startup, &info_) != FALSE;
 }
 
+HWND FindTopLevelWindow(DWORD processId, const char* className, const char* title, bool hiddenToo) {
+  WindowQuery q{processId, className, title, hiddenToo, nullptr};
+  EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&q));
+  return q.found;
+}
+
 HWND DrivenProcess::WaitForWindow(const char* className, const char* title,
                                   DWORD timeoutMs) const {
   if (!info_.hProcess) return nullptr;
   DWORD start = GetTickCount();
   for (;;) {
-    WindowQuery q{info_.dwProcessId, className, title, nullptr};
-    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&q));
-    if (q.found) return q.found;
+    if (HWND found = FindTopLevelWindow(info_.dwProcessId, className, title)) return found;
     if (GetTickCount() - start >= timeoutMs) return nullptr;
     // A process that has ended will show nothing more.
     if (WaitForSingleObject(info_.hProcess, kPollMs) == WAIT_OBJECT_0) return nullptr;

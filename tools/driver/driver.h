@@ -23,6 +23,11 @@ std::string ReadFileBytes(const std::string& path);
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
 
+// The first top-level window of the process whose class and title match
+// exactly (null matches any): visible ones only, unless hiddenToo.
+HWND FindTopLevelWindow(DWORD processId, const char* className, const char* title,
+                        bool hiddenToo = false);
+
 class DrivenProcess {
  public:
   DrivenProcess() = default;

@@ -11,8 +11,8 @@
 #include "ui/framework/gdi.h"
 #include "ui/framework/property_table.h"
 #include "ui/framework/unit_control.h"
-#include "ui/template/button_blob.h"
 #include "ui/framework/unit_operations.h"
+#include "ui/template/button_blob.h"
 
 namespace {
 

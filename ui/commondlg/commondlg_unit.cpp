@@ -1,12 +1,12 @@
 // The common dialog unit's hidden window, its creation and its type
 // descriptor.
 #include "ui/commondlg/commondlg_unit.h"
-#include "ui/framework/unit_operations.h"
 
 #include <cstring>
 #include <iterator>
 
 #include "runtime/runtime.h"
+#include "ui/framework/unit_operations.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "ui/framework/gdi.h"
 #include "ui/framework/property_table.h"
 #include "ui/framework/unit_control.h"
+#include "ui/framework/unit_operations.h"
 #include "ui/label/label_paint.h"
 #include "ui/template/label_blob.h"
-#include "ui/framework/unit_operations.h"
 
 namespace {
 

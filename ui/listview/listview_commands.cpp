@@ -122,9 +122,9 @@ void DeleteAllItems(ArgValue* result, int argc, ArgValue* args) {
 void SelectItem(ArgValue* result, int argc, ArgValue* args) {
   ListViewUnit* unit = Resolve(argc, args);
   if (!unit) return;
-  HoldRedrawUntilIdle(unit);
   int32_t item = IntArg(argc, args, 1, 0);
   if (item < 0) return;
+  HoldRedrawUntilIdle(unit);
   LVITEMA it{};
   it.state = LVIS_SELECTED | (unit->data.singleSelection ? LVIS_FOCUSED : 0);
   it.stateMask = it.state;

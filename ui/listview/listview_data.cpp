@@ -95,8 +95,6 @@ std::vector<ListViewColumn> ReadColumnList(const Bytes& block) {
   return out;
 }
 
-Bytes WriteColumnList(const std::vector<ListViewColumn>& columns) { return EncodeColumnList(columns); }
-
 std::vector<ListViewItemEntry> ReadItemList(const Bytes& block) {
   std::vector<ListViewItemEntry> out;
   BlobReader r(block.data(), static_cast<int32_t>(block.size()));
@@ -114,5 +112,3 @@ std::vector<ListViewItemEntry> ReadItemList(const Bytes& block) {
   }
   return out;
 }
-
-Bytes WriteItemList(const std::vector<ListViewItemEntry>& items) { return EncodeItemList(items); }

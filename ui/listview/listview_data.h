@@ -60,8 +60,7 @@ ListViewDataStatus ReadListViewData(const uint8_t* blob, int32_t length, ListVie
 // The version-1 layout, whatever version was read.
 Bytes WriteListViewData(const ListViewData& data);
 
-// Entries back to back; a truncated last entry is dropped.
+// Entries back to back; a truncated last entry is dropped. EncodeColumnList
+// and EncodeItemList (ui/template/listview_blob.h) write them.
 std::vector<ListViewColumn> ReadColumnList(const Bytes& block);
-Bytes WriteColumnList(const std::vector<ListViewColumn>& columns);
 std::vector<ListViewItemEntry> ReadItemList(const Bytes& block);
-Bytes WriteItemList(const std::vector<ListViewItemEntry>& items);

@@ -7,10 +7,10 @@
 #include <cstring>
 
 #include "runtime/runtime.h"
+#include "ui/framework/unit_operations.h"
 #include "ui/listview/extended_ui_library.h"
 #include "ui/listview/listview_apply.h"
 #include "ui/listview/listview_unit.h"
-#include "ui/framework/unit_operations.h"
 
 namespace {
 
@@ -47,8 +47,6 @@ void AnswerBlock(const Bytes& b, PropValue* v) {
 int SetListViewProperty(UnitObject* object, int typeIndex, const PropValue* v, void* reserved) {
   ListViewUnit* unit = AsListView(object);
   if (!unit) return kLive;
-  // A write may hide or re-create the control: drawing must be on first.
-  ResumeRedraw(unit);
   ListViewData& d = unit->data;
   HWND hwnd = unit->hwnd;
   const bool on = v->i32 != 0;

@@ -14,9 +14,9 @@
 #include "ui/framework/property_table.h"
 #include "ui/framework/reflect.h"
 #include "ui/framework/unit_control.h"
+#include "ui/framework/unit_operations.h"
 #include "ui/window/window_icons.h"
 #include "ui/window/window_style.h"
-#include "ui/framework/unit_operations.h"
 
 namespace {
 
