@@ -1,6 +1,11 @@
 // Every field read is one query by row id (four per record); the whole
 // table is read before the first row is inserted, then the list view is
 // filled in one pass and nothing of the database stays open.
+//
+// A record deleted by the server while the list loads just drops out; a
+// record that cannot be read (a lock held too long, a damaged file) ends
+// the load, and the user is told that the list is incomplete instead of
+// being shown a shorter list as if it were all.
 #include "app/machine_list.h"
 
 #include <vector>
@@ -18,19 +23,48 @@ namespace {
 ArgValue TableArg() { return ObjectArg(MachineTable, kTypeSqliteTable); }
 ArgValue DbArg() { return ObjectArg(MachineDb, kTypeSqliteDb); }
 
-char* ReadField(const char* name) {
-  return AsText(CallLib(SqliteTable::ReadFieldText, kDatabaseLibrary, {TableArg(), TextArg(name), OmittedArg()}));
+// The table's three fields, as LoadMachines reads them.
+constexpr const char* kFieldNames[] = {"MACHINE", "mac", "ip"};
+
+// How the reads of a field or a record went, from best to worst.
+enum class ReadState { kRead, kRowGone, kFailed };
+
+ReadState LastReadState() {
+  switch (AsInt(CallLib(SqliteTable::LastReadOutcome, kDatabaseLibrary, {TableArg()}))) {
+    case 0: return ReadState::kRead;
+    case 1: return ReadState::kRowGone;
+    default: return ReadState::kFailed;
+  }
 }
+
+// One field of the current record; *worst keeps the worst read so far.
+char* ReadField(const char* name, ReadState* worst) {
+  char* text = AsText(CallLib(SqliteTable::ReadFieldText, kDatabaseLibrary, {TableArg(), TextArg(name), OmittedArg()}));
+  ReadState state = LastReadState();
+  if (state > *worst) *worst = state;
+  return text;
+}
+
+void ShowInfo(const char* text) { CallCore(InfoBox, {TextArg(text), IntArg(0), OmittedArg(), OmittedArg()}); }
 
 void CloseDatabase() {
   CallLib(SqliteTable::Close, kDatabaseLibrary, {TableArg()});
   CallLib(SqliteDB::Close, kDatabaseLibrary, {DbArg()});
 }
 
+// A table that lacks one of the fields is not the server's table, even
+// when it has no rows to show it.
+bool HasEveryField() {
+  for (const char* name : kFieldNames)
+    if (AsInt(CallLib(SqliteTable::FieldNumber, kDatabaseLibrary, {TableArg(), TextArg(name)})) == 0) return false;
+  return true;
+}
+
 bool OpenDatabase() {
   const char* path = DatabasePath ? DatabasePath : "";
   if (!CallLib(SqliteDB::Open, kDatabaseLibrary, {DbArg(), TextArg(path), OmittedArg()})) return false;
-  return CallLib(SqliteTable::Open, kDatabaseLibrary, {TableArg(), TextArg("tPcBaseInfo"), DbArg()}) != 0;
+  return CallLib(SqliteTable::Open, kDatabaseLibrary, {TableArg(), TextArg("tPcBaseInfo"), DbArg()}) != 0 &&
+         HasEveryField();
 }
 
 // Piece k (1-based) of a text array; the pieces of a formatted address are
@@ -46,27 +80,35 @@ void FreeTextArray(RtArray* a) {
   RtFree(a);
 }
 
-// Reads the current record into CurrentMachine; false when it has no name
-// (empty, NULL or no longer readable), in which case it is skipped.
-bool ReadCurrentMachine() {
-  char* test = ReadField("MACHINE");
+enum class RecordState { kListed, kSkipped, kUnreadable };
+
+// Reads the current record into CurrentMachine. kSkipped for a record
+// without a name or MAC and for one deleted since the table was opened;
+// kUnreadable when any of its reads failed.
+RecordState ReadCurrentMachine() {
+  ReadState worst = ReadState::kRead;
+  char* test = ReadField("MACHINE", &worst);
   bool named = RtTextLength(test) > 0;
   RtFree(test);
-  if (!named) return false;
+  if (worst == ReadState::kRead && named) {
+    char* ipText = ReadField("ip", &worst);
+    int32_t ip = AsInt(CallCore(ValueToInteger, {TextArg(ipText ? ipText : "")}));
+    RtFree(ipText);
+    char* dotted = FormatIpv4(ip);
+    auto pieces = AsArray(CallCore(SplitText, {TextArg(dotted ? dotted : ""), TextArg("."), OmittedArg()}));
+    RtFree(dotted);
 
-  char* ipText = ReadField("ip");
-  int32_t ip = AsInt(CallCore(ValueToInteger, {TextArg(ipText ? ipText : "")}));
-  RtFree(ipText);
-  char* dotted = FormatIpv4(ip);
-  auto pieces = AsArray(CallCore(SplitText, {TextArg(dotted ? dotted : ""), TextArg("."), OmittedArg()}));
-  RtFree(dotted);
-
-  Assign(CurrentMachine->Name, ReadField("MACHINE"));
-  Assign(CurrentMachine->Mac, ReadField("mac"));
-  Assign(CurrentMachine->Ip, RtConcat({Piece(pieces, 4), ".", Piece(pieces, 3), ".",
-                                           Piece(pieces, 2), ".", Piece(pieces, 1)}));
-  FreeTextArray(pieces);
-  return true;
+    Assign(CurrentMachine->Name, ReadField("MACHINE", &worst));
+    Assign(CurrentMachine->Mac, ReadField("mac", &worst));
+    Assign(CurrentMachine->Ip, RtConcat({Piece(pieces, 4), ".", Piece(pieces, 3), ".",
+                                             Piece(pieces, 2), ".", Piece(pieces, 1)}));
+    FreeTextArray(pieces);
+  }
+  if (worst == ReadState::kFailed) return RecordState::kUnreadable;
+  if (worst == ReadState::kRowGone || !named) return RecordState::kSkipped;
+  bool complete = RtTextLength(CurrentMachine->Name) && RtTextLength(CurrentMachine->Mac) &&
+                  RtTextLength(CurrentMachine->Ip);
+  return complete ? RecordState::kListed : RecordState::kSkipped;
 }
 
 void ShowTotal() {
@@ -103,7 +145,7 @@ char* FormatIpv4(int64_t value) {
 void LoadMachines() {
   CloseDatabase();
   if (!OpenDatabase()) {
-    CallCore(InfoBox, {TextArg("打开数据库失败"), IntArg(0), OmittedArg(), OmittedArg()});
+    ShowInfo("打开数据库失败");
     CloseDatabase();
     return;
   }
@@ -111,11 +153,15 @@ void LoadMachines() {
   // Records are collected first and appended to Machines in one step: the
   // array grows once instead of once per record.
   std::vector<MachineRecord*> accepted;
+  bool complete = true;
   bool onRecord = CallLib(SqliteTable::GoTo, kDatabaseLibrary, {TableArg(), IntArg(1)}) != 0;
   while (onRecord) {
-    if (ReadCurrentMachine() && RtTextLength(CurrentMachine->Name) && RtTextLength(CurrentMachine->Mac) &&
-        RtTextLength(CurrentMachine->Ip))
-      accepted.push_back(CopyMachineRecord(*CurrentMachine));
+    RecordState state = ReadCurrentMachine();
+    if (state == RecordState::kUnreadable) {
+      complete = false;  // each further read could wait out the busy timeout again
+      break;
+    }
+    if (state == RecordState::kListed) accepted.push_back(CopyMachineRecord(*CurrentMachine));
     onRecord = CallLib(SqliteTable::Skip, kDatabaseLibrary, {TableArg(), OmittedArg()}) != 0;
   }
   AppendMachines(accepted);
@@ -133,6 +179,7 @@ void LoadMachines() {
   }
   CloseDatabase();
   ShowTotal();
+  if (!complete) ShowInfo("读取数据库失败，列表不完整");
 }
 
 void ReloadMachines() {

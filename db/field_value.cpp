@@ -27,20 +27,20 @@ void AssignBlock(ArgValue* result, uint32_t type, void* block) {
 }
 
 // The column's UTF-8 text as a new GBK runtime text; null for NULL or "".
+// A value is never lost to its bytes: a BLOB reads as its raw bytes, and
+// whatever does not convert (bad UTF-8, a NUL, a character GBK lacks)
+// shows as '?'. Only a failed allocation fails.
 bool StoreText(sqlite3_stmt* stmt, int column, ArgValue* result) {
   const char* utf8 = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+  int length = sqlite3_column_bytes(stmt, column);  // after _text, as SQLite asks
   char* block = nullptr;
   bool ok = true;
-  if (utf8 && *utf8) {
-    OwnedText gbk = FromUtf8(utf8);
+  if (utf8 && length > 0) {
+    OwnedText gbk = FromUtf8Lossy(utf8, length);
     size_t n = gbk ? strlen(gbk.get()) : 0;
-    if (!gbk) {
-      ok = false;
-    } else if (n > 0) {
-      block = static_cast<char*>(AllocResultBlock(static_cast<uint32_t>(n + 1)));
-      if (block) memcpy(block, gbk.get(), n + 1);
-      else ok = false;
-    }
+    block = gbk ? static_cast<char*>(AllocResultBlock(static_cast<uint32_t>(n + 1))) : nullptr;
+    if (block) memcpy(block, gbk.get(), n + 1);
+    else ok = false;
   }
   AssignBlock(result, kTypeText, block);
   return ok;

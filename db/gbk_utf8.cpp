@@ -4,7 +4,8 @@
 // The UTF-8 side is coded by hand because the C runtime of the target knows
 // no UTF-8 locale. Each 16-bit unit is handled on its own: the code page has
 // no characters outside the Basic Multilingual Plane, so surrogates never
-// arise from GBK, and a UTF-8 text that would need them is refused.
+// arise from GBK, and a UTF-8 text that would need them is refused (names)
+// or shows '?' for the character (field values).
 #include "db/gbk_utf8.h"
 
 #include <climits>
@@ -76,6 +77,43 @@ OwnedText ToUtf8(const char* text, int length) {
   return out;
 }
 
+namespace {
+
+enum class Utf8Step { kUnit, kMalformed, kBeyondBmp };
+
+// Decodes the sequence at s[i] (i < n): a 1-, 2- or 3-byte sequence gives
+// its 16-bit unit; a well-formed 4-byte sequence is a character beyond the
+// 16-bit range. *used is the sequence's length, or 1 when malformed (a bad
+// lead or continuation byte, or a sequence cut off by the end).
+Utf8Step DecodeUtf8(const unsigned char* s, int n, int i, uint32_t* unit, int* used) {
+  auto isTrail = [&](int k) { return k < n && s[k] >= 0x80 && s[k] <= 0xBF; };
+  unsigned char b = s[i];
+  *used = 1;
+  if (b < 0x80) {
+    *unit = b;
+    return Utf8Step::kUnit;
+  }
+  if ((b & 0xE0) == 0xC0) {
+    if (!isTrail(i + 1)) return Utf8Step::kMalformed;
+    *unit = (b & 0x1Fu) << 6 | (s[i + 1] & 0x3Fu);
+    *used = 2;
+    return Utf8Step::kUnit;
+  }
+  if ((b & 0xF0) == 0xE0) {
+    if (!isTrail(i + 1) || !isTrail(i + 2)) return Utf8Step::kMalformed;
+    *unit = (b & 0x0Fu) << 12 | (s[i + 1] & 0x3Fu) << 6 | (s[i + 2] & 0x3Fu);
+    *used = 3;
+    return Utf8Step::kUnit;
+  }
+  if (b >= 0xF0 && b <= 0xF4 && isTrail(i + 1) && isTrail(i + 2) && isTrail(i + 3)) {
+    *used = 4;
+    return Utf8Step::kBeyondBmp;
+  }
+  return Utf8Step::kMalformed;  // stray continuation byte, 5- or 6-byte lead, 0xF8-0xFF
+}
+
+}  // namespace
+
 OwnedText FromUtf8(const char* text, int length) {
   int n = EffectiveLength(text, length);
   if (n < 0) return nullptr;
@@ -88,25 +126,10 @@ OwnedText FromUtf8(const char* text, int length) {
   if (!wide || !out) return nullptr;
 
   auto s = reinterpret_cast<const unsigned char*>(text);
-  auto isTrail = [](unsigned char c) { return c >= 0x80 && c <= 0xBF; };
   int units = 0;
-  for (int i = 0; i < n;) {
-    unsigned char b = s[i];
+  for (int i = 0, used; i < n; i += used) {
     uint32_t u;
-    if (b < 0x80) {
-      u = b;
-      i += 1;
-    } else if ((b & 0xE0) == 0xC0) {
-      if (i + 1 >= n || !isTrail(s[i + 1])) return nullptr;
-      u = (b & 0x1Fu) << 6 | (s[i + 1] & 0x3Fu);
-      i += 2;
-    } else if ((b & 0xF0) == 0xE0) {
-      if (i + 2 >= n || !isTrail(s[i + 1]) || !isTrail(s[i + 2])) return nullptr;
-      u = (b & 0x0Fu) << 12 | (s[i + 1] & 0x3Fu) << 6 | (s[i + 2] & 0x3Fu);
-      i += 3;
-    } else {
-      return nullptr;  // stray continuation byte or a 4-byte (or longer) lead
-    }
+    if (DecodeUtf8(s, n, i, &u, &used) != Utf8Step::kUnit) return nullptr;
     wide[units++] = static_cast<wchar_t>(u);
   }
   wide[units] = 0;
@@ -115,6 +138,50 @@ OwnedText FromUtf8(const char* text, int length) {
   size_t bytes = wcstombs(out.get(), wide.get(), n + 1);
   if (bytes == static_cast<size_t>(-1)) return nullptr;  // not in the code page
   out[bytes] = 0;
+  return out;
+}
+
+OwnedText FromUtf8Lossy(const char* text, int length) {
+  int n = EffectiveLength(text, length);
+  if (n < 0) return nullptr;
+  if (n == 0) return EmptyText();
+
+  // Every input byte gives at most one output byte: a '?' stands for one
+  // byte or one 4-byte character, and a GBK character (at most 2 bytes)
+  // came from a 2- or 3-byte sequence.
+  WideBuffer wide(static_cast<wchar_t*>(malloc((n + 1) * sizeof(wchar_t))));
+  OwnedText out(static_cast<char*>(malloc(n + 1)));
+  if (!wide || !out) return nullptr;
+
+  auto s = reinterpret_cast<const unsigned char*>(text);
+  int units = 0;
+  for (int i = 0, used; i < n; i += used) {
+    uint32_t u = 0;
+    if (DecodeUtf8(s, n, i, &u, &used) != Utf8Step::kUnit) u = 0;
+    wide[units++] = static_cast<wchar_t>(u ? u : L'?');  // a NUL cannot live inside a text
+  }
+  wide[units] = 0;
+
+  UseUserLocale();
+  size_t bytes = wcstombs(out.get(), wide.get(), n + 1);
+  if (bytes != static_cast<size_t>(-1)) {
+    out[bytes] = 0;
+    return out;
+  }
+  // Some character has no form in the code page: one unit at a time, with
+  // '?' for each that fails.
+  char* p = out.get();
+  for (int k = 0; k < units; k++) {
+    char mb[MB_LEN_MAX];
+    int m = wctomb(mb, wide[k]);
+    if (m <= 0 || m > 2) {
+      *p++ = '?';
+    } else {
+      memcpy(p, mb, m);
+      p += m;
+    }
+  }
+  *p = 0;
   return out;
 }
 

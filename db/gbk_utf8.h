@@ -24,6 +24,12 @@ OwnedText ToUtf8(const char* text, int length = -1);
 // by the end, or a character the code page lacks makes it fail (null).
 OwnedText FromUtf8(const char* text, int length = -1);
 
+// UTF-8 to the system code page for field values, which must never be lost
+// to a bad byte: the same length rules, but each malformed byte, each NUL,
+// each 4-byte character and each character the code page lacks becomes
+// '?'. Null only when out of memory.
+OwnedText FromUtf8Lossy(const char* text, int length = -1);
+
 // 0 when equal, else -1 or 1 by the first differing byte (unsigned) after
 // ASCII letters are capitalised. A byte >= 0x80 and the byte after it form
 // one double-byte character and are compared unchanged, so a trail byte

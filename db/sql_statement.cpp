@@ -20,11 +20,24 @@ StatementText& StatementText::operator<<(const char* piece) {
   return *this;
 }
 
+namespace {
+
+bool OnlyBlanks(const char* p) {
+  while (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n' || *p == '\f' || *p == '\v') p++;
+  return *p == 0;
+}
+
+}  // namespace
+
 Statement::Statement(sqlite3* connection, const StatementText& gbkText) {
   if (!connection || !gbkText.Fits()) return;
-  OwnedText utf8 = ToUtf8(gbkText.Text());
-  if (!utf8) return;
-  if (sqlite3_prepare(connection, utf8.get(), -1, &stmt_, nullptr) != SQLITE_OK) {
+  utf8_ = ToUtf8(gbkText.Text());
+  if (!utf8_) return;
+  const char* tail = nullptr;
+  int rc = sqlite3_prepare(connection, utf8_.get(), -1, &stmt_, &tail);
+  // A pasted name that ends the statement early would leave text behind:
+  // refused, so no name can add a statement or change what is read.
+  if (rc != SQLITE_OK || !stmt_ || !tail || !OnlyBlanks(tail)) {
     sqlite3_finalize(stmt_);  // null after a failed prepare; harmless
     stmt_ = nullptr;
   }

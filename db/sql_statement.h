@@ -7,6 +7,8 @@
 
 #include <cstddef>
 
+#include "db/gbk_utf8.h"
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -34,9 +36,10 @@ class StatementText {
 // A prepared statement, finalised when it goes out of scope.
 class Statement {
  public:
-  // Converts the composed GBK text to UTF-8 and prepares it (length -1, no
-  // tail). Ok() is false when the text did not fit, did not convert, or
-  // did not prepare.
+  // Converts the composed GBK text to UTF-8 and prepares it (length -1).
+  // Ok() is false when the text did not fit, did not convert, did not
+  // prepare, or holds more than one statement (anything but blanks after
+  // the first).
   Statement(sqlite3* connection, const StatementText& gbkText);
   ~Statement();
   Statement(const Statement&) = delete;
@@ -46,8 +49,11 @@ class Statement {
   sqlite3_stmt* Get() const { return stmt_; }
   // One step: SQLITE_ROW, SQLITE_DONE or an error code.
   int Step();
+  // The prepared text as UTF-8 (null unless Ok()).
+  const char* Utf8() const { return stmt_ ? utf8_.get() : nullptr; }
 
  private:
+  OwnedText utf8_;
   sqlite3_stmt* stmt_ = nullptr;
 };
 

@@ -95,8 +95,26 @@ void ReadFieldText(ArgValue* result, int argc, ArgValue* args) {
   if (cursor && column > 0) {
     result->type = kTypeText;
     ok = cursor->ReadField(column, kTypeText, result);
+  } else if (cursor) {
+    cursor->lastRead = db::ReadOutcome::kNoField;
   }
   if (flag) *flag = ok ? 1 : 0;
+}
+
+void LastReadOutcome(ArgValue* result, int argc, ArgValue* args) {
+  result->v.u64 = 0;
+  result->type = kTypeInt;
+  db::TableCursor* cursor = CursorOf(argc, args);
+  result->v.i32 = static_cast<int32_t>(cursor ? cursor->lastRead : db::ReadOutcome::kNoField);
+}
+
+void FieldNumber(ArgValue* result, int argc, ArgValue* args) {
+  result->v.u64 = 0;
+  result->type = kTypeInt;
+  db::TableCursor* cursor = CursorOf(argc, args);
+  ArgValue name = db::ArgAt(argc, args, 1);
+  if (!cursor || !cursor->IsOpen() || name.type != kTypeText || !name.v.text || !name.v.text[0]) return;
+  result->v.i32 = cursor->ColumnByName(name.v.text);
 }
 
 }  // namespace SqliteTable

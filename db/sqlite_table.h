@@ -50,5 +50,15 @@ void GoTo(ArgValue* result, int argc, ArgValue* args);
 // set to 1 on success and 0 on failure. Text: the field's value in GBK, a
 // new runtime block; null (empty) on failure and for NULL or ''.
 void ReadFieldText(ArgValue* result, int argc, ArgValue* args);
+// Integer: what the last ReadFieldText found (db::ReadOutcome): 0 a value,
+// possibly empty; 1 the record was deleted since the table was opened; 2
+// nothing to read (not open, no such field, not on a record); 3 the
+// database could not be read (lock held too long, I/O error, damage). 2
+// before any read and when the object has no cursor.
+void LastReadOutcome(ArgValue* result, int argc, ArgValue* args);
+// Argument: a column name (text, matched as ReadFieldText matches it).
+// Integer: its 1-based column number in the open table's snapshot, 0 when
+// the table has no such column or is not open.
+void FieldNumber(ArgValue* result, int argc, ArgValue* args);
 
 }  // namespace SqliteTable

@@ -28,9 +28,13 @@ void ColumnNames::Clear() {
   count_ = 0;
 }
 
-bool RowIdTable::Load(sqlite3* connection, const char* utf8Sql) {
+bool RowIdTable::Load(sqlite3* connection, const StatementText& gbkSql) {
   Clear();
-  if (sqlite3_get_table(connection, utf8Sql, &table_, &rows_, &columns_, nullptr) == SQLITE_OK)
+  // sqlite3_get_table runs every statement in its text: it only gets a text
+  // that prepared as exactly one.
+  Statement single(connection, gbkSql);
+  if (!single.Ok()) return false;
+  if (sqlite3_get_table(connection, single.Utf8(), &table_, &rows_, &columns_, nullptr) == SQLITE_OK)
     return true;
   Clear();
   return false;
@@ -42,11 +46,15 @@ void RowIdTable::Clear() {
   rows_ = columns_ = 0;
 }
 
+TableCursor::~TableCursor() { Empty(); }
+
 bool TableCursor::IsOpen() const {
-  return openFlag && connection && ConnectionSerial(connection) == connectionSerial;
+  return openFlag && connection && connectionSerial != 0 && ConnectionSerial(connection) == connectionSerial;
 }
 
 void TableCursor::Empty() {
+  // A closed connection took its transaction with it.
+  if (IsOpen()) ReadTransaction::End(connection);
   columnNames.Clear();
   rowIds.Clear();
   position = rowCount = columnCount = 0;
@@ -96,14 +104,14 @@ bool TableCursor::LoadSnapshot() {
 
   StatementText rowIdSql;
   rowIdSql << "SELECT _ROWID_ FROM " << tableName << " ORDER BY _ROWID_ ";
-  OwnedText utf8 = rowIdSql.Fits() ? ToUtf8(rowIdSql.Text()) : nullptr;
-  if (!utf8 || !rowIds.Load(connection, utf8.get())) return false;
+  if (!rowIds.Load(connection, rowIdSql)) return false;
   rowCount = rowIds.Rows();
   return true;
 }
 
 bool TableCursor::GoTo(int64_t n) {
   if (!IsOpen()) return false;
+  readTransaction.EndIfOlderThanBound(connection);
   if (n <= 0) {
     position = 0;
     return false;
@@ -124,7 +132,8 @@ int TableCursor::ColumnByName(const char* name) const {
   return 0;
 }
 
-bool TableCursor::ReadField(int column1, uint32_t wanted, ArgValue* result) const {
+bool TableCursor::ReadField(int column1, uint32_t wanted, ArgValue* result) {
+  lastRead = ReadOutcome::kNoField;
   if (!IsOpen()) return false;
   if (column1 < 1 || column1 > columnCount || column1 > columnNames.Count()) return false;
   const char* columnName = columnNames.At(column1 - 1);
@@ -136,9 +145,22 @@ bool TableCursor::ReadField(int column1, uint32_t wanted, ArgValue* result) cons
   // The column as stored (SQLite's spelling), not as the caller wrote it.
   StatementText sql;
   sql << "SELECT " << columnName << " FROM " << tableName << " WHERE _ROWID_ = " << rowId << " ";
+  if (!sql.Fits()) return false;
+  readTransaction.Begin(connection);
+  lastRead = ReadOutcome::kFailed;
   Statement st(connection, sql);
-  if (!st.Ok() || st.Step() != SQLITE_ROW) return false;  // a deleted row gives SQLITE_DONE
-  return StoreColumnValue(st.Get(), 0, wanted, result);
+  if (!st.Ok()) return false;
+  switch (st.Step()) {
+    case SQLITE_ROW:
+      if (!StoreColumnValue(st.Get(), 0, wanted, result)) return false;
+      lastRead = ReadOutcome::kValue;
+      return true;
+    case SQLITE_DONE:  // the row id no longer exists
+      lastRead = ReadOutcome::kRowGone;
+      return false;
+    default:
+      return false;
+  }
 }
 
 }  // namespace db

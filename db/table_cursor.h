@@ -7,11 +7,14 @@
 
 #include <cstdint>
 
+#include "db/read_transaction.h"
 #include "runtime/value.h"
 
 struct sqlite3;
 
 namespace db {
+
+class StatementText;
 
 inline constexpr int kTableNameSize = 1024;
 
@@ -45,8 +48,9 @@ class RowIdTable {
   RowIdTable(const RowIdTable&) = delete;
   RowIdTable& operator=(const RowIdTable&) = delete;
 
-  // Runs the query; false on any SQLite error (the table is then empty).
-  bool Load(sqlite3* connection, const char* utf8Sql);
+  // Runs the query; false on any SQLite error (the table is then empty),
+  // and for a text that holds more than one statement, none of which runs.
+  bool Load(sqlite3* connection, const StatementText& gbkSql);
   void Clear();
   int Rows() const { return rows_; }
   const char* At(int record1) const { return table_[record1 * columns_]; }
@@ -57,7 +61,23 @@ class RowIdTable {
   int columns_ = 0;
 };
 
+// What the cursor's last field read found, so that a caller can tell an
+// empty value from a record that is gone and from a database that could not
+// be read. The numbers are the answers of SqliteTable::LastReadOutcome.
+enum class ReadOutcome : int32_t {
+  kValue = 0,    // read; the value may be empty or NULL
+  kRowGone = 1,  // the record was deleted after the row ids were taken
+  kNoField = 2,  // nothing to read: not open, no such column, not on a record
+  kFailed = 3,   // the database could not be read: a lock held past the busy
+                 // timeout, an I/O error, a damaged file, no memory
+};
+
 struct TableCursor {
+  TableCursor() = default;
+  ~TableCursor();
+  TableCursor(const TableCursor&) = delete;
+  TableCursor& operator=(const TableCursor&) = delete;
+
   int32_t position = 0;  // 0 before the first record, rowCount + 1 past the last
   int32_t rowCount = 0;
   int32_t columnCount = 0;
@@ -67,25 +87,30 @@ struct TableCursor {
   sqlite3* connection = nullptr;  // not owned: the database object's
   int32_t openFlag = 0;
   uint32_t connectionSerial = 0;  // the serial the connection was registered with
+  ReadOutcome lastRead = ReadOutcome::kNoField;
+  ReadTransaction readTransaction;
 
   // Open flag set and the connection is still the one the database object
-  // opened (it may have been closed since).
+  // opened (it may have been closed since); an unregistered handle never is.
   bool IsOpen() const;
-  // Back to closed: lists released, counts and position 0, name cleared.
+  // Back to closed: the read transaction ended, lists released, counts and
+  // position 0, name cleared.
   void Empty();
   // Empties the cursor, then takes the snapshot of the named table on the
   // connection. False (cursor left empty) when the name does not fit the
   // name field, or the row ids cannot be read (no such table, SQL error).
   bool Open(const char* gbkName, sqlite3* db);
   // Moves to record n: answers true when the new position is on a record.
+  // Ends the read transaction once it is older than its bound.
   bool GoTo(int64_t n);
   // 1-based number of the first column whose name equals `name` under
   // CompareNoCase; 0 when none does.
   int ColumnByName(const char* name) const;
   // Reads one field of the current record with its own query, stored as
-  // `wanted` (see StoreColumnValue). False when not open, the column or
-  // position is out of range, the row is gone or SQLite fails.
-  bool ReadField(int column1, uint32_t wanted, ArgValue* result) const;
+  // `wanted` (see StoreColumnValue), inside the read transaction (begun
+  // here when none is open). False when not open, the column or position is
+  // out of range, the row is gone or SQLite fails; lastRead says which.
+  bool ReadField(int column1, uint32_t wanted, ArgValue* result);
 
  private:
   bool LoadSnapshot();
