@@ -121,6 +121,36 @@ TEST(GbkUtf8, Utf8WithoutGbkFormFails) {
   EXPECT_FALSE(FromUtf8("\xED\xA0\x80"));  // a lone surrogate half
 }
 
+// Field values: every malformed input of the strict table still converts,
+// with '?' for each byte that is not UTF-8 and each character GBK lacks.
+TEST(GbkUtf8, LossyConversionMarksWhatDoesNotConvert) {
+  struct Case {
+    std::string utf8;
+    const char* gbk;
+  } cases[] = {
+      {"abc", "abc"},
+      {"\x80", "?"},
+      {"a\xC3", "a?"},                         // cut off at the end
+      {"\xC3\x28", "?("},                       // bad continuation: only the lead is lost
+      {"\xE4\xB8", "??"},
+      {"\xE4\x28\x82", "?(?"},
+      {"\xE4\xB8\xAD\xE6\x96\x87", "中文"},
+      {"\xF0\x9F\x98\x80", "?"},                // one character beyond 16 bits
+      {"\xF0\x9F\x98", "???"},                  // the same, cut off
+      {"\xF8\x88\x80\x80\x80", "?????"},
+      {"\xE3\x83\xBB", "?"},                    // U+30FB: no GBK form
+      {"\xED\xA0\x80", "?"},                    // a lone surrogate half
+      {std::string("x\0y", 3), "x?y"},           // a NUL cannot live inside a text
+      {"\xE4\xB8\xAD\xE3\x83\xBB\xFF\xE6\x96\x87", "中??文"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Str(FromUtf8Lossy(c.utf8.data(), static_cast<int>(c.utf8.size()))), c.gbk)
+        << testing::PrintToString(c.utf8);
+  EXPECT_EQ(Str(FromUtf8Lossy(nullptr)), "");
+  EXPECT_EQ(Str(FromUtf8Lossy("abc", 0)), "");
+  EXPECT_EQ(Str(FromUtf8Lossy("\xE4\xB8\xAD\xE6", 3)), "中");
+}
+
 TEST(GbkUtf8, MixedTextRoundTrip) {
   // 淺 (9C 5C) and 籠 (BB 5C) have a backslash as trail byte.
   const char* gbk = "C:\\数据\\淺籠 mac";

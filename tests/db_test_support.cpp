@@ -57,6 +57,60 @@ bool MakeDatabase(const std::string& utf8Path, const char* sql) {
   return ok;
 }
 
+FileState ReadFileState(const std::wstring& path) {
+  FileState state;
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return state;
+  state.exists = true;
+  FILETIME written{};
+  GetFileTime(f, nullptr, nullptr, &written);
+  state.writeTime = static_cast<uint64_t>(written.dwHighDateTime) << 32 | written.dwLowDateTime;
+  char buffer[65536];
+  DWORD n = 0;
+  while (ReadFile(f, buffer, sizeof buffer, &n, nullptr) && n > 0) state.bytes.append(buffer, n);
+  CloseHandle(f);
+  return state;
+}
+
+LockHolder::LockHolder(const std::string& utf8Path, std::string sql, int holdMs)
+    : path_(utf8Path), sql_(std::move(sql)), holdMs_(holdMs) {
+  lockedEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  releaseEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  thread_ = CreateThread(nullptr, 0, &LockHolder::Run, this, 0, nullptr);
+}
+
+LockHolder::~LockHolder() {
+  Release();
+  WaitForSingleObject(thread_, INFINITE);
+  CloseHandle(thread_);
+  CloseHandle(releaseEvent_);
+  CloseHandle(lockedEvent_);
+}
+
+bool LockHolder::WaitLocked() {
+  WaitForSingleObject(lockedEvent_, INFINITE);
+  return locked_;
+}
+
+void LockHolder::Release() { SetEvent(releaseEvent_); }
+
+DWORD WINAPI LockHolder::Run(void* p) {
+  auto* self = static_cast<LockHolder*>(p);
+  sqlite3* db = nullptr;
+  if (sqlite3_open(self->path_.c_str(), &db) == SQLITE_OK &&
+      sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK) {
+    self->locked_ = sqlite3_exec(db, self->sql_.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    SetEvent(self->lockedEvent_);
+    if (self->holdMs_ >= 0) Sleep(self->holdMs_);
+    else WaitForSingleObject(self->releaseEvent_, INFINITE);
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+  }
+  SetEvent(self->lockedEvent_);  // also when the lock was never taken
+  sqlite3_close(db);
+  return 0;
+}
+
 Object::Object(uint32_t type, CommandFn construct, CommandFn destruct)
     : storage_(RtAlloc(40)), type_(type), destruct_(destruct) {
   memset(storage_, 0, 40);
@@ -102,5 +156,34 @@ void BlockCounter::Reset() {
 void FreeResult(void* block) {
   if (block) BlockCounter::Notify(kNotifyFree, reinterpret_cast<intptr_t>(block), 0);
 }
+
+int32_t TableSession::OpenDatabase(const std::string& gbkPath) {
+  return Call(SqliteDB::Open, {db.Ref(), TextArg(gbkPath.c_str()), OmittedArg()}).v.i32;
+}
+
+int32_t TableSession::CloseDatabase() { return Call(SqliteDB::Close, {db.Ref()}).v.i32; }
+
+int32_t TableSession::OpenTable(const char* name) {
+  return Call(SqliteTable::Open, {table.Ref(), TextArg(name), db.Ref()}).v.i32;
+}
+
+int32_t TableSession::CloseTable() { return Call(SqliteTable::Close, {table.Ref()}).v.i32; }
+int32_t TableSession::GoTo(int32_t n) { return Call(SqliteTable::GoTo, {table.Ref(), IntArg(n)}).v.i32; }
+int32_t TableSession::Skip(int32_t n) { return Call(SqliteTable::Skip, {table.Ref(), IntArg(n)}).v.i32; }
+
+FieldRead TableSession::Read(const ArgValue& field) {
+  int32_t flag = -1;
+  ArgValue r = Call(SqliteTable::ReadFieldText, {table.Ref(), field, LogicalRef(&flag)});
+  FieldRead out{r.v.text ? r.v.text : "", r.v.text == nullptr, flag, 0};
+  FreeResult(r.v.ptr);
+  out.outcome = Call(SqliteTable::LastReadOutcome, {table.Ref()}).v.i32;
+  return out;
+}
+
+int32_t TableSession::FieldNumber(const char* name) {
+  return Call(SqliteTable::FieldNumber, {table.Ref(), TextArg(name)}).v.i32;
+}
+
+sqlite3* TableSession::Connection() const { return static_cast<SqliteDbStorage*>(db.Storage())->connection; }
 
 }  // namespace dbtest

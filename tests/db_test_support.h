@@ -10,6 +10,8 @@
 #include <set>
 #include <string>
 
+#include "db/sqlite_db.h"
+#include "db/sqlite_table.h"
 #include "runtime/value.h"
 
 struct sqlite3;
@@ -38,6 +40,38 @@ std::string Narrow(const std::wstring& s, UINT codePage);
 bool FileExistsW(const std::wstring& path);
 // Creates (or extends) a database file with SQLite directly and runs sql.
 bool MakeDatabase(const std::string& utf8Path, const char* sql);
+
+// A file's bytes and last-write time, to show that a run left it untouched.
+struct FileState {
+  bool exists = false;
+  std::string bytes;
+  uint64_t writeTime = 0;
+  bool operator==(const FileState&) const = default;
+};
+FileState ReadFileState(const std::wstring& path);
+
+// Another connection that takes BEGIN EXCLUSIVE on its own thread, runs sql
+// inside, and holds the lock: for holdMs and then commits, or until
+// Release() when holdMs is negative. The way the server's writes meet the
+// reader: the two connections' file locks really collide.
+class LockHolder {
+ public:
+  LockHolder(const std::string& utf8Path, std::string sql, int holdMs);
+  ~LockHolder();  // releases and waits for the thread
+  LockHolder(const LockHolder&) = delete;
+  LockHolder& operator=(const LockHolder&) = delete;
+
+  // Waits until the lock is taken; false when it could not be taken.
+  bool WaitLocked();
+  void Release();
+
+ private:
+  static DWORD WINAPI Run(void* self);
+  std::string path_, sql_;
+  int holdMs_;
+  bool locked_ = false;
+  HANDLE lockedEvent_, releaseEvent_, thread_;
+};
 
 // A library object's 40-byte storage, allocated and zero-filled as the
 // compiled program does it, with the type's constructor and destructor.
@@ -83,5 +117,35 @@ inline ArgValue LogicalRef(int32_t* variable) {
   a.type = kTypeBool;
   return a;
 }
+
+// One ReadFieldText as the application sees it: the text (freed at once),
+// its logical variable, and LastReadOutcome after it.
+struct FieldRead {
+  std::string text;
+  bool isNull;
+  int32_t flag;
+  int32_t outcome;
+};
+
+// A database object and a table object driven through their commands, the
+// way the application drives them.
+class TableSession {
+ public:
+  int32_t OpenDatabase(const std::string& gbkPath);
+  int32_t CloseDatabase();
+  int32_t OpenTable(const char* name);
+  int32_t CloseTable();
+  int32_t GoTo(int32_t n);
+  int32_t Skip(int32_t n);
+  FieldRead Read(const ArgValue& field);
+  FieldRead Read(const char* field) { return Read(TextArg(field)); }
+  int32_t FieldNumber(const char* name);
+  sqlite3* Connection() const;
+
+  // The table is declared last: it goes first, as the application closes
+  // the table before the database.
+  Object db{kTypeSqliteDb, SqliteDB::Construct, SqliteDB::Destruct};
+  Object table{kTypeSqliteTable, SqliteTable::Construct, SqliteTable::Destruct};
+};
 
 }  // namespace dbtest

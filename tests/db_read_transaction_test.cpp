@@ -1,0 +1,138 @@
+// The table unit beside a second connection that writes: reads wait for the
+// writer's lock for a bounded time, the reads of one record share a read
+// transaction, and that transaction lets the writer in once the cursor has
+// moved on or closed. The writer is a real SQLite connection on its own
+// thread, so the two connections' file locks really collide.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <string>
+
+#include "db/db_library.h"
+#include "db/read_transaction.h"
+#include "tests/db_test_support.h"
+
+namespace {
+
+using dbtest::FieldRead;
+using dbtest::LockHolder;
+
+constexpr const char* kMachines =
+    "CREATE TABLE tPcBaseInfo(MACHINE TEXT, mac TEXT, ip INTEGER);"
+    "INSERT INTO tPcBaseInfo VALUES ('pc-1', 'AA-01', 1), ('pc-2', 'AA-02', 2), ('pc-3', 'AA-03', 3);";
+
+// Comfortably longer than the read transaction's bound.
+constexpr DWORD kPastTheBoundMs = 10 * db::kReadTransactionBoundUs / 1000;
+
+class ReadTransactionTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    DatabaseLibNotify(kLibInit, reinterpret_cast<intptr_t>(&dbtest::BlockCounter::Notify), 0);
+    ASSERT_TRUE(dbtest::MakeDatabase(Path(), kMachines));
+    ASSERT_EQ(sqlite3_open(Path().c_str(), &other_), SQLITE_OK);
+    ASSERT_EQ(s_.OpenDatabase(dir_.Gbk(L"machines.db")), 1);
+    ASSERT_EQ(s_.OpenTable("tPcBaseInfo"), 1);
+    ASSERT_EQ(s_.GoTo(1), 1);
+  }
+  void TearDown() override { sqlite3_close(other_); }
+  std::string Path() const { return dir_.Utf8(L"machines.db"); }
+
+  // Whether the other connection gets its write lock at once (no busy
+  // timeout): it does not while the reader holds its shared lock.
+  bool OtherCanWrite() {
+    if (sqlite3_exec(other_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK) return false;
+    return sqlite3_exec(other_, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
+  }
+
+  dbtest::TempFolder dir_;
+  sqlite3* other_ = nullptr;
+  dbtest::TableSession s_;
+};
+
+// Before the busy timeout every read that met the lock failed at once.
+TEST_F(ReadTransactionTest, ReadWaitsForTheWritersCommitAndSeesIt) {
+  LockHolder writer(Path(), "UPDATE tPcBaseInfo SET mac = 'BB-01' WHERE rowid = 1", 300);
+  ASSERT_TRUE(writer.WaitLocked());
+  FieldRead r = s_.Read("mac");
+  EXPECT_EQ(r.text, "BB-01");  // only readable after the commit
+  EXPECT_EQ(r.flag, 1);
+  EXPECT_EQ(r.outcome, 0);
+}
+
+TEST_F(ReadTransactionTest, LockHeldPastTheBusyTimeoutFailsTheReadAndIsNoEmptyValue) {
+  {
+    LockHolder writer(Path(), "UPDATE tPcBaseInfo SET mac = 'BB-01' WHERE rowid = 1", -1);
+    ASSERT_TRUE(writer.WaitLocked());
+    FieldRead r = s_.Read("mac");
+    EXPECT_TRUE(r.isNull);
+    EXPECT_EQ(r.flag, 0);
+    EXPECT_EQ(r.outcome, 3);
+  }
+  FieldRead again = s_.Read("mac");
+  EXPECT_EQ(again.text, "BB-01");
+  EXPECT_EQ(again.outcome, 0);
+}
+
+TEST_F(ReadTransactionTest, ReadsOfOneRecordHoldTheSharedLockUntilAMoveAfterTheBound) {
+  ASSERT_TRUE(OtherCanWrite());
+  EXPECT_EQ(s_.Read("MACHINE").text, "pc-1");
+  EXPECT_EQ(s_.Read("mac").text, "AA-01");
+  EXPECT_FALSE(OtherCanWrite());  // no move yet, however long it takes
+  Sleep(kPastTheBoundMs);
+  EXPECT_FALSE(OtherCanWrite());
+  EXPECT_EQ(s_.Skip(1), 1);
+  EXPECT_TRUE(OtherCanWrite());
+  EXPECT_EQ(s_.Read("mac").text, "AA-02");  // a new transaction
+  EXPECT_FALSE(OtherCanWrite());
+  Sleep(kPastTheBoundMs);
+  EXPECT_EQ(s_.GoTo(5), 0);  // a move off the records ends it too
+  EXPECT_TRUE(OtherCanWrite());
+}
+
+// Every way the cursor or its connection goes away ends the transaction.
+TEST_F(ReadTransactionTest, CloseOpenDestructorAndDatabaseCloseEndTheTransaction) {
+  struct Case {
+    const char* what;
+    void (*end)(dbtest::TableSession&);
+  } cases[] = {
+      {"table Close", [](dbtest::TableSession& s) { s.CloseTable(); }},
+      {"a new Open", [](dbtest::TableSession& s) { s.OpenTable("tPcBaseInfo"); }},
+      {"a failed Open", [](dbtest::TableSession& s) { s.OpenTable("no_such_table"); }},
+      {"database Close", [](dbtest::TableSession& s) { s.CloseDatabase(); }},
+      {"table destructor",
+       [](dbtest::TableSession& s) {
+         dbtest::Call(SqliteTable::Destruct, {s.table.Ref()});
+         dbtest::Call(SqliteTable::Construct, {s.table.Ref()});  // whole again for its own destructor
+       }},
+  };
+  for (const Case& c : cases) {
+    dbtest::TableSession s;
+    ASSERT_EQ(s.OpenDatabase(dir_.Gbk(L"machines.db")), 1);
+    ASSERT_EQ(s.OpenTable("tPcBaseInfo"), 1);
+    s.GoTo(1);
+    EXPECT_EQ(s.Read("mac").outcome, 0) << c.what;
+    EXPECT_FALSE(OtherCanWrite()) << c.what;
+    c.end(s);
+    EXPECT_TRUE(OtherCanWrite()) << c.what;
+  }
+}
+
+// In WAL mode the writer is not held up at all; the reader's transaction
+// shows the four reads of a record one state of the table.
+TEST_F(ReadTransactionTest, ReadsOfOneRecordSeeOneStateOfAWalDatabase) {
+  s_.CloseTable();
+  s_.CloseDatabase();
+  ASSERT_EQ(sqlite3_exec(other_, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), SQLITE_OK);
+  ASSERT_EQ(s_.OpenDatabase(dir_.Gbk(L"machines.db")), 1);
+  ASSERT_EQ(s_.OpenTable("tPcBaseInfo"), 1);
+  s_.GoTo(1);
+  EXPECT_EQ(s_.Read("mac").text, "AA-01");
+  ASSERT_EQ(sqlite3_exec(other_, "UPDATE tPcBaseInfo SET mac = 'BB-01' WHERE rowid = 1", nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  EXPECT_EQ(s_.Read("mac").text, "AA-01");
+  Sleep(kPastTheBoundMs);
+  s_.GoTo(1);
+  EXPECT_EQ(s_.Read("mac").text, "BB-01");
+}
+
+}  // namespace
