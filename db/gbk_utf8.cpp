@@ -112,43 +112,17 @@ Utf8Step DecodeUtf8(const unsigned char* s, int n, int i, uint32_t* unit, int* u
   return Utf8Step::kMalformed;  // stray continuation byte, 5- or 6-byte lead, 0xF8-0xFF
 }
 
-}  // namespace
-
-OwnedText FromUtf8(const char* text, int length) {
+// FromUtf8 and FromUtf8Lossy: strict fails at the first sequence that is
+// not a 16-bit unit or the first character the code page lacks; lossy puts
+// '?' in their place (and in place of a NUL, which cannot live in a text).
+OwnedText ConvertFromUtf8(const char* text, int length, bool lossy) {
   int n = EffectiveLength(text, length);
   if (n < 0) return nullptr;
   if (n == 0) return EmptyText();
 
-  // At most one unit per input byte, and at most two GBK bytes for the two
-  // or three UTF-8 bytes a non-ASCII unit took: both buffers fit n + 1.
-  WideBuffer wide(static_cast<wchar_t*>(malloc((n + 1) * sizeof(wchar_t))));
-  OwnedText out(static_cast<char*>(malloc(n + 1)));
-  if (!wide || !out) return nullptr;
-
-  auto s = reinterpret_cast<const unsigned char*>(text);
-  int units = 0;
-  for (int i = 0, used; i < n; i += used) {
-    uint32_t u;
-    if (DecodeUtf8(s, n, i, &u, &used) != Utf8Step::kUnit) return nullptr;
-    wide[units++] = static_cast<wchar_t>(u);
-  }
-  wide[units] = 0;
-
-  UseUserLocale();
-  size_t bytes = wcstombs(out.get(), wide.get(), n + 1);
-  if (bytes == static_cast<size_t>(-1)) return nullptr;  // not in the code page
-  out[bytes] = 0;
-  return out;
-}
-
-OwnedText FromUtf8Lossy(const char* text, int length) {
-  int n = EffectiveLength(text, length);
-  if (n < 0) return nullptr;
-  if (n == 0) return EmptyText();
-
-  // Every input byte gives at most one output byte: a '?' stands for one
-  // byte or one 4-byte character, and a GBK character (at most 2 bytes)
-  // came from a 2- or 3-byte sequence.
+  // At most one unit per input byte, and at most one output byte per input
+  // byte: a GBK character (at most 2 bytes) came from a 2- or 3-byte
+  // sequence, and a '?' stands for one byte or one 4-byte character.
   WideBuffer wide(static_cast<wchar_t*>(malloc((n + 1) * sizeof(wchar_t))));
   OwnedText out(static_cast<char*>(malloc(n + 1)));
   if (!wide || !out) return nullptr;
@@ -157,8 +131,11 @@ OwnedText FromUtf8Lossy(const char* text, int length) {
   int units = 0;
   for (int i = 0, used; i < n; i += used) {
     uint32_t u = 0;
-    if (DecodeUtf8(s, n, i, &u, &used) != Utf8Step::kUnit) u = 0;
-    wide[units++] = static_cast<wchar_t>(u ? u : L'?');  // a NUL cannot live inside a text
+    if (DecodeUtf8(s, n, i, &u, &used) != Utf8Step::kUnit) {
+      if (!lossy) return nullptr;
+      u = 0;
+    }
+    wide[units++] = static_cast<wchar_t>(lossy && u == 0 ? L'?' : u);
   }
   wide[units] = 0;
 
@@ -168,8 +145,8 @@ OwnedText FromUtf8Lossy(const char* text, int length) {
     out[bytes] = 0;
     return out;
   }
-  // Some character has no form in the code page: one unit at a time, with
-  // '?' for each that fails.
+  if (!lossy) return nullptr;  // not in the code page
+  // One unit at a time, with '?' for each that has no form in the code page.
   char* p = out.get();
   for (int k = 0; k < units; k++) {
     char mb[MB_LEN_MAX];
@@ -184,6 +161,12 @@ OwnedText FromUtf8Lossy(const char* text, int length) {
   *p = 0;
   return out;
 }
+
+}  // namespace
+
+OwnedText FromUtf8(const char* text, int length) { return ConvertFromUtf8(text, length, false); }
+
+OwnedText FromUtf8Lossy(const char* text, int length) { return ConvertFromUtf8(text, length, true); }
 
 namespace {
 

@@ -93,7 +93,7 @@ TEST_F(BusyServerTest, EveryMachineIsListedWhileTheServerWrites) {
   for (int i = 1; i <= 3000; i++) {
     std::string n = std::to_string(i);
     records.push_back({"PC" + n, "MAC-" + n, std::to_string(i)});
-    expected.push_back({"PC" + n, "MAC-" + n, n + ".0.0.0"});
+    expected.push_back({"PC" + n, "MAC-" + n, std::to_string(i % 256) + "." + std::to_string(i / 256) + ".0.0"});
   }
   std::string imagePath = e2e::MakeServer(Name(), records);
   e2e::SetImagePath(imagePath);
@@ -109,8 +109,7 @@ TEST_F(BusyServerTest, EveryMachineIsListedWhileTheServerWrites) {
   bool overlapped = writer.Running();  // informative: the load ran inside the writer's time
 
   std::string line = writer.WaitForLine(20000);
-  RecordProperty("writer", line);
-  RecordProperty("overlapped", overlapped ? "yes" : "no");
+  printf("writer: %s; the load ran %s the writer's time\n", line.c_str(), overlapped ? "inside" : "partly outside");
   unsigned long commits = 0, busy = 0;
   double worst = 0;
   ASSERT_EQ(sscanf(line.c_str(), "commits=%lu busy=%lu worst_wait_ms=%lf", &commits, &busy, &worst), 3) << line;
