@@ -131,7 +131,7 @@ std::string OutputPath(const std::string& name) {
 
 bool Tool::Start() { return Launch() && WaitForMain(); }
 
-bool Tool::Launch() { return process_.Start(driver::ProgramInTree("machine-list-export.exe"), ""); }
+bool Tool::Launch() { return process_.Start(driver::ProgramInTree(program_), ""); }
 
 bool Tool::WaitForMain() {
   main_ = process_.WaitForWindow("WTWindow", "机器列表导出工具", kWaitMs);

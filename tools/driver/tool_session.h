@@ -36,6 +36,8 @@ using Row = std::vector<std::string>;
 // The running tool with its main window's controls.
 class Tool {
  public:
+  // The program in the tree's bin\ folder to start.
+  explicit Tool(const char* program = "machine-list-export.exe") : program_(program) {}
   // Starts the tool and waits for its main window (answering nothing else).
   bool Start();
   // The two halves of Start, for runs where a box shows before the window.
@@ -78,6 +80,7 @@ class Tool {
 
  private:
   bool AnswerFileDialog(const std::string& path);
+  const char* program_;
   driver::DrivenProcess process_;
   HWND main_ = nullptr;
 };
