@@ -4,5 +4,6 @@
 add_executable(ui_fatal_program WIN32 ui_fatal_program.cpp ui_test_support.cpp)
 target_link_libraries(ui_fatal_program PRIVATE rt_ui)
 set_target_properties(ui_fatal_program PROPERTIES LINK_FLAGS "-mwindows")
-rt_gtest(ui_fatal_test SOURCES ui_fatal_test.cpp LIBS rt_driver DESKTOP)
+# Each report case starts a program: the table of seven takes its time.
+rt_gtest(ui_fatal_test SOURCES ui_fatal_test.cpp LIBS rt_driver DESKTOP TIMEOUT 360)
 add_dependencies(ui_fatal_test ui_fatal_program)
