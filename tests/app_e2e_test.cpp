@@ -145,6 +145,18 @@ TEST_F(ToolTest, TypedFieldTextAndEmptySelectionExport) {
   EXPECT_TRUE(driver::FileExists(path));
 }
 
+// The save dialog is the only guard of an existing file: it asks first.
+TEST_F(ToolTest, ExportAsksBeforeReplacingAFile) {
+  ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
+  SelectAll();
+  std::string path = e2e::OutputPath(Name() + ".txt");
+  DeleteFileA(path.c_str());
+  EXPECT_TRUE(tool.Export(path));
+  EXPECT_EQ(tool.ReplaceQuestions(), 0) << "a new file needs no question";
+  EXPECT_TRUE(tool.Export(path));
+  EXPECT_EQ(tool.ReplaceQuestions(), 1);
+}
+
 TEST_F(ToolTest, CancelledExportWritesNothing) {
   ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
   std::string path = e2e::OutputPath(Name() + ".txt");

@@ -329,7 +329,7 @@ bool Tool::AnswerFileDialog(const std::string& path) {
     // An existing file asks before it is replaced.
     for (DWORD start = GetTickCount(); IsWindow(dlg) && GetTickCount() - start < kWaitMs; Sleep(20))
       for (HWND box : Boxes())
-        if (box != dlg && GetDlgItem(box, IDYES)) driver::PressButton(box, IDYES);
+        if (box != dlg && GetDlgItem(box, IDYES) && driver::PressButton(box, IDYES)) replaceQuestions_++;
   }
   for (DWORD start = GetTickCount(); IsWindow(dlg) && GetTickCount() - start < kWaitMs;) Sleep(20);
   Sync();

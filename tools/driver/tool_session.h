@@ -71,6 +71,9 @@ class Tool {
   // cancels when path is empty), confirms an overwrite, and waits until
   // the handler is done.
   bool Export(const std::string& path);
+  // How many times a file dialog asked whether to replace a file (and was
+  // answered yes) since the start.
+  int ReplaceQuestions() const { return replaceQuestions_; }
   // Clicks "...", answers the open dialog with path (or cancels).
   bool Browse(const std::string& path);
   // Escape; answers the exit code (false when it did not end).
@@ -83,6 +86,7 @@ class Tool {
   const char* program_;
   driver::DrivenProcess process_;
   HWND main_ = nullptr;
+  int replaceQuestions_ = 0;
 };
 
 // A control's text through WM_GETTEXT: GetWindowText does not ask a
