@@ -33,19 +33,6 @@ void ReleaseObjectStorage(void*& storage, CommandFn destructor, uint32_t type) {
   storage = nullptr;
 }
 
-// Diagnostics for the end-to-end tests: when the environment names a file,
-// the normal shutdown notes there that the variables were released.
-void MarkShutdown() {
-  char path[MAX_PATH];
-  DWORD n = GetEnvironmentVariableA("MACHINE_LIST_SHUTDOWN_MARK", path, sizeof path);
-  if (n == 0 || n >= sizeof path) return;
-  HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written;
-  WriteFile(file, "ReleaseGlobals\r\n", 16, &written, nullptr);
-  CloseHandle(file);
-}
-
 void FreeRecord(MachineRecord* r) {
   if (!r) return;
   RtFree(r->Name);
@@ -70,7 +57,6 @@ void InitGlobals() {
 }
 
 void ReleaseGlobals() {
-  MarkShutdown();
   RtFree(SelectedRows);
   SelectedRows = nullptr;
   RtFree(DatabasePath);

@@ -172,20 +172,26 @@ void* RtElementAt(const RtArray* a, int32_t index1, int width) {
 void RtAppendElement(RtArray** var, int width, const void* element) {
   RtService(2, width, reinterpret_cast<intptr_t>(var));
   void* first;
-  int32_t count = RtArrayCountOrNull(*var, &first);
+  const int32_t count = RtArrayCountOrNull(*var, &first);
+  const size_t elements = static_cast<size_t>(count) * width;
+  const uint32_t needed = 8 + static_cast<uint32_t>(count + 1) * width;
   RtArray* a = *var;
-  if (!a) {
-    a = static_cast<RtArray*>(RtAlloc(8));
-    first = &a->sizes[1];
+  // The block must hold the new header before it is written: a block
+  // without any dimension is only 4 bytes. One with more dimensions is
+  // larger than needed and shrinks only after its elements moved down.
+  size_t offset = 8, held = 0;
+  if (a) {
+    offset = static_cast<size_t>(static_cast<uint8_t*>(first) - reinterpret_cast<uint8_t*>(a));
+    held = offset + elements;
   }
-  // Elements follow a one-dimension header from here on; a multi-dimension
-  // block moves its elements down first.
+  if (needed > held) a = static_cast<RtArray*>(RtRealloc(a, needed));
+  // Elements follow a one-dimension header from here on.
   uint8_t* target = reinterpret_cast<uint8_t*>(&a->sizes[1]);
-  if (first != target) memmove(target, first, static_cast<size_t>(count) * width);
+  if (elements && offset != 8) memmove(target, reinterpret_cast<uint8_t*>(a) + offset, elements);
   a->dims = 1;
   a->sizes[0] = count + 1;
-  a = static_cast<RtArray*>(RtRealloc(a, 8 + static_cast<uint32_t>(count + 1) * width));
-  memcpy(reinterpret_cast<uint8_t*>(&a->sizes[1]) + static_cast<size_t>(count) * width, element, width);
+  if (needed < held) a = static_cast<RtArray*>(RtRealloc(a, needed));
+  memcpy(reinterpret_cast<uint8_t*>(&a->sizes[1]) + elements, element, width);
   *var = a;
 }
 

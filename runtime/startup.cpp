@@ -39,10 +39,10 @@ bool RtInitialize(bool changeDirectory) {
   app.runMode = header ? header->runMode : 0;
   app.reserved = header ? header->reserved : 0;
   app.nextSerial = header ? header->idSeed + 1 : 1;
-  if (!app.oleInitialised) {
-    OleInitialize(nullptr);  // not checked: start-up goes on without OLE
-    app.oleInitialised = true;
-  }
+  // Start-up goes on without OLE. Only a start that succeeded is undone at
+  // shutdown: a thread already in a multithreaded apartment refuses it,
+  // and that COM initialisation is not the runtime's to end.
+  if (!app.oleInitialised) app.oleInitialised = SUCCEEDED(OleInitialize(nullptr));
 
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);

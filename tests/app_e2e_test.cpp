@@ -145,6 +145,18 @@ TEST_F(ToolTest, TypedFieldTextAndEmptySelectionExport) {
   EXPECT_TRUE(driver::FileExists(path));
 }
 
+// The save dialog is the only guard of an existing file: it asks first.
+TEST_F(ToolTest, ExportAsksBeforeReplacingAFile) {
+  ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
+  SelectAll();
+  std::string path = e2e::OutputPath(Name() + ".txt");
+  DeleteFileA(path.c_str());
+  EXPECT_TRUE(tool.Export(path));
+  EXPECT_EQ(tool.ReplaceQuestions(), 0) << "a new file needs no question";
+  EXPECT_TRUE(tool.Export(path));
+  EXPECT_EQ(tool.ReplaceQuestions(), 1);
+}
+
 TEST_F(ToolTest, CancelledExportWritesNothing) {
   ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
   std::string path = e2e::OutputPath(Name() + ".txt");
@@ -239,13 +251,30 @@ TEST_F(ToolTest, ImagePathVariants) {
 TEST_F(ToolTest, EscapeEndsTheProgramAfterItsCleanup) {
   std::string mark = e2e::OutputPath(Name() + ".mark");
   DeleteFileA(mark.c_str());
+  e2e::SetImagePath(e2e::MakeServer(Name(), ThreeMachines()));
+  SetEnvironmentVariableA(kShutdownMark, mark.c_str());
+  Tool traced("machine-list-export-traced.exe");
+  bool started = traced.Start();
+  SetEnvironmentVariableA(kShutdownMark, nullptr);
+  ASSERT_TRUE(started);
+  DWORD code = 1;
+  ASSERT_TRUE(traced.PressEscapeAndWait(&code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(driver::ReadFileBytes(mark), "variables released\r\n");
+}
+
+// The shipped program writes no file but the one the user chooses: the
+// shutdown note is only in the test copy.
+TEST_F(ToolTest, TheShippedProgramLeavesNoShutdownNote) {
+  std::string mark = e2e::OutputPath(Name() + ".mark");
+  DeleteFileA(mark.c_str());
   SetEnvironmentVariableA(kShutdownMark, mark.c_str());
   ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
   SetEnvironmentVariableA(kShutdownMark, nullptr);
   DWORD code = 1;
   ASSERT_TRUE(tool.PressEscapeAndWait(&code));
   EXPECT_EQ(code, 0u);
-  EXPECT_EQ(driver::ReadFileBytes(mark), "ReleaseGlobals\r\n");
+  EXPECT_FALSE(driver::FileExists(mark));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
 rt_gtest(commands_test
   SOURCES commands_text_test.cpp commands_registry_test.cpp commands_file_test.cpp
           commands_infobox_test.cpp
-  LIBS rt_commands rt_driver)
+  LIBS rt_commands rt_driver DESKTOP)

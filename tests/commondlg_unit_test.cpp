@@ -8,11 +8,13 @@
 #include <string>
 #include <thread>
 
+#include "app/main_window_template.h"
 #include "listview_unit_host.h"
 #include "runtime/heap.h"
 #include "tools/driver/driver.h"
 #include "ui/commondlg/commondlg_open.h"
 #include "ui/commondlg/commondlg_unit.h"
+#include "ui/template/window_template.h"
 
 namespace {
 
@@ -222,6 +224,83 @@ TEST_F(CommonDialogTest, CancelledSaveDialogKeepsTheFileName) {
   EXPECT_EQ(Open(), 0);
   ASSERT_TRUE(player.found());
   EXPECT_EQ(Text(10), "computer.txt");
+}
+
+struct OtherBoxQuery {
+  HWND dialog, found;
+};
+
+BOOL CALLBACK FindOtherBox(HWND w, LPARAM p) {
+  auto* q = reinterpret_cast<OtherBoxQuery*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  if (w == q->dialog || pid != GetCurrentProcessId() || !IsWindowVisible(w) ||
+      driver::ClassName(w) != "#32770")
+    return TRUE;
+  q->found = w;
+  return FALSE;
+}
+
+// Another dialog box of this process than `dialog`, if one shows in time.
+HWND WaitForOtherBox(HWND dialog, DWORD ms) {
+  OtherBoxQuery q{dialog, nullptr};
+  for (DWORD start = GetTickCount(); GetTickCount() - start < ms && !q.found; Sleep(50))
+    EnumWindows(FindOtherBox, reinterpret_cast<LPARAM>(&q));
+  return q.found;
+}
+
+// The property blob of the program's own save dialog, from its template.
+std::vector<uint8_t> ProgramSaveDialogBlob() {
+  std::vector<std::unique_ptr<WindowTemplate>> windows;
+  if (!LoadWindowTemplates(MainWindowTemplate(), 0, windows) || windows.empty()) return {};
+  const int at = windows[0]->Find(kSaveDialogId);
+  return at < 0 ? std::vector<uint8_t>{} : windows[0]->RecordAt(at)->blob;
+}
+
+// The program's save dialog, on a file that exists, asks first: "No" keeps
+// the dialog open and the file untouched, "Yes" chooses it.
+TEST_F(CommonDialogTest, SaveDialogAsksBeforeReplacingAFile) {
+  const std::vector<uint8_t> blob = ProgramSaveDialogBlob();
+  ASSERT_FALSE(blob.empty());
+  unit = static_cast<CommonDialogUnit*>(host.Create(CommonDialogUnitType(), blob, kDialogUnitId, {48, 403, 74, 429}));
+  ASSERT_NE(unit, nullptr);
+  const std::string path = TempPath("已有的导出.txt");
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written;
+  WriteFile(file, "old", 3, &written, nullptr);
+  CloseHandle(file);
+
+  const struct {
+    int answer;
+    int opened;
+  } cases[] = {{IDNO, 0}, {IDYES, 1}};
+  for (const auto& c : cases) {
+    bool asked = false, stayedOpen = false;
+    DialogPlayer player([&](HWND dlg) {
+      SendMessageA(FileNameEdit(dlg), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+      Press(dlg, IDOK);
+      HWND question = WaitForOtherBox(dlg, 10000);
+      asked = question && GetDlgItem(question, IDYES) && GetDlgItem(question, IDNO);
+      if (question) driver::PressButton(question, c.answer);
+      if (c.answer == IDNO) {
+        Sleep(300);
+        stayedOpen = IsWindow(dlg) && IsWindowVisible(dlg);
+        if (stayedOpen) Press(dlg, IDCANCEL);
+      }
+    });
+    EXPECT_EQ(Open(), c.opened) << c.answer;
+    ASSERT_TRUE(player.found());
+    EXPECT_TRUE(asked) << c.answer;
+    if (c.answer == IDNO) {
+      EXPECT_TRUE(stayedOpen);
+      EXPECT_EQ(Text(10), "computer.txt");
+    } else {
+      EXPECT_EQ(_stricmp(Text(10).c_str(), path.c_str()), 0) << Text(10);
+    }
+    EXPECT_EQ(driver::ReadFileBytes(path), "old") << "the dialog itself never writes";
+  }
+  DeleteFileA(path.c_str());
 }
 
 TEST_F(CommonDialogTest, ProgramFilterShowsOneFileType) {

@@ -116,6 +116,41 @@ TEST(RuntimeProcess, NormalEndsRunEachCleanupRoutineOnceInOrder) {
   }
 }
 
+// Sets an environment variable for the programs started while it lives.
+class EnvironmentScope {
+ public:
+  EnvironmentScope(const char* name, const char* value) : name_(name) {
+    char old[256];
+    DWORD n = GetEnvironmentVariableA(name, old, sizeof old);
+    had_ = n > 0 && n < sizeof old;
+    if (had_) old_ = old;
+    SetEnvironmentVariableA(name, value);
+  }
+  ~EnvironmentScope() { SetEnvironmentVariableA(name_, had_ ? old_.c_str() : nullptr); }
+  EnvironmentScope(const EnvironmentScope&) = delete;
+  EnvironmentScope& operator=(const EnvironmentScope&) = delete;
+
+ private:
+  const char* name_;
+  std::string old_;
+  bool had_ = false;
+};
+
+// An array block without any dimension is 4 bytes long; appending to it
+// must grow it before the header gets its size word. With Wine's checked
+// heap (tail filler and parameter checks, as a checked heap on Windows) a
+// write past the block makes the next reallocation fail, and the program
+// would end with the allocation report instead of its normal shutdown.
+TEST(RuntimeProcess, AppendingToABlockWithoutDimensionsStaysInsideTheBlock) {
+  EnvironmentScope checkedHeap("WINEDEBUG", "warn+heap");
+  Scenario run("append-zero-dims");
+  ASSERT_TRUE(run.started());
+  DWORD code = 1;
+  ASSERT_TRUE(run.process().WaitForExit(kWaitMs, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(run.Log(), "lib1\nappend 1 1 kept\nrelease\nA\nB\nlib6\nhost\n");
+}
+
 TEST(RuntimeProcess, AnExitFromACleanupRoutineEndsTheProcessWithoutStartingOver) {
   Scenario run("exit-in-cleanup");
   ASSERT_TRUE(run.started());

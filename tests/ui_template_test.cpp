@@ -177,6 +177,7 @@ TEST(TemplateLoader, MalformedStreamsFail) {
       {"table length beyond the stream", words({8, 0x52000001, 0, 0, 0, 0, 0, 1, 100, 0x06000001, 0})},
       {"record offset beyond the table", words({8, 0x52000001, 0, 0, 0, 0, 0, 1, 12, 0x06000001, 50, 0})},
       {"record length beyond the table", words({8, 0x52000001, 0, 0, 0, 0, 0, 1, 12, 0x06000001, 0, 9})},
+      {"window without its own record", words({8, 0x52000001, 0, 0, 0, 0, 0, 0, 0})},
   };
   for (const auto& c : cases) {
     Windows windows;

@@ -131,7 +131,7 @@ std::string OutputPath(const std::string& name) {
 
 bool Tool::Start() { return Launch() && WaitForMain(); }
 
-bool Tool::Launch() { return process_.Start(driver::ProgramInTree("machine-list-export.exe"), ""); }
+bool Tool::Launch() { return process_.Start(driver::ProgramInTree(program_), ""); }
 
 bool Tool::WaitForMain() {
   main_ = process_.WaitForWindow("WTWindow", "机器列表导出工具", kWaitMs);
@@ -329,7 +329,7 @@ bool Tool::AnswerFileDialog(const std::string& path) {
     // An existing file asks before it is replaced.
     for (DWORD start = GetTickCount(); IsWindow(dlg) && GetTickCount() - start < kWaitMs; Sleep(20))
       for (HWND box : Boxes())
-        if (box != dlg && GetDlgItem(box, IDYES)) driver::PressButton(box, IDYES);
+        if (box != dlg && GetDlgItem(box, IDYES) && driver::PressButton(box, IDYES)) replaceQuestions_++;
   }
   for (DWORD start = GetTickCount(); IsWindow(dlg) && GetTickCount() - start < kWaitMs;) Sleep(20);
   Sync();

@@ -36,6 +36,8 @@ using Row = std::vector<std::string>;
 // The running tool with its main window's controls.
 class Tool {
  public:
+  // The program in the tree's bin\ folder to start.
+  explicit Tool(const char* program = "machine-list-export.exe") : program_(program) {}
   // Starts the tool and waits for its main window (answering nothing else).
   bool Start();
   // The two halves of Start, for runs where a box shows before the window.
@@ -69,6 +71,9 @@ class Tool {
   // cancels when path is empty), confirms an overwrite, and waits until
   // the handler is done.
   bool Export(const std::string& path);
+  // How many times a file dialog asked whether to replace a file (and was
+  // answered yes) since the start.
+  int ReplaceQuestions() const { return replaceQuestions_; }
   // Clicks "...", answers the open dialog with path (or cancels).
   bool Browse(const std::string& path);
   // Escape; answers the exit code (false when it did not end).
@@ -78,8 +83,10 @@ class Tool {
 
  private:
   bool AnswerFileDialog(const std::string& path);
+  const char* program_;
   driver::DrivenProcess process_;
   HWND main_ = nullptr;
+  int replaceQuestions_ = 0;
 };
 
 // A control's text through WM_GETTEXT: GetWindowText does not ask a

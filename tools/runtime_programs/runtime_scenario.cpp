@@ -118,6 +118,21 @@ const uint8_t kTemplate[1] = {0};
 const ProgramHeader kHeader = {3, 0, 90722, 0, nullptr, 0, kTemplate, sizeof kTemplate,
                                1, kLibraries, 0, nullptr, nullptr};
 
+// Appends one 8-byte element to an array block that has no dimension at
+// all (4 bytes) and logs what the variable holds afterwards.
+void AppendToZeroDimensions() {
+  auto var = static_cast<RtArray*>(RtAlloc(4));
+  var->dims = 0;
+  const int64_t element = 0x0102030405060708;
+  RtAppendElement(&var, 8, &element);
+  int64_t stored = 0;
+  memcpy(&stored, &var->sizes[1], sizeof stored);
+  std::string line = "append " + std::to_string(var->dims) + " " + std::to_string(var->sizes[0]) +
+                     (stored == element ? " kept" : " lost");
+  LogStep(line.c_str());
+  RtFree(var);
+}
+
 DWORD WINAPI ExitFromThread(void* code) {
   Sleep(200);
   RtExit(static_cast<int>(reinterpret_cast<intptr_t>(code)));
@@ -147,6 +162,10 @@ int ProgramEntry() {
   else if (g_scenario == "thread-fatal")
     CloseHandle(CreateThread(nullptr, 0, FatalFromThread, nullptr, 0, nullptr));
   else if (g_scenario == "destroyed-early") DestroyWindow(g_window);
+  else if (g_scenario == "append-zero-dims") {
+    AppendToZeroDimensions();
+    DestroyWindow(g_window);
+  }
   else if (g_scenario == "unknown-window") RtLoadWindow(0x52010099);
   // "close": the driver closes the window.
 

@@ -190,9 +190,11 @@ int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
     case kStyle: {
       SyncFromControl(unit);
       const uint32_t style = v->u32 > 2 ? 2 : v->u32;
-      // A drop-down draws its own field: the button face would look wrong.
-      if (style != 0 && p.backColor == kButtonFace) p.backColor = kWhite;
-      if (style == 0 && p.backColor == kWhite) p.backColor = kButtonFace;
+      // A drop-down draws its own field, where the button face would look
+      // wrong. Only a switch of style swaps: a colour written for the
+      // current style stays.
+      if (style != p.style && style != 0 && p.backColor == kButtonFace) p.backColor = kWhite;
+      if (style != p.style && style == 0 && p.backColor == kWhite) p.backColor = kButtonFace;
       p.style = style;
       return 1;
     }

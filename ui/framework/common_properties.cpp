@@ -92,9 +92,14 @@ void WriteCommonProperty(UnitRecord& rec, bool isWindowRecord, int index, uint64
       const auto* bytes = static_cast<const RtArray*>(PointerOf(value));
       void* first = nullptr;
       int32_t n = RtArrayCountOrNull(bytes, &first);
-      std::vector<uint8_t> data(static_cast<uint8_t*>(first), static_cast<uint8_t*>(first) + n);
-      rec.cursorData = CursorDataForStore(data);
+      if (n < 0) n = 0;  // a malformed size holds no data
+      const auto* data = static_cast<const uint8_t*>(first);
+      rec.cursorData = CursorDataForStore(std::vector<uint8_t>(data, data + n));
       if (rec.cursor) DestroyCursor(rec.cursor);
+      rec.cursor = nullptr;
+      // Only a live unit holds a cursor handle: the window's load takes
+      // the data of a unit that is not there yet.
+      if (!live) return;
       rec.cursor = LoadCursorFromData(rec.cursorData);
       // Moving the mouse to where it is makes Windows ask for the cursor again.
       POINT p;

@@ -168,9 +168,7 @@ int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
       break;
     }
     case kGradientBorderWidth:
-      p.gradientBorderWidth = v->u32 < LabelProps::kMinGradientBorderWidth
-                                  ? LabelProps::kMinGradientBorderWidth
-                                  : v->u32;
+      p.gradientBorderWidth = AtLeastMinimumFrameWidth(v->u32);
       break;
     case kFont:
       p.font.assign(v->data, v->data + v->length);

@@ -52,8 +52,7 @@ bool DecodeLabelProps(std::span<const uint8_t> blob, LabelProps& p) {
                  &p.pictureMode, &p.gradientMode, &p.gradientColors[0], &p.gradientColors[1],
                  &p.gradientColors[2], &p.hAlign, &p.vAlign, &p.wordWrap}))
     return false;
-  if (p.gradientBorderWidth < LabelProps::kMinGradientBorderWidth)
-    p.gradientBorderWidth = LabelProps::kMinGradientBorderWidth;
+  p.gradientBorderWidth = AtLeastMinimumFrameWidth(p.gradientBorderWidth);
   if (!r.CountedBytes(p.font) || !r.CountedBytes(p.picture) || !r.CountedText(p.caption))
     return false;
   return p.version < 2 || (r.CountedText(p.text27) && r.CountedText(p.text28));

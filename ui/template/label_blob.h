@@ -31,6 +31,13 @@ struct LabelProps {
   std::string text27, text28;         // 27, 28 (version 2)
 };
 
+// The frame width is a signed number of pixels: a negative one is below
+// the minimum like any other small one.
+constexpr uint32_t AtLeastMinimumFrameWidth(uint32_t width) {
+  constexpr auto kMin = static_cast<int32_t>(LabelProps::kMinGradientBorderWidth);
+  return static_cast<int32_t>(width) < kMin ? LabelProps::kMinGradientBorderWidth : width;
+}
+
 constexpr void EncodeLabelProps(ByteWriter& w, const LabelProps& p) {
   for (uint32_t v : {p.version, p.textEffect, p.gradientBorderWidth, p.border, p.borderColors[0],
                      p.borderColors[1], p.borderColors[2], p.textColor, p.backColor, p.pictureMode,

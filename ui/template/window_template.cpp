@@ -72,9 +72,10 @@ bool ReadRecord(std::span<const uint8_t> bytes, uint32_t id, UnitRecord& rec) {
 
 // The unit table: ids, offsets (from the first byte after the offsets),
 // then length-prefixed records.
+// Entry 0 is the window's own record: a table without it names no window.
 bool ReadUnitTable(std::span<const uint8_t> table, uint32_t count, WindowTemplate& win) {
   ByteReader r(table);
-  if (count > r.Remaining() / 8) return false;
+  if (count == 0 || count > r.Remaining() / 8) return false;
   std::vector<uint32_t> ids(count), offsets(count);
   if (!ReadWords(r, ids.data(), count) || !ReadWords(r, offsets.data(), count)) return false;
   auto records = r.Rest();
