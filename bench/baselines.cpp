@@ -174,7 +174,9 @@ int RunList(const char* path, int rows, const char* output) {
   CloseHandle(file);
   double exportSeconds = bench::Now() - t0;
 
-  ProcStatus mem = ReadProcStatus("Z:\\proc\\self\\status");
+  // Found by its command line as the tool is, so both figures come alike.
+  int pid = FindLinuxProcess("baselines.exe");
+  ProcStatus mem = pid ? ReadProcStatus("Z:\\proc\\" + std::to_string(pid) + "\\status") : ProcStatus{};
   printf("list_fill_seconds=%.3f\nlist_select_seconds=%.3f\nlist_export_seconds=%.3f\n", fill, select,
          exportSeconds);
   printf("list_rows=%d\nlist_peak_kb=%lld\nlist_rss_kb=%lld\n", n, mem.peakKb, mem.rssKb);

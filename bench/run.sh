@@ -42,7 +42,8 @@ smallest=$(printf '%s\n' "${sizes[@]}" | sort -n | head -1)
 
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT
-echo "machine=$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(wine --version 2>/dev/null), $WINE_ARCH build" >>"$results"
+cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
+echo "machine=$(nproc) cores ($cpu), $(free -g | awk '/^Mem:/ {print $2}') GB, $("$WINE" --version 2>/dev/null), $WINE_ARCH build" >>"$results"
 for n in "${sizes[@]}"; do
   server="mle-bench-$n"
   db="$WINEPREFIX/drive_c/$server/config/quillnode.db"
