@@ -44,15 +44,22 @@ int FindLinuxProcess(const std::string& programName) {
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA("Z:\\proc\\*", &entry);
   if (find == INVALID_HANDLE_VALUE) return 0;
+  // The scripts that started the program name it too; the Wine process is
+  // by far the largest of them.
   int found = 0;
+  long long largest = -1;
   do {
     int pid = atoi(entry.cFileName);
     if (pid <= 0) continue;
     std::string dir = std::string("Z:\\proc\\") + entry.cFileName;
     if (!Holds(ReadWhole(dir + "\\cmdline"), programName)) continue;
     if (!ownPrefix.empty() && !Holds(ReadWhole(dir + "\\environ"), ownPrefix)) continue;
-    found = pid;
-  } while (!found && FindNextFileA(find, &entry));
+    long long rss = ReadProcStatus(dir + "\\status").rssKb;
+    if (rss > largest) {
+      largest = rss;
+      found = pid;
+    }
+  } while (FindNextFileA(find, &entry));
   FindClose(find);
   return found;
 }

@@ -14,5 +14,6 @@ struct ProcStatus {
 ProcStatus ReadProcStatus(const std::string& statusPath);
 // The Linux process id of the Wine process whose command line holds
 // programName and whose WINEPREFIX is this process's; 0 when none is
-// found. The benchmark runs one such program at a time.
+// found. The benchmark runs one such program at a time; of the processes
+// that name it (the scripts that started it too) the largest is taken.
 int FindLinuxProcess(const std::string& programName);

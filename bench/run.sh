@@ -28,6 +28,7 @@ if [ -f tools/server_writer/CMakeLists.txt ] || grep -rqs server_writer tools/*.
 fi
 build_trees "${targets[@]}" >/dev/null
 BUILD_DIR="$RUN_DIR"
+export WINEPREFIX="$RUN_DIR/wineprefix"
 . tools/wine-env.sh
 wine_env_display
 wine_env_prefix

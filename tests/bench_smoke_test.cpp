@@ -16,7 +16,7 @@
 
 namespace {
 
-struct Run {
+struct BenchRun {
   DWORD exitCode = 0xDEAD;
   std::map<std::string, std::string> values;  // key=value lines
   double Number(const std::string& key) const {
@@ -28,8 +28,8 @@ struct Run {
 std::string BenchProgram(const char* name) { return driver::ExeFolder() + "..\\bench\\" + name; }
 
 // Runs a program of the bench folder and collects its key=value lines.
-Run RunBench(const std::string& program, const std::string& args) {
-  Run run;
+BenchRun RunBench(const std::string& program, const std::string& args) {
+  BenchRun run;
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE readEnd, writeEnd;
   if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return run;
@@ -80,7 +80,7 @@ TEST_P(BenchSmoke, TheToolsStepsAndTheBaselinesReportEveryFigure) {
   const std::string db = "C:\\" + server + "\\config\\quillnode.db";
   e2e::WriteDatabase(db, Machines(rows));
 
-  Run tool = RunBench("bench_driver.exe", "steps " + std::to_string(rows) + " " + server + " " +
+  BenchRun tool = RunBench("bench_driver.exe", "steps " + std::to_string(rows) + " " + server + " " +
                                               e2e::OutputPath("bench-smoke.txt"));
   EXPECT_EQ(tool.exitCode, 0u);
   for (const char* key : {"tool_load_seconds", "tool_select_seconds", "tool_export_own_seconds",
@@ -91,7 +91,7 @@ TEST_P(BenchSmoke, TheToolsStepsAndTheBaselinesReportEveryFigure) {
   EXPECT_GT(tool.Number("tool_peak_kb"), 1000);
   EXPECT_GE(tool.Number("tool_peak_kb"), tool.Number("tool_rss_kb"));
 
-  Run list = RunBench("baselines.exe", "list " + db + " " + std::to_string(rows) + " " +
+  BenchRun list = RunBench("baselines.exe", "list " + db + " " + std::to_string(rows) + " " +
                                            e2e::OutputPath("bench-smoke-baseline.txt"));
   EXPECT_EQ(list.exitCode, 0u);
   EXPECT_EQ(list.Number("list_rows"), rows);
@@ -103,7 +103,7 @@ TEST_P(BenchSmoke, TheToolsStepsAndTheBaselinesReportEveryFigure) {
             driver::ReadFileBytes(e2e::OutputPath("bench-smoke.txt")));
 
   for (const char* mode : {"transaction", "autocommit"}) {
-    Run sql = RunBench("baselines.exe", std::string("sql ") + db + " " + std::to_string(rows) + " " + mode);
+    BenchRun sql = RunBench("baselines.exe", std::string("sql ") + db + " " + std::to_string(rows) + " " + mode);
     EXPECT_EQ(sql.exitCode, 0u) << mode;
     EXPECT_EQ(sql.Number(std::string("sql_") + mode + "_rows"), rows) << mode;
   }
