@@ -83,9 +83,11 @@ TEST_P(BenchSmoke, TheToolsStepsAndTheBaselinesReportEveryFigure) {
   BenchRun tool = RunBench("bench_driver.exe", "steps " + std::to_string(rows) + " " + server + " " +
                                               e2e::OutputPath("bench-smoke.txt"));
   EXPECT_EQ(tool.exitCode, 0u);
-  for (const char* key : {"tool_load_seconds", "tool_select_seconds", "tool_export_own_seconds",
-                          "tool_export_until_dialog_seconds", "tool_close_seconds"})
+  for (const char* key : {"tool_load_seconds", "tool_select_seconds", "tool_export_until_dialog_seconds",
+                          "tool_close_seconds"})
     EXPECT_GE(tool.Number(key), 0) << key;
+  // A difference of two timings: on a tiny table it may come out below 0.
+  EXPECT_TRUE(tool.values.count("tool_export_own_seconds"));
   EXPECT_EQ(tool.Number("tool_export_lines"), rows);
   // Read from Linux's /proc: a Wine process holds megabytes.
   EXPECT_GT(tool.Number("tool_peak_kb"), 1000);
