@@ -16,10 +16,9 @@
 
 namespace {
 
-// The row's text in the column a field list selects; -1 (typed text, no
-// selection) and column 3 ("无") read empty.
-std::string FieldText(int32_t row, uint32_t fieldCombo) {
-  int32_t column = ReadIntProperty(fieldCombo, kPropComboSelection);
+// The row's text in a column; -1 (typed text, no selection) and column 3
+// ("无") read empty.
+std::string FieldText(int32_t row, int32_t column) {
   char* text = AsText(CallLib(ListView::GetItemText, kExtendedUiLibrary,
                               {UnitArg(kMachineListId, kTypeListView), IntArg(row), IntArg(column)}));
   std::string field = text ? text : "";
@@ -30,14 +29,20 @@ std::string FieldText(int32_t row, uint32_t fieldCombo) {
 }  // namespace
 
 std::string ExportText(const RtArray* rows) {
+  // The field lists cannot change while the text is built: nothing here
+  // runs a message loop. Their selections are therefore read once; a read
+  // per row would ask each drop-down list again for every machine.
+  const int32_t first = ReadIntProperty(kCombo1Id, kPropComboSelection);
+  const int32_t second = ReadIntProperty(kCombo2Id, kPropComboSelection);
+  const int32_t third = ReadIntProperty(kCombo3Id, kPropComboSelection);
   // The text grows in one buffer: appending to a runtime text per row would
   // copy the whole output once per row.
   std::string output;
-  void* first;
-  int32_t count = RtArrayCountOrNull(rows, &first);
+  void* firstRow;
+  int32_t count = RtArrayCountOrNull(rows, &firstRow);
   for (int32_t i = 0; i < count; i++) {
-    int32_t row = static_cast<int32_t*>(first)[i];
-    AppendExportLine(output, FieldText(row, kCombo1Id), FieldText(row, kCombo2Id), FieldText(row, kCombo3Id));
+    int32_t row = static_cast<int32_t*>(firstRow)[i];
+    AppendExportLine(output, FieldText(row, first), FieldText(row, second), FieldText(row, third));
   }
   return output;
 }

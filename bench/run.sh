@@ -1,10 +1,80 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks under Wine; arguments go to the bench
-# program (the small table size, default 1000 rows).
+# The benchmark of the tool at server scale, in one command:
+#   bench/run.sh [--full] [ROWS...]        (default rows: 10000 100000)
+# Builds the tool and the bench programs, writes a machine table of each
+# size into the private Wine prefix, operates the real tool on it (start,
+# Ctrl+A, export through the save dialog, close), runs the baselines in the
+# same run, runs the server writer beside a load when it is built, and
+# prints one table. The autocommit query baseline takes minutes at 100,000
+# rows under Wine, so it runs at the smallest size only unless --full.
+# bench/run.sh --profile [ROWS] prints the per-command profile instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./tools/setup.sh
-./tools/fetch-sqlite.sh
+full=0 profile=0 sizes=()
+for a in "$@"; do
+  case "$a" in
+    --full) full=1 ;;
+    --profile) profile=1 ;;
+    *) sizes+=("$a") ;;
+  esac
+done
+./tools/setup.sh >/dev/null
+./tools/fetch-sqlite.sh >/dev/null
 . tools/build-env.sh
-build_trees machine_list_bench
-BUILD_DIR="$RUN_DIR" tools/wine-run.sh "$WINE_ARCH" "$RUN_DIR/bench/machine_list_bench.exe" "$@"
+targets=(machine-list-export bench_driver baselines command_profile)
+has_writer=0
+if [ -f tools/server_writer/CMakeLists.txt ] || grep -rqs server_writer tools/*.cmake; then
+  targets+=(server_writer); has_writer=1
+fi
+build_trees "${targets[@]}" >/dev/null
+BUILD_DIR="$RUN_DIR"
+export WINEPREFIX="$RUN_DIR/wineprefix"
+. tools/wine-env.sh
+wine_env_display
+wine_env_prefix
+run() { BUILD_DIR="$RUN_DIR" tools/wine-run.sh "$WINE_ARCH" "$@"; }
+
+if [ "$profile" = 1 ]; then
+  run "$RUN_DIR/bench/command_profile.exe" "${sizes[@]}"
+  exit 0
+fi
+[ ${#sizes[@]} -eq 0 ] && sizes=(10000 100000)
+smallest=$(printf '%s\n' "${sizes[@]}" | sort -n | head -1)
+
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
+cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
+echo "machine=$(nproc) cores ($cpu), $(free -g | awk '/^Mem:/ {print $2}') GB, $("$WINE" --version 2>/dev/null), $WINE_ARCH build" >>"$results"
+for n in "${sizes[@]}"; do
+  server="mle-bench-$n"
+  db="$WINEPREFIX/drive_c/$server/config/quillnode.db"
+  python3 bench/make_machine_table.py "$n" "$db"
+  out="C:\\mle-bench-out\\export-$n.txt"
+  mkdir -p "$WINEPREFIX/drive_c/mle-bench-out"
+  echo "rows=$n" >>"$results"
+  echo "  $n rows: baselines" >&2
+  winedb="C:\\$server\\config\\quillnode.db"
+  run "$RUN_DIR/bench/baselines.exe" sql "$winedb" "$n" transaction | sed "s/^/$n./" >>"$results"
+  if [ "$full" = 1 ] || [ "$n" = "$smallest" ]; then
+    run "$RUN_DIR/bench/baselines.exe" sql "$winedb" "$n" autocommit | sed "s/^/$n./" >>"$results"
+  fi
+  run "$RUN_DIR/bench/baselines.exe" list "$winedb" "$n" "C:\\mle-bench-out\\baseline-$n.txt" | sed "s/^/$n./" >>"$results"
+  echo "  $n rows: the tool, and the tool on an empty table" >&2
+  run "$RUN_DIR/bench/bench_driver.exe" steps "$n" "$server" "$out" | sed "s/^/$n./" >>"$results" ||
+    echo "$n.failed=steps" >>"$results"
+done
+python3 bench/make_machine_table.py 0 "$WINEPREFIX/drive_c/mle-bench-0/config/quillnode.db"
+run "$RUN_DIR/bench/bench_driver.exe" steps 0 mle-bench-0 "C:\\mle-bench-out\\export-0.txt" | sed "s/^/0./" >>"$results" || true
+
+writer=$(find "$RUN_DIR" -name server_writer.exe -print -quit 2>/dev/null || true)
+if [ "$has_writer" = 1 ] && [ -n "$writer" ]; then
+  n="$smallest"
+  echo "  $n rows: the tool beside the server writer" >&2
+  mkdir -p "$WINEPREFIX/drive_c/mle-bench-writer/config"
+  python3 bench/make_machine_table.py "$n" "$WINEPREFIX/drive_c/mle-bench-writer/config/quillnode.db"
+  run "$RUN_DIR/bench/bench_driver.exe" writer "$n" mle-bench-writer "$(winepath -w "$writer" 2>/dev/null)" \
+    "C:\\mle-bench-writer\\config\\quillnode.db" 20 2000 | sed "s/^/$n./" >>"$results" || true
+else
+  echo "writer=missing" >>"$results"
+fi
+python3 bench/report.py "$results"

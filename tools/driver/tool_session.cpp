@@ -133,8 +133,8 @@ bool Tool::Start() { return Launch() && WaitForMain(); }
 
 bool Tool::Launch() { return process_.Start(driver::ProgramInTree(program_), ""); }
 
-bool Tool::WaitForMain() {
-  main_ = process_.WaitForWindow("WTWindow", "机器列表导出工具", kWaitMs);
+bool Tool::WaitForMain(DWORD timeoutMs) {
+  main_ = process_.WaitForWindow("WTWindow", "机器列表导出工具", timeoutMs);
   if (main_) Sync();
   return main_ != nullptr;
 }
@@ -251,6 +251,10 @@ void Settle(const Tool& tool) {
 }
 
 void Tool::Keys(std::initializer_list<WORD> chord) {
+  KeysUntil(chord, [this] { Settle(*this); return true; }, kWaitMs);
+}
+
+bool Tool::KeysUntil(std::initializer_list<WORD> chord, const std::function<bool()>& done, DWORD timeoutMs) {
   SharedInput input(main_);
   SetFocus(list());
   std::vector<WORD> modifiers(chord);
@@ -259,7 +263,9 @@ void Tool::Keys(std::initializer_list<WORD> chord) {
   input.HoldKeys(modifiers);
   PostMessageA(list(), WM_KEYDOWN, key, 1);
   PostMessageA(list(), WM_KEYUP, key, 0xC0000001);
-  Settle(*this);
+  for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(5))
+    if (done()) return true;
+  return false;
 }
 
 void Tool::ClickRow(int row) {
@@ -318,8 +324,8 @@ std::vector<HWND> Tool::Boxes() const {
   return q.found;
 }
 
-bool Tool::AnswerFileDialog(const std::string& path) {
-  HWND dlg = WaitForBox(kWaitMs);
+bool Tool::AnswerFileDialog(const std::string& path, DWORD timeoutMs) {
+  HWND dlg = WaitForBox(timeoutMs);
   if (!dlg) return false;
   if (path.empty()) {
     PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,7 +43,7 @@ class Tool {
   bool Start();
   // The two halves of Start, for runs where a box shows before the window.
   bool Launch();
-  bool WaitForMain();
+  bool WaitForMain(DWORD timeoutMs = 10000);
   driver::DrivenProcess& process() { return process_; }
   HWND main() const { return main_; }
   HWND Control(int controlId) const { return GetDlgItem(main_, controlId); }
@@ -59,6 +60,9 @@ class Tool {
   // Input to the list view as the system queues it: the last key of the
   // chord pressed while the others are held down; clicks at list points.
   void Keys(std::initializer_list<WORD> chord);
+  // Posts the chord as Keys does and keeps its modifiers held until done()
+  // answers true (polled every few milliseconds) or timeoutMs passed.
+  bool KeysUntil(std::initializer_list<WORD> chord, const std::function<bool()>& done, DWORD timeoutMs);
   void ClickRow(int row);
   void ClickBelowLastRow();
   void ClickAt(POINT listPoint);
@@ -80,9 +84,11 @@ class Tool {
   bool PressEscapeAndWait(DWORD* exitCode);
   // Waits until every message sent before has been handled.
   void Sync() const;
+  // Answers the file dialog that shows (or shows within timeoutMs) as
+  // Export does; true once it closed.
+  bool AnswerFileDialog(const std::string& path, DWORD timeoutMs = 10000);
 
  private:
-  bool AnswerFileDialog(const std::string& path);
   const char* program_;
   driver::DrivenProcess process_;
   HWND main_ = nullptr;

@@ -7,17 +7,20 @@
 #include <vector>
 
 #include "runtime/runtime.h"
+#include "ui/framework/handle_table.h"
 #include "ui/listview/extended_ui_library.h"
 #include "ui/listview/listview_apply.h"
 
 namespace {
 
-// The object hangs off its control as a window property: the list view
-// control keeps its own state in the window's extra bytes, and GWLP_USERDATA
-// belongs to whoever else subclasses the control.
-constexpr char kUnitProp[] = "RtListViewUnit";
+// The objects of the live controls: every message to a control and every
+// command looks its object up, so the lookup stays inside the process.
+HandleTable<ListViewUnit>& LiveUnits() {
+  static HandleTable<ListViewUnit> units;
+  return units;
+}
 
-ListViewUnit* UnitOf(HWND hwnd) { return static_cast<ListViewUnit*>(GetPropA(hwnd, kUnitProp)); }
+ListViewUnit* UnitOf(HWND hwnd) { return LiveUnits().Find(hwnd); }
 
 // Texts longer than this are not labels; the cap only bounds the doubling.
 constexpr int kMaxItemText = 1 << 26;
@@ -41,7 +44,7 @@ void OnCheckBoxChanged(ListViewUnit* unit, int item) {
 LRESULT OnNcDestroy(ListViewUnit* unit, HWND hwnd, WPARAM wp, LPARAM lp) {
   DetachImageLists(unit);
   LRESULT r = CallWindowProcA(unit->baseProc, hwnd, WM_NCDESTROY, wp, lp);
-  RemovePropA(hwnd, kUnitProp);
+  LiveUnits().Remove(hwnd);
   ExtendedUiNotify(kNotifyDestroyed, unit->windowId, unit->unitId);
   delete unit;
   return r;
@@ -171,7 +174,7 @@ UnitObject* CreateListView(const uint8_t* blob, int32_t length, uint32_t style, 
     return nullptr;
   }
   unit->hwnd = hwnd;
-  SetPropA(hwnd, kUnitProp, unit);
+  LiveUnits().Add(hwnd, unit);
   unit->baseProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListViewProc)));
 

@@ -10,6 +10,7 @@
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"
 #include "ui/framework/gdi.h"
+#include "ui/framework/handle_table.h"
 #include "ui/framework/keyboard.h"
 #include "ui/framework/property_table.h"
 #include "ui/framework/reflect.h"
@@ -27,7 +28,18 @@ struct WindowUnit {
   WindowProps props;
   HICON bigIcon = nullptr, smallIcon = nullptr;  // made from property 20; owned
   HWND lastFocus = nullptr;                      // restored on activation
+  WNDPROC baseProc = nullptr;                    // the class's procedure
 };
+
+// The window's unit, found on every message: the window is subclassed by
+// replacing its procedure rather than with comctl32's subclass helpers,
+// whose data is a window property that costs a Wine server round trip per
+// message (see handle_table.h); every notification of a list view passes
+// here.
+HandleTable<WindowUnit>& LiveWindows() {
+  static HandleTable<WindowUnit> windows;
+  return windows;
+}
 
 // Type property indices (property index - 8).
 enum : int {
@@ -114,8 +126,9 @@ void PaintBackground(WindowUnit* unit, HDC dc) {
   DeleteObject(brush);
 }
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-  auto* unit = reinterpret_cast<WindowUnit*>(data);
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  WindowUnit* unit = LiveWindows().Find(hwnd);
+  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
   LRESULT result;
   if (HandleCommonUnitMessage(&unit->head, hwnd, msg, wp, lp, &result)) return result;
   if (ReflectToChild(hwnd, msg, wp, lp, &result)) return result;
@@ -125,26 +138,26 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
       return 1;
     case WM_MOVE:
     case WM_SIZE:
-      result = DefSubclassProc(hwnd, msg, wp, lp);
+      result = CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
       RaiseEvent(unit->head.windowId, 0, msg == WM_MOVE ? kMoved : kResized);
       return result;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      result = DefSubclassProc(hwnd, msg, wp, lp);
+      result = CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
       RaiseUnitFocusEvent(&unit->head, msg == WM_SETFOCUS ? kEventGotFocus : kEventLostFocus);
       return result;
     case WM_ACTIVATE:
       if (LOWORD(wp) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(hwnd, focus)) unit->lastFocus = focus;
-        return DefSubclassProc(hwnd, msg, wp, lp);
+        return CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
       }
-      if (HIWORD(wp)) return DefSubclassProc(hwnd, msg, wp, lp);  // minimized
+      if (HIWORD(wp)) return CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);  // minimized
       RestoreFocus(unit);
       return 0;
     case WM_NCDESTROY: {
-      result = DefSubclassProc(hwnd, msg, wp, lp);
-      RemoveWindowSubclass(hwnd, WindowProc, 0);
+      result = CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
+      LiveWindows().Remove(hwnd);
       if (unit->bigIcon) DestroyIcon(unit->bigIcon);
       if (unit->smallIcon) DestroyIcon(unit->smallIcon);
       RuntimeNotify(kNotifyDestroyed, static_cast<intptr_t>(unit->head.windowId), 0);
@@ -152,7 +165,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
       return result;
     }
     default:
-      return DefSubclassProc(hwnd, msg, wp, lp);
+      return CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
   }
 }
 
@@ -176,7 +189,9 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND own
     return nullptr;
   }
   unit->head.hwnd = hwnd;
-  SetWindowSubclass(hwnd, WindowProc, 0, reinterpret_cast<DWORD_PTR>(unit));
+  LiveWindows().Add(hwnd, unit);
+  unit->baseProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
   RECT r;
   GetWindowRect(hwnd, &r);
   if (!IsIconic(hwnd) && !IsZoomed(hwnd) && (r.right - r.left != width || r.bottom - r.top != height))

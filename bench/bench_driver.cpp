@@ -1,0 +1,191 @@
+// Operates the real tool as a user would and times each step from outside:
+// start until "共:n", Ctrl+A until "选中:n", an export of every row through
+// the real save dialog, and closing the window until the process ended.
+//
+//   bench_driver.exe steps ROWS SERVER OUTPUT-FILE
+//   bench_driver.exe writer ROWS SERVER WRITER-EXE DB-PATH SECONDS BUSY-MS
+//
+// SERVER names the folder C:\SERVER that holds config\quillnode.db. The
+// export's own work is told apart from the dialog's by exporting an empty
+// selection first: the same clicks and dialog, no rows. Prints key=value
+// lines (seconds, kilobytes) for bench/report.py.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "bench/bench_clock.h"
+#include "bench/proc_status.h"
+#include "tools/driver/tool_session.h"
+
+namespace {
+
+constexpr DWORD kLongWaitMs = 600000;
+
+// Polls a caption of the tool (read without a message, so the tool's busy
+// handler does not hold the poll) until it reads `text`.
+bool WaitForCaption(HWND label, const std::string& text, DWORD timeoutMs) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(5))
+    if (driver::WindowText(label) == text) return true;
+  return false;
+}
+
+struct ExportTimes {
+  double untilDialog = 0;  // click until the dialog shows
+  double afterDialog = 0;  // the dialog answered until the handler is done
+  bool ok = false;
+};
+
+ExportTimes TimeExport(e2e::Tool& tool, const std::string& path) {
+  ExportTimes t;
+  DeleteFileA(path.c_str());
+  double t0 = bench::Now();
+  PostMessageA(tool.Control(e2e::kExportId), BM_CLICK, 0, 0);
+  if (!tool.WaitForBox(kLongWaitMs)) return t;
+  t.untilDialog = bench::Now() - t0;
+  // The dialog fills its boxes after it shows; a name typed before that is
+  // lost. The pause is the same in both exports, so it cancels out.
+  Sleep(300);
+  // Typing the name and pressing OK take the same time in both exports.
+  t0 = bench::Now();
+  t.ok = tool.AnswerFileDialog(path, kLongWaitMs);
+  tool.Sync();
+  t.afterDialog = bench::Now() - t0;
+  return t;
+}
+
+size_t CountLines(const std::string& bytes) {
+  size_t n = 0;
+  for (size_t i = 0; i + 1 < bytes.size(); i++) n += bytes[i] == '\r' && bytes[i + 1] == '\n';
+  return n;
+}
+
+bool StartAndLoad(e2e::Tool& tool, int rows, double* seconds) {
+  double t0 = bench::Now();
+  if (!tool.Launch() || !tool.WaitForMain(kLongWaitMs)) return false;
+  bool loaded = WaitForCaption(tool.Control(e2e::kTotalLabelId), "共:" + std::to_string(rows), kLongWaitMs);
+  *seconds = bench::Now() - t0;
+  return loaded;
+}
+
+double CloseAndWait(e2e::Tool& tool, DWORD* exitCode) {
+  double t0 = bench::Now();
+  PostMessageA(tool.main(), WM_CLOSE, 0, 0);
+  bool ended = tool.process().WaitForExit(kLongWaitMs, exitCode);
+  return ended ? bench::Now() - t0 : -1;
+}
+
+int RunSteps(int rows, const std::string& server, const std::string& output) {
+  CreateDirectoryA(output.substr(0, output.find_last_of('\\')).c_str(), nullptr);
+  e2e::SetImagePath("C:\\" + server + "\\server64.exe");
+  e2e::Tool tool;
+  double load = 0;
+  if (!StartAndLoad(tool, rows, &load)) {
+    fprintf(stderr, "bench_driver: the tool did not show 共:%d (it shows \"%s\")\n", rows,
+            tool.TotalCaption().c_str());
+    return 2;
+  }
+  printf("tool_load_seconds=%.3f\n", load);
+  tool.Sync();
+  int linuxPid = FindLinuxProcess("machine-list-export.exe");
+  auto memory = [linuxPid] {
+    return linuxPid ? ReadProcStatus("Z:\\proc\\" + std::to_string(linuxPid) + "\\status") : ProcStatus{};
+  };
+  printf("tool_rss_after_load_kb=%lld\ntool_peak_after_load_kb=%lld\n", memory().rssKb, memory().peakKb);
+
+  // The dialog's first showing loads its code; then the same export of an
+  // empty selection, to another file.
+  TimeExport(tool, output + ".empty.txt");
+  ExportTimes empty = TimeExport(tool, output + ".empty.txt");
+
+  double t0 = bench::Now();
+  std::string selected = "选中:" + std::to_string(rows);
+  bool all = tool.KeysUntil({VK_CONTROL, 'A'},
+                            [&] { return driver::WindowText(tool.Control(e2e::kSelectedLabelId)) == selected; },
+                            kLongWaitMs);
+  double selectAll = bench::Now() - t0;
+  tool.Sync();
+  if (!all) fprintf(stderr, "bench_driver: Ctrl+A did not select %d rows\n", rows);
+  printf("tool_select_seconds=%.3f\n", selectAll);
+  printf("tool_rss_after_select_kb=%lld\n", memory().rssKb);
+
+  ExportTimes full = TimeExport(tool, output);
+  size_t lines = CountLines(driver::ReadFileBytes(output));
+  printf("tool_export_until_dialog_seconds=%.3f\ntool_export_after_dialog_seconds=%.3f\n", full.untilDialog,
+         full.afterDialog);
+  printf("dialog_only_until_seconds=%.3f\ndialog_only_after_seconds=%.3f\n", empty.untilDialog, empty.afterDialog);
+  printf("tool_export_own_seconds=%.3f\n",
+         (full.untilDialog - empty.untilDialog) + (full.afterDialog - empty.afterDialog));
+  printf("tool_export_lines=%zu\n", lines);
+
+  ProcStatus mem = memory();
+  printf("tool_peak_kb=%lld\ntool_rss_kb=%lld\n", mem.peakKb, mem.rssKb);
+
+  DWORD code = 0;
+  printf("tool_close_seconds=%.3f\n", CloseAndWait(tool, &code));
+  return all && full.ok && lines == static_cast<size_t>(rows) ? 0 : 3;
+}
+
+// Starts the writer with its output in a pipe; the read end is returned.
+bool StartWriter(const std::string& commandLine, PROCESS_INFORMATION* info, HANDLE* output) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE writeEnd;
+  if (!CreatePipe(output, &writeEnd, &inherit, 0)) return false;
+  SetHandleInformation(*output, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = si.hStdError = writeEnd;
+  std::string line = commandLine;
+  bool started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, info);
+  CloseHandle(writeEnd);
+  return started;
+}
+
+int RunWriter(int rows, const std::string& server, const std::string& writerExe, const std::string& dbPath,
+              int seconds, int busyMs) {
+  e2e::SetImagePath("C:\\" + server + "\\server64.exe");
+  PROCESS_INFORMATION writer{};
+  HANDLE output = nullptr;
+  std::string command = "\"" + writerExe + "\" \"" + dbPath + "\" 50 300 " + std::to_string(seconds) + " " +
+                        std::to_string(busyMs);
+  if (!StartWriter(command, &writer, &output)) {
+    fprintf(stderr, "bench_driver: could not start %s\n", writerExe.c_str());
+    return 2;
+  }
+  Sleep(500);  // the writer is in its loop
+  e2e::Tool tool;
+  double load = 0;
+  bool loaded = StartAndLoad(tool, rows, &load);
+  printf("writer_tool_total=%s\nwriter_tool_load_seconds=%.3f\n", tool.TotalCaption().c_str(), load);
+  DWORD code = 0;
+  if (tool.main()) CloseAndWait(tool, &code);
+  std::string text;
+  char buffer[512];
+  DWORD got = 0;
+  while (ReadFile(output, buffer, sizeof buffer, &got, nullptr) && got > 0) text.append(buffer, got);
+  WaitForSingleObject(writer.hProcess, kLongWaitMs);
+  CloseHandle(output);
+  CloseHandle(writer.hProcess);
+  CloseHandle(writer.hThread);
+  // The writer's own line: commits=N busy=N worst_wait_ms=X.
+  for (const char* key : {"commits=", "busy=", "worst_wait_ms="}) {
+    size_t at = text.find(key);
+    if (at != std::string::npos)
+      printf("writer_%.*s=%s\n", static_cast<int>(strlen(key) - 1), key, std::to_string(atof(text.c_str() + at + strlen(key))).c_str());
+  }
+  return loaded ? 0 : 3;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setvbuf(stdout, nullptr, _IONBF, 0);  // figures show as they come, even from a run that stalls
+  if (argc == 5 && !strcmp(argv[1], "steps")) return RunSteps(atoi(argv[2]), argv[3], argv[4]);
+  if (argc == 8 && !strcmp(argv[1], "writer"))
+    return RunWriter(atoi(argv[2]), argv[3], argv[4], argv[5], atoi(argv[6]), atoi(argv[7]));
+  fprintf(stderr, "usage: bench_driver steps ROWS SERVER OUTPUT | writer ROWS SERVER WRITER DB SECONDS BUSY_MS\n");
+  return 64;
+}
