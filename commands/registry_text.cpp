@@ -26,6 +26,25 @@ void* TryAlloc(DWORD size) {
   return reinterpret_cast<void*>(RuntimeNotify(kNotifyAlloc, static_cast<intptr_t>(size), 1));
 }
 
+// ANSI callers of ExpandEnvironmentStringsA must allow one byte more than
+// the size it reports, and a call whose buffer is too small answers the
+// size it wanted without writing anything. So the call gets the whole
+// buffer, the buffer starts empty, and an answer larger than the buffer
+// is a failure, never a text.
+bool ExpandText(const char* raw, char** text) {
+  DWORD needed = ExpandEnvironmentStringsA(raw, nullptr, 0);
+  if (needed == 0) return false;
+  const DWORD size = needed + 1;
+  ScopedBlock expanded(TryAlloc(size));
+  if (!expanded) return false;
+  expanded.text()[0] = 0;
+  DWORD written = ExpandEnvironmentStringsA(raw, expanded.text(), size);
+  if (written == 0 || written > size) return false;
+  expanded.text()[size - 1] = 0;
+  *text = RtCopyText(expanded.text());
+  return true;
+}
+
 // The value as a new RtText (null when empty); false on any failure.
 bool ReadTextValue(HKEY root, const char* keyPath, const char* valueName, char** text) {
   ScopedKey key;
@@ -46,15 +65,7 @@ bool ReadTextValue(HKEY root, const char* keyPath, const char* valueName, char**
     *text = RtCopyText(raw.text());
     return true;
   }
-  DWORD needed = ExpandEnvironmentStringsA(raw.text(), nullptr, 0);
-  if (needed == 0) return false;
-  ScopedBlock expanded(TryAlloc(needed + 1));
-  if (!expanded) return false;
-  DWORD written = ExpandEnvironmentStringsA(raw.text(), expanded.text(), needed);
-  if (written == 0 || written > needed) return false;
-  expanded.text()[needed] = 0;
-  *text = RtCopyText(expanded.text());
-  return true;
+  return ExpandText(raw.text(), text);
 }
 
 }  // namespace
