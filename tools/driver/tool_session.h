@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,9 +27,17 @@ struct Record {
 std::string MakeServer(const std::string& name, const std::vector<Record>& records);
 // Writes a database file at path (folders created) with the records.
 void WriteDatabase(const std::string& path, const std::vector<Record>& records);
+// Writes a database file at path (folders created, an old file and its
+// journals removed) by running the SQL text (UTF-8) as it is: for tables
+// and values the records cannot express. False when SQLite refused it.
+bool WriteDatabaseSql(const std::string& path, const std::string& sql);
+// Removes a database file and the journal files beside it, read-only or not.
+void RemoveDatabase(const std::string& path);
 // The service's "ImagePath" (REG_EXPAND_SZ when expand); nullopt removes
 // the service key.
 void SetImagePath(const std::optional<std::string>& value, bool expand = false);
+// The service's "ImagePath" as raw data of any kind (REG_DWORD ...).
+void SetImagePathData(DWORD kind, const void* data, DWORD size);
 
 // A list-view row's three column texts.
 using Row = std::vector<std::string>;
@@ -39,14 +48,25 @@ class Tool {
   // Starts the tool and waits for its main window (answering nothing else).
   bool Start();
   // The two halves of Start, for runs where a box shows before the window.
-  bool Launch();
+  // args: the command-line tail (the tool reads none; a marker finds it).
+  bool Launch(const std::string& args = "");
   bool WaitForMain();
+  // Launches the tool and answers with OK every message box it shows
+  // while its window loads; messages gets their texts in order. False
+  // when the window did not come.
+  bool StartAnswering(std::vector<std::string>* messages);
+  // Answers with OK every message box the tool shows now, and any that
+  // follows while its handler runs on; their texts in order.
+  std::vector<std::string> AnswerBoxes();
   driver::DrivenProcess& process() { return process_; }
   HWND main() const { return main_; }
   HWND Control(int controlId) const { return GetDlgItem(main_, controlId); }
   HWND list() const;
 
+  // Every row's texts, however long.
   std::vector<Row> Rows() const;
+  // Selects every row as a program would (no click, no key).
+  void SelectAllRows();
   std::vector<std::string> ColumnTitles() const;
   std::vector<int> SelectedRows() const;
   std::string TotalCaption() const;
@@ -67,8 +87,9 @@ class Tool {
   std::vector<HWND> Boxes() const;
   // Clicks the export button, answers the save dialog with path (or
   // cancels when path is empty), confirms an overwrite, and waits until
-  // the handler is done.
-  bool Export(const std::string& path);
+  // the handler is done. atOverwritePrompt runs while the dialog asks
+  // whether to replace the file, before the answer.
+  bool Export(const std::string& path, const std::function<void()>& atOverwritePrompt = nullptr);
   // Clicks "...", answers the open dialog with path (or cancels).
   bool Browse(const std::string& path);
   // Escape; answers the exit code (false when it did not end).
@@ -77,7 +98,7 @@ class Tool {
   void Sync() const;
 
  private:
-  bool AnswerFileDialog(const std::string& path);
+  bool AnswerFileDialog(const std::string& path, const std::function<void()>& atOverwritePrompt = nullptr);
   driver::DrivenProcess process_;
   HWND main_ = nullptr;
 };
