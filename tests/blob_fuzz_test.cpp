@@ -6,9 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-// ImageList_Write is declared only where IStream is known.
-#include <objbase.h>
-#include <commctrl.h>
 
 #include <cstdio>
 #include <functional>
@@ -16,6 +13,7 @@
 #include <random>
 
 #include "tests/guarded_bytes.h"
+#include "tests/image_list_sample.h"
 #include "ui/commondlg/commondlg_unit.h"
 #include "ui/listview/image_list_block.h"
 #include "ui/listview/listview_data.h"
@@ -60,31 +58,6 @@ ByteVector FontBlock() {
   strcpy(f.lfFaceName, "宋体");
   const auto* p = reinterpret_cast<const uint8_t*>(&f);
   return ByteVector(p, p + sizeof f);
-}
-
-// A real image list in the block form: "MITL", four skipped bytes, then
-// what ImageList_Write makes of a list of two 16 x 16 images.
-ByteVector ImageListBlock() {
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
-  HDC screen = GetDC(nullptr);
-  HBITMAP image = CreateCompatibleBitmap(screen, 32, 16);
-  ReleaseDC(nullptr, screen);
-  ImageList_Add(list, image, nullptr);
-  DeleteObject(image);
-  IStream* stream = nullptr;
-  CreateStreamOnHGlobal(nullptr, TRUE, &stream);
-  ImageList_Write(list, stream);
-  ImageList_Destroy(list);
-  HGLOBAL memory = nullptr;
-  GetHGlobalFromStream(stream, &memory);
-  STATSTG stat{};
-  stream->Stat(&stat, STATFLAG_NONAME);
-  ByteVector block = {'M', 'I', 'T', 'L', 0, 0, 0, 0};
-  auto* p = static_cast<const uint8_t*>(GlobalLock(memory));
-  block.insert(block.end(), p, p + stat.cbSize.QuadPart);
-  GlobalUnlock(memory);
-  stream->Release();
-  return block;
 }
 
 // An .ico file image with one 16 x 16 32-bit picture.
@@ -198,7 +171,7 @@ struct SystemReader {
 
 std::vector<SystemReader> SystemReaders() {
   return {
-      {"image list block", ImageListBlock(),
+      {"image list block", ImageListBlock(2),
        [](const ByteVector& b) {
          HIMAGELIST list = ReadImageListBlock(b);
          if (list) ImageList_Destroy(list);

@@ -3,8 +3,11 @@
 // Linux one, so a marker argument picks out one program among many.
 #include "tools/driver/process_probe.h"
 
+#include <winternl.h>
+
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "tools/driver/driver.h"
 
@@ -33,7 +36,42 @@ long long StatusField(const std::string& status, const char* field) {
   return atoll(status.c_str() + at + strlen(field));
 }
 
+// Wine answers GetProcessHandleCount for other processes with nothing, but
+// lists every process with its handle count.
+DWORD HandleCountOf(DWORD processId) {
+  std::vector<uint8_t> buffer(1 << 16);
+  ULONG needed = 0;
+  NTSTATUS status;
+  while ((status = NtQuerySystemInformation(SystemProcessInformation, buffer.data(),
+                                            static_cast<ULONG>(buffer.size()), &needed)) ==
+         static_cast<NTSTATUS>(0xC0000004L))  // STATUS_INFO_LENGTH_MISMATCH
+    buffer.resize(buffer.size() * 2);
+  if (status < 0) return 0;
+  for (size_t at = 0;;) {
+    auto* p = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + at);
+    if (reinterpret_cast<uintptr_t>(p->UniqueProcessId) == processId) return p->HandleCount;
+    if (!p->NextEntryOffset) return 0;
+    at += p->NextEntryOffset;
+  }
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
+  auto* q = reinterpret_cast<std::pair<DWORD, DWORD>*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != q->first) return TRUE;
+  q->second++;
+  EnumChildWindows(window, CountWindow, param);
+  return TRUE;
+}
+
 }  // namespace
+
+DWORD WindowCountOf(DWORD processId) {
+  std::pair<DWORD, DWORD> query{processId, 0};
+  EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&query));
+  return query.second;
+}
 
 long long LinuxResidentKb(const std::string& marker) {
   WIN32_FIND_DATAA entry;
@@ -54,6 +92,8 @@ long long LinuxResidentKb(const std::string& marker) {
 ProcessCounters CountersOf(HANDLE process, const std::string& marker) {
   ProcessCounters c;
   GetProcessHandleCount(process, &c.handles);
+  if (c.handles == 0) c.handles = HandleCountOf(GetProcessId(process));
+  c.windows = WindowCountOf(GetProcessId(process));
   c.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
   c.userObjects = GetGuiResources(process, GR_USEROBJECTS);
   c.residentKb = LinuxResidentKb(marker);
