@@ -2,6 +2,8 @@
 // variables expanded for REG_EXPAND_SZ. Every failure answers the default.
 #include <windows.h>
 
+#include <cstring>
+
 #include "commands/core_commands.h"
 #include "commands/gbk_text.h"
 #include "commands/scoped_handles.h"
@@ -26,6 +28,32 @@ void* TryAlloc(DWORD size) {
   return reinterpret_cast<void*>(RuntimeNotify(kNotifyAlloc, static_cast<intptr_t>(size), 1));
 }
 
+// The size that ExpandEnvironmentStringsA reports cannot be trusted: ANSI
+// callers must allow one byte more than it says, Wine counts characters
+// where double-byte text needs two bytes each, and a buffer that is too
+// small answers a size without being written, or holds a cut text. So the
+// buffer starts empty with room for two bytes a character, the call gets
+// all of it, and the result counts only when it ends with a byte to spare;
+// otherwise the buffer doubles and the call is repeated.
+bool ExpandText(const char* raw, char** text) {
+  constexpr DWORD kLargest = 1u << 20;  // far beyond the system's 32K limit
+  DWORD needed = ExpandEnvironmentStringsA(raw, nullptr, 0);
+  if (needed == 0) return false;
+  for (DWORD size = 2 * needed + 2; size <= kLargest; size *= 2) {
+    ScopedBlock expanded(TryAlloc(size));
+    if (!expanded) return false;
+    expanded.text()[0] = 0;
+    DWORD written = ExpandEnvironmentStringsA(raw, expanded.text(), size);
+    if (written == 0) return false;
+    expanded.text()[size - 1] = 0;
+    if (written < size && strlen(expanded.text()) + 2 <= size) {
+      *text = RtCopyText(expanded.text());
+      return true;
+    }
+  }
+  return false;
+}
+
 // The value as a new RtText (null when empty); false on any failure.
 bool ReadTextValue(HKEY root, const char* keyPath, const char* valueName, char** text) {
   ScopedKey key;
@@ -46,15 +74,7 @@ bool ReadTextValue(HKEY root, const char* keyPath, const char* valueName, char**
     *text = RtCopyText(raw.text());
     return true;
   }
-  DWORD needed = ExpandEnvironmentStringsA(raw.text(), nullptr, 0);
-  if (needed == 0) return false;
-  ScopedBlock expanded(TryAlloc(needed + 1));
-  if (!expanded) return false;
-  DWORD written = ExpandEnvironmentStringsA(raw.text(), expanded.text(), needed);
-  if (written == 0 || written > needed) return false;
-  expanded.text()[needed] = 0;
-  *text = RtCopyText(expanded.text());
-  return true;
+  return ExpandText(raw.text(), text);
 }
 
 }  // namespace

@@ -112,4 +112,13 @@ TEST_F(WriteToFileTest, FileHeldOpenWithoutSharingAnswersZero) {
   EXPECT_EQ(Contents(path), "keep");
 }
 
+TEST_F(WriteToFileTest, ReadOnlyFileAnswersZeroAndKeepsItsBytes) {
+  std::string path = Path("read-only.txt");
+  { std::ofstream(path, std::ios::binary) << "keep"; }
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(Write(path, {Bytes("x")}), 0);
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(Contents(path), "keep");
+}
+
 }  // namespace

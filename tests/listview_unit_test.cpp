@@ -3,6 +3,7 @@
 #include <objbase.h>
 
 #include "listview_fixture.h"
+#include "image_list_sample.h"
 #include "listview_program_block.h"
 
 namespace {
@@ -20,28 +21,6 @@ std::string ColumnTitle(HWND h, int i, int* width) {
   if (!SendMessageA(h, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&col))) return "<none>";
   *width = col.cx;
   return text;
-}
-
-// An image list block as the template carries it: "MITL", four bytes, then
-// what ImageList_Write writes.
-Bytes ImageListBlock(int count) {
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24, count, 0);
-  ImageList_SetImageCount(list, count);
-  IStream* stream = nullptr;
-  CreateStreamOnHGlobal(nullptr, TRUE, &stream);
-  ImageList_Write(list, stream);
-  ImageList_Destroy(list);
-  HGLOBAL memory = nullptr;
-  GetHGlobalFromStream(stream, &memory);
-  LARGE_INTEGER zero{};
-  ULARGE_INTEGER end{};
-  stream->Seek(zero, STREAM_SEEK_END, &end);
-  Bytes block = {'M', 'I', 'T', 'L', 0, 0, 0, 0};
-  auto p = static_cast<const uint8_t*>(GlobalLock(memory));
-  block.insert(block.end(), p, p + end.QuadPart);
-  GlobalUnlock(memory);
-  stream->Release();
-  return block;
 }
 
 TEST_F(ListViewTest, ProgramBlockCreatesReportViewWithItsColumns) {

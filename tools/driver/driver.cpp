@@ -70,6 +70,17 @@ std::string ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
+FileSnapshot SnapshotOf(const std::string& path) {
+  FileSnapshot snapshot;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return snapshot;
+  snapshot.exists = true;
+  snapshot.bytes = ReadFileBytes(path);
+  snapshot.lastWrite = static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                       data.ftLastWriteTime.dwLowDateTime;
+  return snapshot;
+}
+
 std::string WindowText(HWND window) {
   int n = GetWindowTextLengthA(window);
   if (n <= 0) return std::string();

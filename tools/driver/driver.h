@@ -19,6 +19,16 @@ bool FileExists(const std::string& path);
 // Whole file as bytes; empty when missing.
 std::string ReadFileBytes(const std::string& path);
 
+// A file's bytes and last-write time: equal snapshots before and after a
+// run show that the run left the file alone.
+struct FileSnapshot {
+  bool exists = false;
+  std::string bytes;
+  ULONGLONG lastWrite = 0;
+  bool operator==(const FileSnapshot&) const = default;
+};
+FileSnapshot SnapshotOf(const std::string& path);
+
 // Text of a window (WM_GETTEXT, system code page); works across processes.
 std::string WindowText(HWND window);
 std::string ClassName(HWND window);
@@ -46,6 +56,7 @@ class DrivenProcess {
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
   void Kill();
   DWORD id() const { return info_.dwProcessId; }
+  HANDLE handle() const { return info_.hProcess; }
 
  private:
   PROCESS_INFORMATION info_{};

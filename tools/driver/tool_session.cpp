@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <iterator>
+#include <memory>
 
 namespace e2e {
 
@@ -100,6 +101,23 @@ void WriteDatabase(const std::string& path, const std::vector<Record>& records) 
   sqlite3_close(db);
 }
 
+void RemoveDatabase(const std::string& path) {
+  for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
+    std::string file = path + suffix;
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(file.c_str());
+  }
+}
+
+bool WriteDatabaseSql(const std::string& path, const std::string& sql) {
+  MakeFolders(path);
+  RemoveDatabase(path);
+  sqlite3* db = nullptr;
+  bool ok = sqlite3_open(Utf8(path).c_str(), &db) == SQLITE_OK &&
+            sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+  return sqlite3_close(db) == SQLITE_OK && ok;
+}
+
 std::string MakeServer(const std::string& name, const std::vector<Record>& records) {
   WriteDatabase("C:\\" + name + "\\config\\quillnode.db", records);
   return "C:\\" + name + "\\server64.exe";
@@ -117,9 +135,18 @@ void SetImagePath(const std::optional<std::string>& value, bool expand) {
   RegCloseKey(key);
 }
 
+void SetImagePathData(DWORD kind, const void* data, DWORD size) {
+  HKEY key;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+  RegSetValueExA(key, "ImagePath", 0, kind, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+}
+
 std::string ControlText(HWND control) {
-  char text[1024] = {};
-  SendMessageA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  auto n = static_cast<size_t>(SendMessageA(control, WM_GETTEXTLENGTH, 0, 0));
+  std::string text(n + 1, '\0');
+  n = static_cast<size_t>(SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+  text.resize(strnlen(text.c_str(), n));
   return text;
 }
 
@@ -131,7 +158,40 @@ std::string OutputPath(const std::string& name) {
 
 bool Tool::Start() { return Launch() && WaitForMain(); }
 
-bool Tool::Launch() { return process_.Start(driver::ProgramInTree(program_), ""); }
+bool Tool::Launch(const std::string& args) {
+  return process_.Start(driver::ProgramInTree(program_), args);
+}
+
+std::vector<std::string> Tool::AnswerBoxes() {
+  std::vector<std::string> messages;
+  // A message sent to the window is handled inside a box's own loop, or
+  // once the handler has returned: after it, a box that the handler shows
+  // exists, and no box means the handler is done.
+  for (;;) {
+    Sync();
+    HWND box = driver::FindTopLevelWindow(process_.id(), "#32770", nullptr, /*hiddenToo=*/true);
+    if (!box) return messages;
+    messages.push_back(driver::ReadMessageBox(box).text);
+    driver::PressButton(box, IDOK);
+    for (DWORD start = GetTickCount(); IsWindow(box) && GetTickCount() - start < kWaitMs;) Sleep(20);
+    if (IsWindow(box)) return messages;  // it does not close: the caller sees one box too few
+  }
+}
+
+bool Tool::StartAnswering(std::vector<std::string>* messages) {
+  messages->clear();
+  if (!Launch()) return false;
+  // The window exists (hidden) before its created event runs the loading.
+  for (DWORD start = GetTickCount(); !main_ && GetTickCount() - start < kWaitMs;) {
+    main_ = driver::FindTopLevelWindow(process_.id(), "WTWindow", "机器列表导出工具", /*hiddenToo=*/true);
+    if (!main_) {
+      if (WaitForSingleObject(process_.handle(), 20) == WAIT_OBJECT_0) return false;
+    }
+  }
+  if (!main_) return false;
+  *messages = AnswerBoxes();
+  return WaitForMain();
+}
 
 bool Tool::WaitForMain(DWORD timeoutMs) {
   main_ = process_.WaitForWindow("WTWindow", "机器列表导出工具", timeoutMs);
@@ -150,24 +210,39 @@ std::vector<Row> Tool::Rows() const {
   std::vector<Row> rows;
   HWND lv = list();
   int count = static_cast<int>(SendMessageA(lv, LVM_GETITEMCOUNT, 0, 0));
-  constexpr size_t kText = 1024;
-  RemoteBuffer remote(process_.id(), sizeof(LVITEMA) + kText);
+  size_t room = 1024;
+  auto remote = std::make_unique<RemoteBuffer>(process_.id(), sizeof(LVITEMA) + room);
   for (int i = 0; i < count; i++) {
     Row row;
-    for (int column = 0; column < 3; column++) {
+    for (int column = 0; column < 3;) {
       LVITEMA item{};
       item.iSubItem = column;
-      item.pszText = remote.at(sizeof(LVITEMA));
-      item.cchTextMax = kText;
-      remote.Write(0, &item, sizeof item);
-      int n = static_cast<int>(SendMessageA(lv, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(remote.at(0))));
+      item.pszText = remote->at(sizeof(LVITEMA));
+      item.cchTextMax = static_cast<int>(room);
+      remote->Write(0, &item, sizeof item);
+      int n = static_cast<int>(SendMessageA(lv, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(remote->at(0))));
+      if (n >= static_cast<int>(room) - 1) {  // perhaps cut: read again with more room
+        room *= 4;
+        remote = std::make_unique<RemoteBuffer>(process_.id(), sizeof(LVITEMA) + room);
+        continue;
+      }
       std::string text(n > 0 ? n : 0, '\0');
-      if (n > 0) remote.Read(sizeof(LVITEMA), text.data(), n);
+      if (n > 0) remote->Read(sizeof(LVITEMA), text.data(), n);
       row.push_back(text);
+      column++;
     }
     rows.push_back(row);
   }
   return rows;
+}
+
+void Tool::SelectAllRows() {
+  RemoteBuffer remote(process_.id(), sizeof(LVITEMA));
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED;
+  item.state = LVIS_SELECTED;
+  remote.Write(0, &item, sizeof item);
+  SendMessageA(list(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(remote.at(0)));
 }
 
 std::vector<std::string> Tool::ColumnTitles() const {
@@ -324,7 +399,8 @@ std::vector<HWND> Tool::Boxes() const {
   return q.found;
 }
 
-bool Tool::AnswerFileDialog(const std::string& path, DWORD timeoutMs) {
+bool Tool::AnswerFileDialog(const std::string& path, DWORD timeoutMs,
+                            const std::function<void()>& atOverwritePrompt) {
   HWND dlg = WaitForBox(timeoutMs);
   if (!dlg) return false;
   if (path.empty()) {
@@ -333,18 +409,23 @@ bool Tool::AnswerFileDialog(const std::string& path, DWORD timeoutMs) {
     TypeFileName(dlg, path);
     PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
     // An existing file asks before it is replaced.
+    HWND asked = nullptr;
     for (DWORD start = GetTickCount(); IsWindow(dlg) && GetTickCount() - start < kWaitMs; Sleep(20))
       for (HWND box : Boxes())
-        if (box != dlg && GetDlgItem(box, IDYES) && driver::PressButton(box, IDYES)) replaceQuestions_++;
+        if (box != dlg && box != asked && GetDlgItem(box, IDYES)) {
+          if (atOverwritePrompt) atOverwritePrompt();
+          asked = box;
+          if (driver::PressButton(box, IDYES)) replaceQuestions_++;
+        }
   }
   for (DWORD start = GetTickCount(); IsWindow(dlg) && GetTickCount() - start < kWaitMs;) Sleep(20);
   Sync();
   return !IsWindow(dlg);
 }
 
-bool Tool::Export(const std::string& path) {
+bool Tool::Export(const std::string& path, const std::function<void()>& atOverwritePrompt) {
   PostMessageA(Control(kExportId), BM_CLICK, 0, 0);
-  return AnswerFileDialog(path);
+  return AnswerFileDialog(path, kWaitMs, atOverwritePrompt);
 }
 
 bool Tool::Browse(const std::string& path) {

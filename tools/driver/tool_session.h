@@ -27,9 +27,17 @@ struct Record {
 std::string MakeServer(const std::string& name, const std::vector<Record>& records);
 // Writes a database file at path (folders created) with the records.
 void WriteDatabase(const std::string& path, const std::vector<Record>& records);
+// Writes a database file at path (folders created, an old file and its
+// journals removed) by running the SQL text (UTF-8) as it is: for tables
+// and values the records cannot express. False when SQLite refused it.
+bool WriteDatabaseSql(const std::string& path, const std::string& sql);
+// Removes a database file and the journal files beside it, read-only or not.
+void RemoveDatabase(const std::string& path);
 // The service's "ImagePath" (REG_EXPAND_SZ when expand); nullopt removes
 // the service key.
 void SetImagePath(const std::optional<std::string>& value, bool expand = false);
+// The service's "ImagePath" as raw data of any kind (REG_DWORD ...).
+void SetImagePathData(DWORD kind, const void* data, DWORD size);
 
 // A list-view row's three column texts.
 using Row = std::vector<std::string>;
@@ -42,14 +50,25 @@ class Tool {
   // Starts the tool and waits for its main window (answering nothing else).
   bool Start();
   // The two halves of Start, for runs where a box shows before the window.
-  bool Launch();
+  // args: the command-line tail (the tool reads none; a marker finds it).
+  bool Launch(const std::string& args = "");
   bool WaitForMain(DWORD timeoutMs = 10000);
+  // Launches the tool and answers with OK every message box it shows
+  // while its window loads; messages gets their texts in order. False
+  // when the window did not come.
+  bool StartAnswering(std::vector<std::string>* messages);
+  // Answers with OK every message box the tool shows now, and any that
+  // follows while its handler runs on; their texts in order.
+  std::vector<std::string> AnswerBoxes();
   driver::DrivenProcess& process() { return process_; }
   HWND main() const { return main_; }
   HWND Control(int controlId) const { return GetDlgItem(main_, controlId); }
   HWND list() const;
 
+  // Every row's texts, however long.
   std::vector<Row> Rows() const;
+  // Selects every row as a program would (no click, no key).
+  void SelectAllRows();
   std::vector<std::string> ColumnTitles() const;
   std::vector<int> SelectedRows() const;
   std::string TotalCaption() const;
@@ -73,8 +92,9 @@ class Tool {
   std::vector<HWND> Boxes() const;
   // Clicks the export button, answers the save dialog with path (or
   // cancels when path is empty), confirms an overwrite, and waits until
-  // the handler is done.
-  bool Export(const std::string& path);
+  // the handler is done. atOverwritePrompt runs while the dialog asks
+  // whether to replace the file, before the answer.
+  bool Export(const std::string& path, const std::function<void()>& atOverwritePrompt = nullptr);
   // How many times a file dialog asked whether to replace a file (and was
   // answered yes) since the start.
   int ReplaceQuestions() const { return replaceQuestions_; }
@@ -85,8 +105,10 @@ class Tool {
   // Waits until every message sent before has been handled.
   void Sync() const;
   // Answers the file dialog that shows (or shows within timeoutMs) as
-  // Export does; true once it closed.
-  bool AnswerFileDialog(const std::string& path, DWORD timeoutMs = 10000);
+  // Export does; true once it closed. atOverwritePrompt runs while the
+  // dialog asks whether to replace the file, before the answer.
+  bool AnswerFileDialog(const std::string& path, DWORD timeoutMs = 10000,
+                        const std::function<void()>& atOverwritePrompt = nullptr);
 
  private:
   const char* program_;

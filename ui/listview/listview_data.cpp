@@ -79,7 +79,7 @@ Bytes WriteListViewData(const ListViewData& d) {
   return w.take();
 }
 
-std::vector<ListViewColumn> ReadColumnList(const Bytes& block) {
+std::vector<ListViewColumn> ReadColumnList(std::span<const uint8_t> block) {
   std::vector<ListViewColumn> out;
   BlobReader r(block.data(), static_cast<int32_t>(block.size()));
   while (!r.atEnd()) {
@@ -95,7 +95,7 @@ std::vector<ListViewColumn> ReadColumnList(const Bytes& block) {
   return out;
 }
 
-std::vector<ListViewItemEntry> ReadItemList(const Bytes& block) {
+std::vector<ListViewItemEntry> ReadItemList(std::span<const uint8_t> block) {
   std::vector<ListViewItemEntry> out;
   BlobReader r(block.data(), static_cast<int32_t>(block.size()));
   while (!r.atEnd()) {

@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -62,5 +63,5 @@ Bytes WriteListViewData(const ListViewData& data);
 
 // Entries back to back; a truncated last entry is dropped. EncodeColumnList
 // and EncodeItemList (ui/template/listview_blob.h) write them.
-std::vector<ListViewColumn> ReadColumnList(const Bytes& block);
-std::vector<ListViewItemEntry> ReadItemList(const Bytes& block);
+std::vector<ListViewColumn> ReadColumnList(std::span<const uint8_t> block);
+std::vector<ListViewItemEntry> ReadItemList(std::span<const uint8_t> block);

@@ -1,0 +1,80 @@
+// Reloads through "..." and exports, many in one run of the real tool:
+// what the process holds stays flat. Handles and windows come from Windows
+// (GDI and USER object counts too, 0 where Wine does not count them),
+// memory from Linux (VmRSS of the process), because Wine's own memory
+// counters miss heap growth.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "tests/app_hostile_run.h"
+#include "tools/driver/process_probe.h"
+
+namespace {
+
+// Each cycle takes two file dialogs, and Wine needs about two seconds to
+// close one, so the suite runs 40 cycles (about four and a half minutes);
+// MLE_RESOURCE_CYCLES=200 runs the long form.
+int Cycles() {
+  char text[16] = {};
+  int n = GetEnvironmentVariableA("MLE_RESOURCE_CYCLES", text, sizeof text) ? atoi(text) : 0;
+  return n > 0 ? n : 40;
+}
+constexpr int kWarmUp = 10;  // caches, fonts and dialog state settle first
+
+void Print(const char* when, const driver::ProcessCounters& c) {
+  printf("%-6s handles %5lu  GDI %5lu  USER %5lu  windows %4lu  VmRSS %7lld kB\n", when, c.handles,
+         c.gdiObjects, c.userObjects, c.windows, c.residentKb);
+  fflush(stdout);  // a test that times out still shows how far it came
+}
+
+TEST(HostileResources, ReloadsAndExportsLeaveTheProcessFlat) {
+  std::vector<e2e::Record> machines;
+  for (int i = 0; i < 36; i++) machines.push_back({"PC" + std::to_string(i), "MAC" + std::to_string(i), "1"});
+  e2e::SetImagePath(e2e::MakeServer("mle_res_server", machines));
+  const std::string chosen = "C:\\mle_res_server\\config\\quillnode.db";
+  const std::string output = e2e::OutputPath("hostile_resources.txt");
+
+  // A marker on the command line finds the Linux process among many.
+  const std::string marker = "--probe-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+  e2e::Tool tool;
+  ASSERT_TRUE(tool.Launch(marker));
+  ASSERT_TRUE(tool.WaitForMain());
+
+  driver::ProcessCounters start, warm;
+  start = driver::CountersOf(tool.process().handle(), marker);
+  Print("start", start);
+  ASSERT_GT(start.residentKb, 0) << "no Linux process with " << marker << " in its command line";
+  const int cycles = Cycles();
+  printf("%d reloads through \"...\" and %d exports\n", cycles, cycles);
+  for (int i = 1; i <= cycles; i++) {
+    ASSERT_TRUE(tool.Browse(chosen)) << "reload " << i;
+    tool.SelectAllRows();
+    ASSERT_TRUE(tool.Export(output)) << "export " << i;
+    if (i == kWarmUp) {
+      warm = driver::CountersOf(tool.process().handle(), marker);
+      Print("warm", warm);
+    }
+  }
+  EXPECT_EQ(tool.AnswerBoxes(), std::vector<std::string>{});
+  EXPECT_EQ(tool.Rows().size(), machines.size());
+  std::string expected;
+  for (const e2e::Record& r : machines) expected += *r.machine + " " + *r.mac + " 1.0.0.0\r\n";
+  EXPECT_EQ(driver::ReadFileBytes(output), expected);
+  driver::ProcessCounters end = driver::CountersOf(tool.process().handle(), marker);
+  Print("end", end);
+
+  // Generous bounds, yet below one leaked object per measured cycle.
+  const long long kHandleSlack = 10, kRssSlackKb = 16 * 1024;
+  EXPECT_LE(static_cast<long long>(end.handles) - warm.handles, kHandleSlack);
+  EXPECT_LE(static_cast<long long>(end.gdiObjects) - warm.gdiObjects, kHandleSlack);
+  EXPECT_LE(static_cast<long long>(end.userObjects) - warm.userObjects, kHandleSlack);
+  EXPECT_LE(static_cast<long long>(end.windows) - warm.windows, 2) << "windows left behind";
+  EXPECT_LE(end.residentKb - warm.residentKb, kRssSlackKb);
+
+  DWORD code = 1;
+  EXPECT_TRUE(tool.PressEscapeAndWait(&code));
+  EXPECT_EQ(code, 0u);
+}
+
+}  // namespace

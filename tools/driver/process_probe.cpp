@@ -1,0 +1,103 @@
+// Linux's /proc is reached through Wine's Z: drive, which maps the root of
+// the Linux file system. Wine shows a process's Windows command line as its
+// Linux one, so a marker argument picks out one program among many.
+#include "tools/driver/process_probe.h"
+
+#include <winternl.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "tools/driver/driver.h"
+
+namespace driver {
+
+namespace {
+
+bool IsNumber(const char* s) {
+  if (!*s) return false;
+  for (; *s; s++)
+    if (*s < '0' || *s > '9') return false;
+  return true;
+}
+
+// /proc/<pid>/cmdline holds the arguments NUL-separated.
+bool CommandLineHolds(const std::string& procFolder, const std::string& marker) {
+  std::string line = ReadFileBytes(procFolder + "cmdline");
+  for (char& c : line)
+    if (c == 0) c = ' ';
+  return line.find(marker) != std::string::npos;
+}
+
+long long StatusField(const std::string& status, const char* field) {
+  size_t at = status.find(field);
+  if (at == std::string::npos) return -1;
+  return atoll(status.c_str() + at + strlen(field));
+}
+
+// Wine answers GetProcessHandleCount for other processes with nothing, but
+// lists every process with its handle count.
+DWORD HandleCountOf(DWORD processId) {
+  std::vector<uint8_t> buffer(1 << 16);
+  ULONG needed = 0;
+  NTSTATUS status;
+  while ((status = NtQuerySystemInformation(SystemProcessInformation, buffer.data(),
+                                            static_cast<ULONG>(buffer.size()), &needed)) ==
+         static_cast<NTSTATUS>(0xC0000004L))  // STATUS_INFO_LENGTH_MISMATCH
+    buffer.resize(buffer.size() * 2);
+  if (status < 0) return 0;
+  for (size_t at = 0;;) {
+    auto* p = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + at);
+    if (reinterpret_cast<uintptr_t>(p->UniqueProcessId) == processId) return p->HandleCount;
+    if (!p->NextEntryOffset) return 0;
+    at += p->NextEntryOffset;
+  }
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
+  auto* q = reinterpret_cast<std::pair<DWORD, DWORD>*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid != q->first) return TRUE;
+  q->second++;
+  EnumChildWindows(window, CountWindow, param);
+  return TRUE;
+}
+
+}  // namespace
+
+DWORD WindowCountOf(DWORD processId) {
+  std::pair<DWORD, DWORD> query{processId, 0};
+  EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&query));
+  return query.second;
+}
+
+long long LinuxResidentKb(const std::string& marker) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA("Z:\\proc\\*", &entry);
+  if (find == INVALID_HANDLE_VALUE) return -1;
+  long long kb = -1;
+  do {
+    if (!IsNumber(entry.cFileName)) continue;
+    std::string folder = std::string("Z:\\proc\\") + entry.cFileName + "\\";
+    if (!CommandLineHolds(folder, marker)) continue;
+    kb = StatusField(ReadFileBytes(folder + "status"), "VmRSS:");
+    break;
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  return kb;
+}
+
+ProcessCounters CountersOf(HANDLE process, const std::string& marker) {
+  ProcessCounters c;
+  GetProcessHandleCount(process, &c.handles);
+  if (c.handles == 0) c.handles = HandleCountOf(GetProcessId(process));
+  c.windows = WindowCountOf(GetProcessId(process));
+  c.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+  c.userObjects = GetGuiResources(process, GR_USEROBJECTS);
+  c.residentKb = LinuxResidentKb(marker);
+  return c;
+}
+
+}  // namespace driver

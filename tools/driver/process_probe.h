@@ -1,0 +1,32 @@
+// What a driven process holds, read from outside it: its handle count and
+// GDI / USER objects as Windows reports them, and its resident memory as
+// Linux reports it (Wine's own memory counters do not see heap growth).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace driver {
+
+struct ProcessCounters {
+  DWORD handles = 0;      // GetProcessHandleCount; 0 when not reported
+  DWORD gdiObjects = 0;   // GetGuiResources; 0 where Wine does not count
+  DWORD userObjects = 0;
+  DWORD windows = 0;      // top-level and child windows, a USER count Wine can give
+  long long residentKb = -1;  // VmRSS of the Linux process; -1 when not found
+};
+
+// The counters of `process`; `marker` is a text that only its command
+// line holds, which finds the Linux process that runs it.
+ProcessCounters CountersOf(HANDLE process, const std::string& marker);
+
+// Windows of the process, children included.
+DWORD WindowCountOf(DWORD processId);
+
+// VmRSS in kB of the Linux process whose command line contains marker
+// (read through Wine's Z: drive); -1 when there is none or /proc is not
+// reachable.
+long long LinuxResidentKb(const std::string& marker);
+
+}  // namespace driver
