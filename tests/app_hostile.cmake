@@ -5,7 +5,7 @@
 add_executable(app_hostile_test
   app_hostile_run.cpp app_hostile_db_test.cpp app_hostile_registry_test.cpp app_hostile_output_test.cpp
   app_hostile_resources_test.cpp)
-target_link_libraries(app_hostile_test PRIVATE tool_session gtest gtest_main)
+target_link_libraries(app_hostile_test PRIVATE tool_session comdlg32 gtest gtest_main)
 set_target_properties(app_hostile_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 add_dependencies(app_hostile_test machine-list-export)
 

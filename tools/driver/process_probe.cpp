@@ -5,6 +5,8 @@
 
 #include <winternl.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -36,24 +38,22 @@ long long StatusField(const std::string& status, const char* field) {
   return atoll(status.c_str() + at + strlen(field));
 }
 
-// Wine answers GetProcessHandleCount for other processes with nothing, but
-// lists every process with its handle count.
-DWORD HandleCountOf(DWORD processId) {
-  std::vector<uint8_t> buffer(1 << 16);
-  ULONG needed = 0;
-  NTSTATUS status;
-  while ((status = NtQuerySystemInformation(SystemProcessInformation, buffer.data(),
-                                            static_cast<ULONG>(buffer.size()), &needed)) ==
-         static_cast<NTSTATUS>(0xC0000004L))  // STATUS_INFO_LENGTH_MISMATCH
-    buffer.resize(buffer.size() * 2);
-  if (status < 0) return 0;
-  for (size_t at = 0;;) {
-    auto* p = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(buffer.data() + at);
-    if (reinterpret_cast<uintptr_t>(p->UniqueProcessId) == processId) return p->HandleCount;
-    if (!p->NextEntryOffset) return 0;
-    at += p->NextEntryOffset;
-  }
-}
+// Every open handle of every process (SystemHandleInformation). Wine
+// answers GetProcessHandleCount for other processes with nothing, and the
+// HandleCount of its process list is the size of the handle table, which
+// grows in steps of 64 or more; this list counts the handles themselves.
+struct SystemHandleEntry {
+  ULONG processId;
+  BYTE objectType;
+  BYTE flags;
+  USHORT handle;
+  PVOID object;
+  ACCESS_MASK access;
+};
+struct SystemHandleList {
+  ULONG count;
+  SystemHandleEntry entries[1];
+};
 
 BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
   auto* q = reinterpret_cast<std::pair<DWORD, DWORD>*>(param);
@@ -66,6 +66,27 @@ BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
 }
 
 }  // namespace
+
+DWORD HandleCountOf(DWORD processId) {
+  constexpr auto kSystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
+  std::vector<uint8_t> buffer(1 << 16);
+  ULONG needed = 0;
+  NTSTATUS status;
+  while ((status = NtQuerySystemInformation(kSystemHandleInformation, buffer.data(),
+                                            static_cast<ULONG>(buffer.size()), &needed)) ==
+         static_cast<NTSTATUS>(0xC0000004L))  // STATUS_INFO_LENGTH_MISMATCH
+    buffer.resize(buffer.size() * 2);
+  if (status < 0) return 0;
+  ULONG count;
+  memcpy(&count, buffer.data(), sizeof count);
+  const size_t first = offsetof(SystemHandleList, entries);
+  count = static_cast<ULONG>(std::min<size_t>(count, (buffer.size() - first) / sizeof(SystemHandleEntry)));
+  auto* entries = reinterpret_cast<const SystemHandleEntry*>(buffer.data() + first);
+  DWORD mine = 0;
+  for (ULONG i = 0; i < count; i++)
+    if (entries[i].processId == processId) mine++;
+  return mine;
+}
 
 DWORD WindowCountOf(DWORD processId) {
   std::pair<DWORD, DWORD> query{processId, 0};

@@ -10,7 +10,7 @@
 namespace driver {
 
 struct ProcessCounters {
-  DWORD handles = 0;      // GetProcessHandleCount; 0 when not reported
+  DWORD handles = 0;      // GetProcessHandleCount, else counted in the system list; 0 when neither
   DWORD gdiObjects = 0;   // GetGuiResources; 0 where Wine does not count
   DWORD userObjects = 0;
   DWORD windows = 0;      // top-level and child windows, a USER count Wine can give
@@ -20,6 +20,10 @@ struct ProcessCounters {
 // The counters of `process`; `marker` is a text that only its command
 // line holds, which finds the Linux process that runs it.
 ProcessCounters CountersOf(HANDLE process, const std::string& marker);
+
+// Open handles of the process, counted one by one in the system's handle
+// list (works for other processes under Wine too); 0 when not available.
+DWORD HandleCountOf(DWORD processId);
 
 // Windows of the process, children included.
 DWORD WindowCountOf(DWORD processId);
