@@ -72,7 +72,9 @@ bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result
     default:
       return false;
   }
-  if (!child || !IsWindow(child) || GetParent(child) != parent) return false;
+  // GetParent answers null for a handle that is no window (any more), so
+  // this one test also stands for IsWindow.
+  if (!child || GetParent(child) != parent) return false;
   if (msg == WM_NOTIFY) {
     if (ReflectedNotifyHandler handler = DirectHandler(child)) {
       *result = handler(child, reinterpret_cast<NMHDR*>(lp));
