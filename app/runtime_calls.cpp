@@ -1,17 +1,36 @@
 #include "app/runtime_calls.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/main_window_template.h"
 
-uint64_t CallCore(CommandFn fn, std::initializer_list<ArgValue> args) {
+namespace {
+
+// A command may write to its arguments, so it gets a copy: on the stack,
+// since the list commands run once per row of the list.
+template <class Call>
+uint64_t WithArgumentCopy(std::initializer_list<ArgValue> args, Call call) {
+  constexpr size_t kOnStack = 8;
+  if (args.size() <= kOnStack) {
+    ArgValue list[kOnStack];
+    std::copy(args.begin(), args.end(), list);
+    return call(static_cast<int>(args.size()), list);
+  }
   std::vector<ArgValue> list(args);
-  return RtCallCoreCommand(fn, static_cast<int>(list.size()), list.data());
+  return call(static_cast<int>(list.size()), list.data());
+}
+
+}  // namespace
+
+uint64_t CallCore(CommandFn fn, std::initializer_list<ArgValue> args) {
+  return WithArgumentCopy(args, [fn](int argc, ArgValue* argv) { return RtCallCoreCommand(fn, argc, argv); });
 }
 
 uint64_t CallLib(CommandFn fn, int library, std::initializer_list<ArgValue> args) {
-  std::vector<ArgValue> list(args);
-  return RtCallLibCommand(fn, library, static_cast<int>(list.size()), list.data());
+  return WithArgumentCopy(args, [fn, library](int argc, ArgValue* argv) {
+    return RtCallLibCommand(fn, library, argc, argv);
+  });
 }
 
 char* ReadTextProperty(uint32_t unit, int index) {

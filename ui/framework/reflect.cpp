@@ -1,9 +1,36 @@
 // Reflection to child controls; see reflect.h.
 #include "ui/framework/reflect.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "ui/unit_type.h"
 
 namespace {
+
+// Looked up on every notification, so kept inside the process (see
+// handle_table.h); a process holds a handful of such controls.
+struct DirectNotify {
+  HWND control;
+  WNDPROC proc;
+  ReflectedNotifyHandler handler;
+};
+
+std::vector<DirectNotify>& DirectNotifyTable() {
+  static std::vector<DirectNotify> table;
+  return table;
+}
+
+// The control's handler, when its window procedure is still the one that
+// would have handled the reflected message.
+ReflectedNotifyHandler DirectHandler(HWND child) {
+  for (const DirectNotify& d : DirectNotifyTable()) {
+    if (d.control != child) continue;
+    auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(child, GWLP_WNDPROC));
+    return proc == d.proc ? d.handler : nullptr;
+  }
+  return nullptr;
+}
 
 // The direct child of parent that is hwnd or holds it (a combo box asks
 // for its inner edit's colours with the edit's handle).
@@ -45,7 +72,15 @@ bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result
     default:
       return false;
   }
-  if (!child || !IsWindow(child) || GetParent(child) != parent) return false;
+  // GetParent answers null for a handle that is no window (any more), so
+  // this one test also stands for IsWindow.
+  if (!child || GetParent(child) != parent) return false;
+  if (msg == WM_NOTIFY) {
+    if (ReflectedNotifyHandler handler = DirectHandler(child)) {
+      *result = handler(child, reinterpret_cast<NMHDR*>(lp));
+      return true;
+    }
+  }
   LRESULT answer = SendMessageA(child, kReflectBase + msg, wp, lp);
   if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
     if (!answer) return false;
@@ -54,4 +89,13 @@ bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result
   }
   *result = (msg == WM_NOTIFY || msg == WM_DRAWITEM || msg == WM_MEASUREITEM) ? answer : 0;
   return true;
+}
+
+void SetReflectedNotifyHandler(HWND control, WNDPROC proc, ReflectedNotifyHandler handler) {
+  ClearReflectedNotifyHandler(control);
+  DirectNotifyTable().push_back({control, proc, handler});
+}
+
+void ClearReflectedNotifyHandler(HWND control) {
+  std::erase_if(DirectNotifyTable(), [control](const DirectNotify& d) { return d.control == control; });
 }

@@ -11,3 +11,13 @@
 // otherwise). A WM_CTLCOLOR* message that the child leaves unanswered (0)
 // is reported as not reflected, so the parent's default brush applies.
 bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+
+// A control whose window procedure handles its reflected WM_NOTIFY in this
+// process may name that handler; the parent then calls it directly. A list
+// view sends two notifications for every row it selects, and a same-thread
+// SendMessage costs several times what the handling does. The direct call
+// is taken only while `proc` is still the control's window procedure, so a
+// later subclass still receives the reflected message.
+using ReflectedNotifyHandler = LRESULT (*)(HWND control, NMHDR* header);
+void SetReflectedNotifyHandler(HWND control, WNDPROC proc, ReflectedNotifyHandler handler);
+void ClearReflectedNotifyHandler(HWND control);

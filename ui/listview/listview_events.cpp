@@ -151,6 +151,9 @@ LRESULT OnListViewNotify(ListViewUnit* unit, NMHDR* h) {
         Fire(unit, kLvEventCurrentChanged);
       return 0;
     }
+    // No event follows the deletion of an item: TRUE spares the parent one
+    // LVN_DELETEITEM per row when the list is emptied or destroyed.
+    case LVN_DELETEALLITEMS: return TRUE;
     case LVN_ITEMACTIVATE: Fire(unit, kLvEventActivated); return 0;
     case LVN_COLUMNCLICK: Fire(unit, kLvEventColumnClick, reinterpret_cast<NMLISTVIEW*>(h)->iSubItem); return 0;
     case LVN_HOTTRACK: Fire(unit, kLvEventHotItem, reinterpret_cast<NMLISTVIEW*>(h)->iItem); return 0;

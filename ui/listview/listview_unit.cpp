@@ -8,6 +8,7 @@
 
 #include "runtime/runtime.h"
 #include "ui/framework/handle_table.h"
+#include "ui/framework/reflect.h"
 #include "ui/listview/extended_ui_library.h"
 #include "ui/listview/listview_apply.h"
 
@@ -44,10 +45,18 @@ void OnCheckBoxChanged(ListViewUnit* unit, int item) {
 LRESULT OnNcDestroy(ListViewUnit* unit, HWND hwnd, WPARAM wp, LPARAM lp) {
   DetachImageLists(unit);
   LRESULT r = CallWindowProcA(unit->baseProc, hwnd, WM_NCDESTROY, wp, lp);
+  ClearReflectedNotifyHandler(hwnd);
   LiveUnits().Remove(hwnd);
   ExtendedUiNotify(kNotifyDestroyed, unit->windowId, unit->unitId);
   delete unit;
   return r;
+}
+
+// What ListViewProc does with a reflected WM_NOTIFY, for the parent's
+// direct call.
+LRESULT ReflectedNotify(HWND hwnd, NMHDR* header) {
+  ListViewUnit* unit = UnitOf(hwnd);
+  return unit ? OnListViewNotify(unit, header) : 0;
 }
 
 LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -57,7 +66,7 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case kMsgGetUnitObject:
       return reinterpret_cast<LRESULT>(static_cast<UnitObject*>(unit));
     case kReflectBase + WM_NOTIFY:
-      return OnListViewNotify(unit, reinterpret_cast<NMHDR*>(lp));
+      return ReflectedNotify(hwnd, reinterpret_cast<NMHDR*>(lp));
     case kMsgResumeRedraw:
       ResumeRedraw(unit);
       return 0;
@@ -177,6 +186,7 @@ UnitObject* CreateListView(const uint8_t* blob, int32_t length, uint32_t style, 
   LiveUnits().Add(hwnd, unit);
   unit->baseProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListViewProc)));
+  SetReflectedNotifyHandler(hwnd, &ListViewProc, &ReflectedNotify);
 
   SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles.exStyle);
   ApplyFont(unit);
