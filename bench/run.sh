@@ -28,19 +28,14 @@ if [ -f tools/server_writer/CMakeLists.txt ] || grep -rqs server_writer tools/*.
 fi
 build_trees "${targets[@]}" >/dev/null
 BUILD_DIR="$RUN_DIR"
-# A prefix of the bench's own: its X11 driver leaves the windows to Wine
-# ("Managed"="N"). Without a window manager, Xvfb never confirms that a
-# managed window was taken off the screen, and Wine waits 2 s for that at
-# every top-level window it destroys, which would swamp the close figure.
-# The tests keep their managed windows in the tree's own prefix.
+# A prefix of the bench's own, with windows left to Wine (see
+# wine_prefix_unmanaged): the 2 s Wine waits for a window manager at every
+# closed window would swamp the close figure.
 export WINEPREFIX="$RUN_DIR/bench-wineprefix"
 . tools/wine-env.sh
 wine_env_display
 wine_env_prefix
-if [ ! -f "$WINEPREFIX/.unmanaged" ]; then
-  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  touch "$WINEPREFIX/.unmanaged"
-fi
+wine_prefix_unmanaged
 run() { BUILD_DIR="$RUN_DIR" tools/wine-run.sh "$WINE_ARCH" "$@"; }
 
 if [ "$profile" = 1 ]; then
