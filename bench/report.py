@@ -10,8 +10,13 @@ import sys
 
 def load(path):
     data, notes = {}, []
-    for line in open(path, encoding="utf-8"):
-        line = line.strip()
+    for raw in open(path, "rb"):
+        # The bench programs print the tool's captions as the tool holds
+        # them (GBK); the rest is ASCII or UTF-8.
+        try:
+            line = raw.decode("utf-8").strip()
+        except UnicodeDecodeError:
+            line = raw.decode("gbk", errors="replace").strip()
         if "=" not in line:
             continue
         key, value = line.split("=", 1)

@@ -48,7 +48,7 @@ smallest=$(printf '%s\n' "${sizes[@]}" | sort -n | head -1)
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
-echo "machine=$(nproc) cores ($cpu), $(free -g | awk '/^Mem:/ {print $2}') GB, $("$WINE" --version 2>/dev/null), $WINE_ARCH build" >>"$results"
+echo "machine=$(nproc) cores ($cpu), $(LC_ALL=C free -g | awk '/^Mem:/ {print $2}') GB, $("$WINE" --version 2>/dev/null), $WINE_ARCH build" >>"$results"
 for n in "${sizes[@]}"; do
   server="mle-bench-$n"
   db="$WINEPREFIX/drive_c/$server/config/quillnode.db"
@@ -76,7 +76,7 @@ if [ "$has_writer" = 1 ] && [ -n "$writer" ]; then
   echo "  $n rows: the tool beside the server writer" >&2
   mkdir -p "$WINEPREFIX/drive_c/mle-bench-writer/config"
   python3 bench/make_machine_table.py "$n" "$WINEPREFIX/drive_c/mle-bench-writer/config/quillnode.db"
-  run "$RUN_DIR/bench/bench_driver.exe" writer "$n" mle-bench-writer "$(winepath -w "$writer" 2>/dev/null)" \
+  run "$RUN_DIR/bench/bench_driver.exe" writer "$n" mle-bench-writer "$("$WINE" winepath -w "$writer" 2>/dev/null | tr -d '\r')" \
     "C:\\mle-bench-writer\\config\\quillnode.db" 20 2000 | sed "s/^/$n./" >>"$results" || true
 else
   echo "writer=missing" >>"$results"
