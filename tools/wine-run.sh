@@ -24,5 +24,10 @@ out=$(mktemp) err=$(mktemp)
 "$WINE" "$exe" "$@" >"$out" 2>"$err" </dev/null
 rc=$?
 cat "$out"; cat "$err" >&2
+# A program that dies before it prints anything leaves a test without a
+# word of output; say at least how it ended.
+if [ "$rc" -ne 0 ] && [ ! -s "$out" ] && [ ! -s "$err" ]; then
+  echo "wine-run.sh: $exe ended with exit code $rc before printing anything" >&2
+fi
 rm -f "$out" "$err"
 exit $rc
