@@ -68,8 +68,7 @@ wine_env_prefix() {
 # Leaves the prefix's windows to Wine instead of a window manager. Xvfb has
 # none, and Wine then waits 2 s for a confirmation that never comes at every
 # managed top-level window it takes off the screen (every closed dialog,
-# message box and test window). For the tests' and the bench's prefixes; the
-# demo keeps a prefix of its own with managed windows for a real desktop.
+# message box and test window). For the bench's prefix.
 wine_prefix_unmanaged() {
   [ -f "$WINEPREFIX/.unmanaged" ] && return 0
   "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null &&
