@@ -38,9 +38,15 @@ ReadState LastReadState() {
 }
 
 // One field of the current record; *worst keeps the worst read so far.
+// The read's own success flag says whether there is anything to ask: only
+// a failed read needs to know whether its row is gone or it met an error.
 char* ReadField(const char* name, ReadState* worst) {
-  char* text = AsText(CallLib(SqliteTable::ReadFieldText, kDatabaseLibrary, {TableArg(), TextArg(name), OmittedArg()}));
-  ReadState state = LastReadState();
+  int32_t succeeded = 0;
+  ArgValue flag{};
+  flag.v.ptr = &succeeded;
+  flag.type = kTypeBool;  // a logical variable, passed by reference
+  char* text = AsText(CallLib(SqliteTable::ReadFieldText, kDatabaseLibrary, {TableArg(), TextArg(name), flag}));
+  ReadState state = succeeded ? ReadState::kRead : LastReadState();
   if (state > *worst) *worst = state;
   return text;
 }

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
-#include "bench/proc_status.h"
+#include "tools/driver/process_probe.h"
 
 namespace {
 
@@ -175,11 +175,10 @@ int RunList(const char* path, int rows, const char* output) {
   double exportSeconds = bench::Now() - t0;
 
   // Found by its command line as the tool is, so both figures come alike.
-  int pid = FindLinuxProcess("baselines.exe");
-  ProcStatus mem = pid ? ReadProcStatus("Z:\\proc\\" + std::to_string(pid) + "\\status") : ProcStatus{};
+  driver::LinuxMemory mem = driver::LinuxMemoryOf(driver::FindLinuxProcess("baselines.exe"));
   printf("list_fill_seconds=%.3f\nlist_select_seconds=%.3f\nlist_export_seconds=%.3f\n", fill, select,
          exportSeconds);
-  printf("list_rows=%d\nlist_peak_kb=%lld\nlist_rss_kb=%lld\n", n, mem.peakKb, mem.rssKb);
+  printf("list_rows=%d\nlist_peak_kb=%lld\nlist_rss_kb=%lld\n", n, mem.peakKb, mem.residentKb);
   double close0 = bench::Now();
   DestroyWindow(GetParent(lv));
   printf("list_close_seconds=%.3f\n", bench::Now() - close0);

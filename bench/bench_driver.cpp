@@ -17,7 +17,7 @@
 #include <string>
 
 #include "bench/bench_clock.h"
-#include "bench/proc_status.h"
+#include "tools/driver/process_probe.h"
 #include "tools/driver/tool_session.h"
 
 namespace {
@@ -89,11 +89,9 @@ int RunSteps(int rows, const std::string& server, const std::string& output) {
   }
   printf("tool_load_seconds=%.3f\n", load);
   tool.Sync();
-  int linuxPid = FindLinuxProcess("machine-list-export.exe");
-  auto memory = [linuxPid] {
-    return linuxPid ? ReadProcStatus("Z:\\proc\\" + std::to_string(linuxPid) + "\\status") : ProcStatus{};
-  };
-  printf("tool_rss_after_load_kb=%lld\ntool_peak_after_load_kb=%lld\n", memory().rssKb, memory().peakKb);
+  int linuxPid = driver::FindLinuxProcess("machine-list-export.exe");
+  auto memory = [linuxPid] { return driver::LinuxMemoryOf(linuxPid); };
+  printf("tool_rss_after_load_kb=%lld\ntool_peak_after_load_kb=%lld\n", memory().residentKb, memory().peakKb);
 
   // The dialog's first showing loads its code; then the same export of an
   // empty selection, to another file.
@@ -109,7 +107,7 @@ int RunSteps(int rows, const std::string& server, const std::string& output) {
   tool.Sync();
   if (!all) fprintf(stderr, "bench_driver: Ctrl+A did not select %d rows\n", rows);
   printf("tool_select_seconds=%.3f\n", selectAll);
-  printf("tool_rss_after_select_kb=%lld\n", memory().rssKb);
+  printf("tool_rss_after_select_kb=%lld\n", memory().residentKb);
 
   ExportTimes full = TimeExport(tool, output);
   size_t lines = CountLines(driver::ReadFileBytes(output));
@@ -120,8 +118,8 @@ int RunSteps(int rows, const std::string& server, const std::string& output) {
          (full.untilDialog - empty.untilDialog) + (full.afterDialog - empty.afterDialog));
   printf("tool_export_lines=%zu\n", lines);
 
-  ProcStatus mem = memory();
-  printf("tool_peak_kb=%lld\ntool_rss_kb=%lld\n", mem.peakKb, mem.rssKb);
+  driver::LinuxMemory mem = memory();
+  printf("tool_peak_kb=%lld\ntool_rss_kb=%lld\n", mem.peakKb, mem.residentKb);
 
   DWORD code = 0;
   printf("tool_close_seconds=%.3f\n", CloseAndWait(tool, &code));

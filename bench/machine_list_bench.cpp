@@ -22,15 +22,15 @@
 #include "app/program.h"
 #include "app/runtime_calls.h"
 #include "bench/bench_clock.h"
-#include "bench/proc_status.h"
+#include "tools/driver/process_probe.h"
 #include "ui/framework/host.h"
 
 namespace {
 
 // Found by its command line: Wine's /proc/self is not this program.
 long long ResidentKb() {
-  static const int pid = FindLinuxProcess("machine_list_bench.exe");
-  return pid ? ReadProcStatus("Z:\\proc\\" + std::to_string(pid) + "\\status").rssKb : -1;
+  static const int pid = driver::FindLinuxProcess("machine_list_bench.exe");
+  return driver::LinuxMemoryOf(pid).residentKb;
 }
 
 void Pump() {

@@ -12,6 +12,7 @@
 #include <clocale>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -36,7 +37,16 @@ int EffectiveLength(const char* text, int length) {
 
 // The locale is set on every call, as the code page may only be known once
 // the process runs; "" is the user's default.
-void UseUserLocale() { setlocale(LC_ALL, ""); }
+// Setting the locale looks its name up again every time, and a table load
+// converts twice per field read; asking which locale is set is cheap, so it
+// is set again only when someone has changed it since.
+void UseUserLocale() {
+  static std::string applied;
+  const char* now = setlocale(LC_ALL, nullptr);
+  if (!applied.empty() && now && applied == now) return;
+  const char* set = setlocale(LC_ALL, "");
+  applied = set ? set : "";
+}
 
 }  // namespace
 

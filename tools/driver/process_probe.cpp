@@ -94,21 +94,39 @@ DWORD WindowCountOf(DWORD processId) {
   return query.second;
 }
 
-long long LinuxResidentKb(const std::string& marker) {
+int FindLinuxProcess(const std::string& text) {
+  char prefix[MAX_PATH] = {};
+  GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
+  const std::string ownPrefix = prefix[0] ? std::string("WINEPREFIX=") + prefix + '\0' : std::string();
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA("Z:\\proc\\*", &entry);
-  if (find == INVALID_HANDLE_VALUE) return -1;
-  long long kb = -1;
+  if (find == INVALID_HANDLE_VALUE) return 0;
+  // The scripts that started a program name it too; the Wine process that
+  // runs it is by far the largest of them.
+  int found = 0;
+  long long largest = -1;
   do {
     if (!IsNumber(entry.cFileName)) continue;
     std::string folder = std::string("Z:\\proc\\") + entry.cFileName + "\\";
-    if (!CommandLineHolds(folder, marker)) continue;
-    kb = StatusField(ReadFileBytes(folder + "status"), "VmRSS:");
-    break;
+    if (!CommandLineHolds(folder, text)) continue;
+    if (!ownPrefix.empty() && ReadFileBytes(folder + "environ").find(ownPrefix) == std::string::npos) continue;
+    long long kb = StatusField(ReadFileBytes(folder + "status"), "VmRSS:");
+    if (kb > largest) {
+      largest = kb;
+      found = atoi(entry.cFileName);
+    }
   } while (FindNextFileA(find, &entry));
   FindClose(find);
-  return kb;
+  return found;
 }
+
+LinuxMemory LinuxMemoryOf(int linuxPid) {
+  if (linuxPid <= 0) return {};
+  std::string status = ReadFileBytes("Z:\\proc\\" + std::to_string(linuxPid) + "\\status");
+  return {StatusField(status, "VmHWM:"), StatusField(status, "VmRSS:")};
+}
+
+long long LinuxResidentKb(const std::string& marker) { return LinuxMemoryOf(FindLinuxProcess(marker)).residentKb; }
 
 ProcessCounters CountersOf(HANDLE process, const std::string& marker) {
   ProcessCounters c;

@@ -28,6 +28,19 @@ DWORD HandleCountOf(DWORD processId);
 // Windows of the process, children included.
 DWORD WindowCountOf(DWORD processId);
 
+// Memory of a Linux process as /proc/PID/status gives it, in kB; -1 where
+// a figure could not be read.
+struct LinuxMemory {
+  long long peakKb = -1;      // VmHWM
+  long long residentKb = -1;  // VmRSS
+};
+
+// The Linux process id of the Wine process whose command line holds text
+// (and, when this process knows its WINEPREFIX, whose environment has the
+// same one); of several, the largest. 0 when none is found.
+int FindLinuxProcess(const std::string& text);
+LinuxMemory LinuxMemoryOf(int linuxPid);
+
 // VmRSS in kB of the Linux process whose command line contains marker
 // (read through Wine's Z: drive); -1 when there is none or /proc is not
 // reachable.
