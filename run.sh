@@ -14,7 +14,7 @@ user_display="${DISPLAY:-}"
 . tools/build-env.sh
 build_trees machine-list-export demo_driver
 BUILD_DIR="$RUN_DIR"
-# The demo has a prefix of its own: the tests' prefix leaves windows unmanaged.
+# The demo has a prefix of its own, apart from the tests' and the bench's.
 export WINEPREFIX="$RUN_DIR/demo-wineprefix" WINEARCH="$WINE_ARCH"
 if [ "$WINE_ARCH" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
 wine_env_display

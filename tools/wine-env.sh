@@ -17,9 +17,30 @@ export WINE
 # RT_FORCE_64BIT=1 takes the 64-bit path on any machine (to try it out).
 native_32bit() { [ -z "${RT_FORCE_64BIT:-}" ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
 
+# A server that was killed leaves its socket and lock file behind, so a
+# display with a lock file counts only while the process named there runs.
 x_display_ok() {
   local n="${1#:}"; n="${n%%.*}"
-  [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ]
+  [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] || return 1
+  [ -f "/tmp/.X$n-lock" ] || return 0
+  local pid; pid=$(tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null)
+  [ -n "$pid" ] && [ -d "/proc/$pid" ]
+}
+
+# The private Xvfb's display number and process id, kept in the build folder.
+private_x_display() { cat "$BUILD_DIR/.xvfb-display" 2>/dev/null; }
+private_x_pid() { cat "$BUILD_DIR/.xvfb-pid" 2>/dev/null; }
+private_x_running() {
+  local pid; pid=$(private_x_pid) && [ -n "$pid" ] && [ -n "$(private_x_display)" ] || return 1
+  tr '\0' ' ' < "/proc/$pid/cmdline" 2>/dev/null | grep -q '^Xvfb '
+}
+
+# What names the X server behind DISPLAY: the display and its process id.
+x_server_id() {
+  local pid=""
+  if [ "${DISPLAY:-}" = ":$(private_x_display)" ]; then pid=$(private_x_pid)
+  else pid=$(tr -d ' \n' < "/tmp/.X${DISPLAY#:}-lock" 2>/dev/null); fi
+  echo "${DISPLAY:-} $pid"
 }
 
 # Starts a private Xvfb when DISPLAY is empty. The display number is kept in
@@ -30,17 +51,24 @@ wine_env_display() {
   mkdir -p "$BUILD_DIR"
   (
     flock 9
-    if [ -f "$f" ] && x_display_ok ":$(cat "$f")"; then exit 0; fi
-    for n in $(seq 90 140); do
-      [ -e "/tmp/.X$n-lock" ] && continue
-      setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 </dev/null 9>&- &
-      for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
-        sleep 0.1
-      done
-      if [ -e "/tmp/.X11-unix/X$n" ]; then echo "$n" > "$f"; exit 0; fi
+    private_x_running && exit 0
+    # Xvfb's socket appears before the server takes clients, and a Wine
+    # program that comes too early finds no display and leaves the prefix's
+    # desktop broken. With -displayfd Xvfb picks a free display itself and
+    # writes its number once it is ready.
+    ready="$BUILD_DIR/.xvfb-ready"
+    : > "$ready"
+    setsid Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$ready" >/dev/null 2>&1 </dev/null 9>&- &
+    pid=$!
+    for _ in $(seq 100); do
+      [ "$(wc -l < "$ready")" -ge 1 ] && break
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
     done
-    exit 1
+    [ "$(wc -l < "$ready")" -ge 1 ] || exit 1
+    head -n 1 "$ready" > "$f"
+    echo "$pid" > "$BUILD_DIR/.xvfb-pid"
+    private_x_running
   ) 9>"$BUILD_DIR/.xvfb-lock"
   export DISPLAY=":$(cat "$f")"
 }
@@ -55,6 +83,12 @@ wine_env_prefix() {
       wineserver -w 9>&-
       [ -d "$WINEPREFIX/drive_c" ] && touch "$WINEPREFIX/.ready"
     fi
+    # The Wine server outlives the programs and keeps its desktop on the X
+    # server it first met; once that server is gone no window can be made.
+    # Start the Wine server afresh whenever the X server is not the one it knew.
+    local known="$WINEPREFIX/.x-server" now; now=$(x_server_id)
+    if [ "$(cat "$known" 2>/dev/null)" != "$now" ]; then wineserver -k 9>&- 2>/dev/null || true; fi
+    if [ -d "$WINEPREFIX" ]; then echo "$now" > "$known"; fi
     # Under a Chinese locale Wine may not find its own Marlett, and the
     # caption buttons come out as the letters 0, 1 and r: give the prefix one.
     fonts="$WINEPREFIX/drive_c/windows/Fonts"
