@@ -17,13 +17,19 @@ export WINE
 # RT_FORCE_64BIT=1 takes the 64-bit path on any machine (to try it out).
 native_32bit() { [ -z "${RT_FORCE_64BIT:-}" ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
 
+# The process id in a display's lock file (nothing when it has none).
+x_lock_pid() {
+  local n="${1#:}"; n="${n%%.*}"
+  tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null || true
+}
+
 # A server that was killed leaves its socket and lock file behind, so a
 # display with a lock file counts only while the process named there runs.
 x_display_ok() {
   local n="${1#:}"; n="${n%%.*}"
   [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ] || return 1
   [ -f "/tmp/.X$n-lock" ] || return 0
-  local pid; pid=$(tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null)
+  local pid; pid=$(x_lock_pid "$1")
   [ -n "$pid" ] && [ -d "/proc/$pid" ]
 }
 
@@ -37,9 +43,8 @@ private_x_running() {
 
 # What names the X server behind DISPLAY: the display and its process id.
 x_server_id() {
-  local pid=""
-  if [ "${DISPLAY:-}" = ":$(private_x_display)" ]; then pid=$(private_x_pid)
-  else pid=$(tr -d ' \n' < "/tmp/.X${DISPLAY#:}-lock" 2>/dev/null); fi
+  local pid
+  if [ "${DISPLAY:-}" = ":$(private_x_display)" ]; then pid=$(private_x_pid); else pid=$(x_lock_pid "${DISPLAY:-}"); fi
   echo "${DISPLAY:-} $pid"
 }
 
