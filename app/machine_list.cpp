@@ -3,9 +3,11 @@
 // filled in one pass and nothing of the database stays open.
 //
 // A record deleted by the server while the list loads just drops out; a
-// record that cannot be read (a lock held too long, a damaged file) ends
-// the load, and the user is told that the list is incomplete instead of
-// being shown a shorter list as if it were all.
+// record that cannot be read (the server kept its lock past the
+// connection's wait budget, a damaged file) ends the load, and the user is
+// told that the list is incomplete instead of being shown a shorter list as
+// if it were all. The cursor lets go of the file once the reads are done,
+// so the server never waits while the list fills or the message shows.
 #include "app/machine_list.h"
 
 #include <vector>
@@ -164,7 +166,7 @@ void LoadMachines() {
   while (onRecord) {
     RecordState state = ReadCurrentMachine();
     if (state == RecordState::kUnreadable) {
-      complete = false;  // each further read could wait out the busy timeout again
+      complete = false;  // the wait budget is spent or the file is damaged: later reads fare no better
       break;
     }
     if (state == RecordState::kListed) accepted.push_back(CopyMachineRecord(*CurrentMachine));

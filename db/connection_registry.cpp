@@ -11,6 +11,7 @@ struct Entry {
   sqlite3* connection;
   uint32_t serial;
   Entry* next;
+  LockWaits lockWaits;
 };
 
 Entry* g_entries;
@@ -22,7 +23,7 @@ uint32_t RegisterConnection(sqlite3* connection) {
   auto* e = static_cast<Entry*>(malloc(sizeof(Entry)));
   if (!e) return 0;
   if (++g_lastSerial == 0) ++g_lastSerial;
-  *e = Entry{connection, g_lastSerial, g_entries};
+  *e = Entry{connection, g_lastSerial, g_entries, LockWaits{}};
   g_entries = e;
   return e->serial;
 }
@@ -42,6 +43,12 @@ uint32_t ConnectionSerial(sqlite3* connection) {
   for (Entry* e = g_entries; e; e = e->next)
     if (e->connection == connection) return e->serial;
   return 0;
+}
+
+LockWaits* LockWaitsOf(sqlite3* connection) {
+  for (Entry* e = g_entries; e; e = e->next)
+    if (e->connection == connection) return &e->lockWaits;
+  return nullptr;
 }
 
 }  // namespace db

@@ -5,10 +5,13 @@
 // open is registered with a serial number that is never reused; a table
 // checks its (handle, serial) pair here before it touches the handle, so a
 // closed connection is never used (a new one at the same address has
-// another serial).
+// another serial). The registry also keeps what each connection has waited
+// for locks (see lock_wait.h).
 #pragma once
 
 #include <cstdint>
+
+#include "db/lock_wait.h"
 
 struct sqlite3;
 
@@ -21,5 +24,8 @@ uint32_t RegisterConnection(sqlite3* connection);
 void ForgetConnection(sqlite3* connection);
 // 0 when the handle is not registered (closed, or never opened here).
 uint32_t ConnectionSerial(sqlite3* connection);
+// The lock waits of a registered connection, null for any other handle;
+// valid until the connection is forgotten.
+LockWaits* LockWaitsOf(sqlite3* connection);
 
 }  // namespace db

@@ -24,25 +24,30 @@ int64_t BoundTicks() {
 
 }  // namespace
 
+bool ReadTransaction::StillOpen() {
+  if (connection_ && sqlite3_get_autocommit(connection_)) connection_ = nullptr;
+  return connection_ != nullptr;
+}
+
 void ReadTransaction::Begin(sqlite3* connection) {
-  if (!sqlite3_get_autocommit(connection)) return;
-  if (sqlite3_exec(connection, "BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK)
-    begunAt_ = NowTicks();
+  if (StillOpen() || !sqlite3_get_autocommit(connection)) return;
+  if (sqlite3_exec(connection, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) return;
+  connection_ = connection;
+  begunAt_ = NowTicks();
 }
 
-void ReadTransaction::EndIfOlderThanBound(sqlite3* connection) {
-  if (sqlite3_get_autocommit(connection)) return;
+void ReadTransaction::EndIfOlderThanBound() {
   static const int64_t bound = BoundTicks();
-  if (NowTicks() - begunAt_ > bound) End(connection);
+  if (connection_ && NowTicks() - begunAt_ > bound) End();
 }
 
-void ReadTransaction::End(sqlite3* connection) {
-  // COMMIT ends a read-only transaction by dropping the shared lock, and
-  // leaves alone whatever someone else may have written on the connection
-  // meanwhile. Should it be refused, ROLLBACK still lets the lock go.
-  if (sqlite3_get_autocommit(connection)) return;
-  if (sqlite3_exec(connection, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
-    sqlite3_exec(connection, "ROLLBACK", nullptr, nullptr, nullptr);
+void ReadTransaction::End() {
+  // COMMIT ends a read-only transaction by dropping the shared lock. Should
+  // it be refused, ROLLBACK still lets the lock go.
+  if (!StillOpen()) return;
+  if (sqlite3_exec(connection_, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
+    sqlite3_exec(connection_, "ROLLBACK", nullptr, nullptr, nullptr);
+  connection_ = nullptr;
 }
 
 }  // namespace db

@@ -5,10 +5,12 @@
 // about 0.3 ms a query), and the reads of one record could see different
 // states of a table that the server writes meanwhile. So a read begins a
 // deferred transaction when none is open, and the cursor ends it when it
-// moves and the transaction is older than kReadTransactionBoundUs: the reads
-// of one record share one state, and a writer waits at most about that
-// bound for the shared lock to go. Only BEGIN and COMMIT (ROLLBACK should
-// COMMIT be refused) run here; nothing is ever written.
+// moves and the transaction is older than kReadTransactionBoundUs, when it
+// leaves the records, when a read fails and when it closes: the reads of
+// one record share one state, a writer waits at most about that bound for
+// the shared lock to go, and no lock is held once the reads are done. Only
+// BEGIN and COMMIT (ROLLBACK should COMMIT be refused) run here; nothing is
+// ever written.
 #pragma once
 
 #include <cstdint>
@@ -22,19 +24,33 @@ namespace db {
 // server's commits are barely delayed.
 inline constexpr int kReadTransactionBoundUs = 5000;
 
+// One reader's transaction. It ends only a transaction that it began
+// itself: two cursors on one connection share whatever transaction is open,
+// and neither ends the other's.
 class ReadTransaction {
  public:
-  // Begins a deferred transaction on the connection unless one is open.
-  // When BEGIN fails the reads simply run one by one.
+  // Begins a deferred transaction on the connection unless one is open
+  // (this reader's or anyone else's). When BEGIN fails the reads simply
+  // run one by one.
   void Begin(sqlite3* connection);
-  // Ends the transaction when it has been open longer than the bound.
-  void EndIfOlderThanBound(sqlite3* connection);
-  // Ends the transaction that is open on the connection, if any. The caller
-  // guarantees that the connection is still open.
-  static void End(sqlite3* connection);
+  // Ends this reader's transaction when it has been open longer than the
+  // bound.
+  void EndIfOlderThanBound();
+  // Ends this reader's transaction, if it has one. The connection it began
+  // on must still be open (see Forget).
+  void End();
+  // The connection was closed under the reader: closing rolled the
+  // transaction back, and the handle must not be touched again.
+  void Forget() { connection_ = nullptr; }
 
  private:
-  int64_t begunAt_ = 0;  // performance-counter ticks
+  // Whether the transaction this reader began is still open. SQLite rolls
+  // a transaction back by itself after some errors; it is then no longer
+  // this reader's to end.
+  bool StillOpen();
+
+  sqlite3* connection_ = nullptr;  // set while this reader's transaction is open
+  int64_t begunAt_ = 0;            // performance-counter ticks
 };
 
 }  // namespace db

@@ -11,23 +11,15 @@
 #include "db/command_args.h"
 #include "db/connection_registry.h"
 #include "db/gbk_utf8.h"
-#include "db/read_transaction.h"
 
 namespace {
 
-// How long a statement that meets another connection's lock waits before it
-// fails. The server's writes are short transactions (milliseconds), so any
-// wait beyond a moment means a long or stuck write; the program waits on its
-// only thread, and Windows calls a window that answers nothing for 5 s
-// hung, so the wait stays well below that.
-constexpr int kBusyTimeoutMs = 2000;
-
-// Settings of every connection the unit opens: wait for locks, and never
-// write the database file at close. SQLite otherwise checkpoints a WAL
-// database into the main file when its last connection closes; the server's
-// file must stay as the server left it.
+// Settings of every connection the unit opens: wait for locks within the
+// connection's budget, and never write the database file at close. SQLite
+// otherwise checkpoints a WAL database into the main file when its last
+// connection closes; the server's file must stay as the server left it.
 void ConfigureConnection(sqlite3* connection) {
-  sqlite3_busy_timeout(connection, kBusyTimeoutMs);
+  db::LimitLockWaits(connection, db::LockWaitsOf(connection));
   sqlite3_db_config(connection, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
 }
 
@@ -57,8 +49,10 @@ int CloseConnection(SqliteDbStorage* db) {
   sqlite3* connection = db->connection;
   if (!connection) return 1;
   db->connection = nullptr;
+  // The budget goes with the registry entry, so its handler goes first.
+  // Closing rolls back a read transaction that a table left open.
+  sqlite3_busy_handler(connection, nullptr, nullptr);
   db::ForgetConnection(connection);
-  db::ReadTransaction::End(connection);  // a table's reads may still hold the shared lock
   return sqlite3_close(connection) == SQLITE_BUSY ? 0 : 1;
 }
 

@@ -2,8 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 #include "db/connection_registry.h"
 #include "db/field_value.h"
@@ -30,20 +32,32 @@ void ColumnNames::Clear() {
 
 bool RowIdTable::Load(sqlite3* connection, const StatementText& gbkSql) {
   Clear();
-  // sqlite3_get_table runs every statement in its text: it only gets a text
-  // that prepared as exactly one.
-  Statement single(connection, gbkSql);
-  if (!single.Ok()) return false;
-  if (sqlite3_get_table(connection, single.Utf8(), &table_, &rows_, &columns_, nullptr) == SQLITE_OK)
-    return true;
+  Statement st(connection, gbkSql);
+  if (!st.Ok()) return false;
+  try {
+    int rc;
+    while ((rc = st.Step()) == SQLITE_ROW) {
+      if (offsets_.size() >= static_cast<size_t>(INT32_MAX - 1)) break;  // beyond any position
+      if (sqlite3_column_type(st.Get(), 0) == SQLITE_NULL) {
+        offsets_.push_back(kNull);
+        continue;
+      }
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st.Get(), 0));
+      if (!text) break;  // no memory for the text
+      offsets_.push_back(texts_.size());
+      texts_.insert(texts_.end(), text, text + strlen(text) + 1);
+    }
+    if (rc == SQLITE_DONE) return true;
+  } catch (const std::bad_alloc&) {
+  }
   Clear();
   return false;
 }
 
 void RowIdTable::Clear() {
-  if (table_) sqlite3_free_table(table_);
-  table_ = nullptr;
-  rows_ = columns_ = 0;
+  // Shrunk, not only emptied: a closed table keeps no memory.
+  std::vector<char>().swap(texts_);
+  std::vector<size_t>().swap(offsets_);
 }
 
 TableCursor::~TableCursor() { Empty(); }
@@ -54,7 +68,10 @@ bool TableCursor::IsOpen() const {
 
 void TableCursor::Empty() {
   // A closed connection took its transaction with it.
-  if (IsOpen()) ReadTransaction::End(connection);
+  if (IsOpen())
+    readTransaction.End();
+  else
+    readTransaction.Forget();
   columnNames.Clear();
   rowIds.Clear();
   position = rowCount = columnCount = 0;
@@ -84,7 +101,14 @@ bool TableCursor::LoadSnapshot() {
   rowIds.Clear();
   columnCount = rowCount = 0;
   if (!IsOpen() || !tableName[0]) return false;
+  // One state of the table for both statements; the lock goes with them.
+  readTransaction.Begin(connection);
+  bool loaded = LoadSnapshotStatements();
+  readTransaction.End();
+  return loaded;
+}
 
+bool TableCursor::LoadSnapshotStatements() {
   StatementText columnsSql;
   columnsSql << "SELECT * FROM " << tableName << " LIMIT 0";
   {
@@ -111,15 +135,12 @@ bool TableCursor::LoadSnapshot() {
 
 bool TableCursor::GoTo(int64_t n) {
   if (!IsOpen()) return false;
-  readTransaction.EndIfOlderThanBound(connection);
-  if (n <= 0) {
-    position = 0;
+  if (n <= 0 || n > rowCount) {
+    position = n <= 0 ? 0 : rowCount + 1;
+    readTransaction.End();
     return false;
   }
-  if (n > rowCount) {
-    position = rowCount + 1;
-    return false;
-  }
+  readTransaction.EndIfOlderThanBound();
   position = static_cast<int32_t>(n);
   return true;
 }
@@ -147,19 +168,21 @@ bool TableCursor::ReadField(int column1, uint32_t wanted, ArgValue* result) {
   sql << "SELECT " << columnName << " FROM " << tableName << " WHERE _ROWID_ = " << rowId << " ";
   if (!sql.Fits()) return false;
   readTransaction.Begin(connection);
-  lastRead = ReadOutcome::kFailed;
+  lastRead = ReadStatement(sql, wanted, result);
+  if (lastRead == ReadOutcome::kFailed) readTransaction.End();
+  return lastRead == ReadOutcome::kValue;
+}
+
+ReadOutcome TableCursor::ReadStatement(const StatementText& sql, uint32_t wanted, ArgValue* result) {
   Statement st(connection, sql);
-  if (!st.Ok()) return false;
+  if (!st.Ok()) return ReadOutcome::kFailed;
   switch (st.Step()) {
     case SQLITE_ROW:
-      if (!StoreColumnValue(st.Get(), 0, wanted, result)) return false;
-      lastRead = ReadOutcome::kValue;
-      return true;
+      return StoreColumnValue(st.Get(), 0, wanted, result) ? ReadOutcome::kValue : ReadOutcome::kFailed;
     case SQLITE_DONE:  // the row id no longer exists
-      lastRead = ReadOutcome::kRowGone;
-      return false;
+      return ReadOutcome::kRowGone;
     default:
-      return false;
+      return ReadOutcome::kFailed;
   }
 }
 

@@ -5,7 +5,9 @@
 // are not seen; a row deleted later keeps its place but reads no value.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "db/read_transaction.h"
 #include "runtime/value.h"
@@ -39,26 +41,29 @@ class ColumnNames {
   int count_ = 0;
 };
 
-// The result table of the row-id query (sqlite3_get_table): entry 0 is the
-// heading, entries 1..rows are the row ids as decimal text, ascending.
+// The row ids of the snapshot as the row-id query gives them: decimal
+// texts, ascending; an entry is null where the query gave NULL. The query
+// is stepped to its end rather than run through sqlite3_get_table, which
+// builds a heap block per row while the database stays locked: the texts
+// go into one growing buffer instead, and the lock is held for less.
 class RowIdTable {
  public:
-  RowIdTable() = default;
-  ~RowIdTable() { Clear(); }
-  RowIdTable(const RowIdTable&) = delete;
-  RowIdTable& operator=(const RowIdTable&) = delete;
-
-  // Runs the query; false on any SQLite error (the table is then empty),
-  // and for a text that holds more than one statement, none of which runs.
+  // Runs the query; false on any SQLite error and when out of memory (the
+  // table is then empty), and for a text that holds more than one
+  // statement, none of which runs.
   bool Load(sqlite3* connection, const StatementText& gbkSql);
   void Clear();
-  int Rows() const { return rows_; }
-  const char* At(int record1) const { return table_[record1 * columns_]; }
+  int Rows() const { return static_cast<int>(offsets_.size()); }
+  // Record record1 (1..Rows()).
+  const char* At(int record1) const {
+    size_t at = offsets_[record1 - 1];
+    return at == kNull ? nullptr : texts_.data() + at;
+  }
 
  private:
-  char** table_ = nullptr;
-  int rows_ = 0;
-  int columns_ = 0;
+  static constexpr size_t kNull = static_cast<size_t>(-1);
+  std::vector<char> texts_;     // every row id with its NUL, in order
+  std::vector<size_t> offsets_;  // where each record's text starts, or kNull
 };
 
 // What the cursor's last field read found, so that a caller can tell an
@@ -97,11 +102,13 @@ struct TableCursor {
   // position 0, name cleared.
   void Empty();
   // Empties the cursor, then takes the snapshot of the named table on the
-  // connection. False (cursor left empty) when the name does not fit the
-  // name field, or the row ids cannot be read (no such table, SQL error).
+  // connection, in one read transaction that ends with it. False (cursor
+  // left empty) when the name does not fit the name field, or the row ids
+  // cannot be read (no such table, SQL error).
   bool Open(const char* gbkName, sqlite3* db);
   // Moves to record n: answers true when the new position is on a record.
-  // Ends the read transaction once it is older than its bound.
+  // A move onto a record ends the read transaction once it is older than
+  // its bound; a move off the records ends it: the reads are done.
   bool GoTo(int64_t n);
   // 1-based number of the first column whose name equals `name` under
   // CompareNoCase; 0 when none does.
@@ -109,11 +116,15 @@ struct TableCursor {
   // Reads one field of the current record with its own query, stored as
   // `wanted` (see StoreColumnValue), inside the read transaction (begun
   // here when none is open). False when not open, the column or position is
-  // out of range, the row is gone or SQLite fails; lastRead says which.
+  // out of range, the row is gone or SQLite fails; lastRead says which. A
+  // read that SQLite failed ends the read transaction.
   bool ReadField(int column1, uint32_t wanted, ArgValue* result);
 
  private:
   bool LoadSnapshot();
+  bool LoadSnapshotStatements();
+  // Runs one composed field statement on the current record.
+  ReadOutcome ReadStatement(const StatementText& sql, uint32_t wanted, ArgValue* result);
 };
 
 }  // namespace db

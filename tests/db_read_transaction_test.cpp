@@ -1,7 +1,7 @@
 // The table unit beside a second connection that writes: reads wait for the
 // writer's lock for a bounded time, the reads of one record share a read
 // transaction, and that transaction lets the writer in once the cursor has
-// moved on or closed. The writer is a real SQLite connection on its own
+// moved on, the reads are done or the cursor closed. The writer is a real SQLite connection on its own
 // thread, so the two connections' file locks really collide.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -10,6 +10,7 @@
 
 #include "db/db_library.h"
 #include "db/read_transaction.h"
+#include "tests/db_damage.h"
 #include "tests/db_test_support.h"
 
 namespace {
@@ -73,19 +74,69 @@ TEST_F(ReadTransactionTest, LockHeldPastTheBusyTimeoutFailsTheReadAndIsNoEmptyVa
   EXPECT_EQ(again.outcome, 0);
 }
 
-TEST_F(ReadTransactionTest, ReadsOfOneRecordHoldTheSharedLockUntilAMoveAfterTheBound) {
+TEST_F(ReadTransactionTest, ReadsOfOneRecordShareATransactionThatEndsAtAMoveAfterTheBound) {
   ASSERT_TRUE(OtherCanWrite());
   EXPECT_EQ(s_.Read("MACHINE").text, "pc-1");
   EXPECT_EQ(s_.Read("mac").text, "AA-01");
-  EXPECT_FALSE(OtherCanWrite());  // no move yet, however long it takes
+  EXPECT_FALSE(OtherCanWrite());  // between the reads of one record
   Sleep(kPastTheBoundMs);
-  EXPECT_FALSE(OtherCanWrite());
   EXPECT_EQ(s_.Skip(1), 1);
   EXPECT_TRUE(OtherCanWrite());
   EXPECT_EQ(s_.Read("mac").text, "AA-02");  // a new transaction
   EXPECT_FALSE(OtherCanWrite());
-  Sleep(kPastTheBoundMs);
-  EXPECT_EQ(s_.GoTo(5), 0);  // a move off the records ends it too
+}
+
+// The server must not wait while the list is filled or a message is shown:
+// the lock goes with the last read, however young the transaction is.
+TEST_F(ReadTransactionTest, TheTransactionEndsAsSoonAsTheReadsDo) {
+  struct Case {
+    const char* what;
+    int32_t (*move)(dbtest::TableSession&);
+  } cases[] = {
+      {"past the last record", [](dbtest::TableSession& s) { return s.Skip(1); }},
+      {"before the first record", [](dbtest::TableSession& s) { return s.GoTo(0); }},
+  };
+  for (const Case& c : cases) {
+    ASSERT_EQ(s_.GoTo(3), 1);
+    EXPECT_EQ(s_.Read("mac").text, "AA-03") << c.what;
+    EXPECT_FALSE(OtherCanWrite()) << c.what;
+    EXPECT_EQ(c.move(s_), 0) << c.what;
+    EXPECT_TRUE(OtherCanWrite()) << c.what;
+  }
+}
+
+TEST_F(ReadTransactionTest, AReadOfADamagedRecordEndsTheTransaction) {
+  s_.CloseTable();
+  s_.CloseDatabase();
+  // Page 2 holds every row; only the long MAC's overflow pages follow it.
+  std::string longMac(10000, 'm');
+  std::string sql = "UPDATE tPcBaseInfo SET mac = '" + longMac + "' WHERE rowid = 2";
+  ASSERT_EQ(sqlite3_exec(other_, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(other_);
+  other_ = nullptr;
+  ASSERT_TRUE(dbtest::PoisonPagesFrom(Path(), 3));
+  ASSERT_EQ(sqlite3_open(Path().c_str(), &other_), SQLITE_OK);
+  ASSERT_EQ(s_.OpenDatabase(dir_.Gbk(L"machines.db")), 1);
+  ASSERT_EQ(s_.OpenTable("tPcBaseInfo"), 1);
+  ASSERT_EQ(s_.GoTo(2), 1);
+  EXPECT_EQ(s_.Read("MACHINE").text, "pc-2");
+  EXPECT_FALSE(OtherCanWrite());
+  EXPECT_EQ(s_.Read("mac").outcome, 3);
+  EXPECT_TRUE(OtherCanWrite()) << "the cursor still rests on the record";
+}
+
+// Two tables on one connection share whatever transaction is open; each
+// ends only the one it began.
+TEST_F(ReadTransactionTest, ATransactionIsEndedOnlyByTheTableThatBeganIt) {
+  dbtest::Object second(kTypeSqliteTable, SqliteTable::Construct, SqliteTable::Destruct);
+  ASSERT_EQ(dbtest::Call(SqliteTable::Open, {second.Ref(), TextArg("tPcBaseInfo"), s_.db.Ref()}).v.i32, 1);
+  EXPECT_EQ(s_.Read("mac").text, "AA-01");  // the first table begins
+  ASSERT_FALSE(OtherCanWrite());
+  EXPECT_EQ(dbtest::Call(SqliteTable::GoTo, {second.Ref(), IntArg(1)}).v.i32, 1);
+  EXPECT_EQ(dbtest::Call(SqliteTable::GoTo, {second.Ref(), IntArg(9)}).v.i32, 0);
+  dbtest::Call(SqliteTable::Close, {second.Ref()});
+  EXPECT_FALSE(OtherCanWrite()) << "the second table ended the first one's transaction";
+  EXPECT_EQ(s_.GoTo(9), 0);
   EXPECT_TRUE(OtherCanWrite());
 }
 
