@@ -31,22 +31,35 @@ class ListViewLookupTest : public ListViewTest {
   }
 };
 
-TEST(HandleTable, FindsWhatWasAddedUntilRemoved) {
+// Windows of the test's own, since an entry counts only while its window
+// carries the object.
+TEST_F(ListViewLookupTest, HandleTableFindsAnEntryOnlyWhileItsWindowCarriesTheObject) {
+  auto window = [this] {
+    return CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, host.parent(), nullptr, nullptr, nullptr);
+  };
+  HWND w1 = window(), w2 = window();
+  ASSERT_TRUE(w1 && w2);
   HandleTable<int> table;
   int a = 1, b = 2;
-  auto h = [](uintptr_t v) { return reinterpret_cast<HWND>(v); };
-  table.Add(h(0x10), &a);
-  table.Add(h(0x20), &b);
-  EXPECT_EQ(table.Find(h(0x10)), &a);
-  EXPECT_EQ(table.Find(h(0x20)), &b);
-  EXPECT_EQ(table.Find(h(0x30)), nullptr);
+  table.Add(w1, &a);
+  table.Add(w2, &b);
+  EXPECT_EQ(table.Find(w1), &a);
+  EXPECT_EQ(table.Find(w2), &b);
+  EXPECT_EQ(table.Find(host.parent()), nullptr);
   EXPECT_EQ(table.Find(nullptr), nullptr);
-  table.Remove(h(0x10));
-  EXPECT_EQ(table.Find(h(0x10)), nullptr);
-  EXPECT_EQ(table.Find(h(0x20)), &b) << "the other entry stays";
-  table.Remove(h(0x10));  // twice: harmless
-  table.Add(h(0x10), &b);  // a handle given out again
-  EXPECT_EQ(table.Find(h(0x10)), &b);
+  table.Remove(w1);
+  EXPECT_EQ(table.Find(w1), nullptr);
+  EXPECT_EQ(table.Find(w2), &b) << "the other entry stays";
+  table.Add(w1, &b);  // listed anew: the new object wins
+  EXPECT_EQ(table.Find(w1), &b);
+
+  // The handle now names a window that does not carry the object, as a
+  // new window given the same handle would not.
+  SetWindowLongPtrA(w1, GWLP_USERDATA, 0);
+  EXPECT_EQ(table.Find(w1), nullptr);
+  DestroyWindow(w2);  // ended without a Remove
+  EXPECT_EQ(table.Find(w2), nullptr);
+  DestroyWindow(w1);
 }
 
 TEST_F(ListViewLookupTest, CommandsAndEventsReachTheirOwnList) {
@@ -75,29 +88,39 @@ TEST_F(ListViewLookupTest, CommandsAndEventsReachTheirOwnList) {
   EXPECT_EQ(host.events[0].event, kLvEventCurrentChanged);
 }
 
-TEST_F(ListViewLookupTest, AnEndedListIsNoLongerFoundAndItsHandleMayServeAnother) {
-  ListViewUnit* first = CreateList(kListUnitId);
-  ListViewUnit* second = CreateList(kSecondUnitId);
-  ASSERT_NE(first, nullptr);
-  ASSERT_NE(second, nullptr);
-  HWND ended = first->hwnd;
-  DestroyWindow(ended);
-  EXPECT_EQ(ListViewFromWindow(ended), nullptr);
-  EXPECT_EQ(ListViewFromWindow(second->hwnd), second) << "the other list is still found";
-  Insert(second, "乙");
-  EXPECT_EQ(Text(second, 0), "乙");
+// A procedure subclassed after the unit's that keeps WM_NCDESTROY to itself:
+// the unit never hears that its control ended.
+WNDPROC g_unitProc;
+LRESULT CALLBACK SwallowNcDestroy(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCDESTROY) return 0;
+  return CallWindowProcA(g_unitProc, hwnd, msg, wp, lp);
+}
 
-  // New controls until one gets the ended control's handle, or a few tries:
-  // each must be found as itself, never as the object that ended.
-  for (int k = 0; k < 8; k++) {
-    ListViewUnit* next = CreateList(kListUnitId);
+TEST_F(ListViewLookupTest, AnEndedListIsNoLongerFoundEvenWhenItsUnitNeverHeard) {
+  for (bool heard : {true, false}) {
+    SCOPED_TRACE(heard ? "WM_NCDESTROY reached the unit" : "a later subclass kept WM_NCDESTROY");
+    ListViewUnit* first = CreateList(kListUnitId);
+    ListViewUnit* second = CreateList(kSecondUnitId);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    HWND ended = first->hwnd;
+    if (!heard)
+      g_unitProc = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrA(ended, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SwallowNcDestroy)));
+    DestroyWindow(ended);
+    EXPECT_EQ(ListViewFromWindow(ended), nullptr);
+    if (!heard) {
+      EXPECT_EQ(AsListView(first), nullptr) << "the unit that never heard is not taken for live";
+    }
+    EXPECT_EQ(ListViewFromWindow(second->hwnd), second) << "the other list is still found";
+    Insert(second, "乙");
+    EXPECT_EQ(Text(second, 0), "乙");
+
+    ListViewUnit* next = CreateList(kListUnitId);  // a new list is found as itself
     ASSERT_NE(next, nullptr);
     EXPECT_EQ(ListViewFromWindow(next->hwnd), next);
-    Insert(next, "丁");
-    EXPECT_EQ(Text(next, 0), "丁");
-    bool reused = next->hwnd == ended;
     DestroyWindow(next->hwnd);
-    if (reused) break;
+    DestroyWindow(second->hwnd);
   }
 }
 

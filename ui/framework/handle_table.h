@@ -4,6 +4,14 @@
 // view sends its parent two notifications for each row it selects: the
 // lookups that run on every message must stay inside the process. A
 // process holds a handful of windows of one kind, so a plain list serves.
+//
+// A handle names a window only while the window lives; Windows hands the
+// same value to a later window. An entry normally leaves when its window's
+// WM_NCDESTROY reaches the object, but a later subclass that keeps that
+// message to itself would leave the entry behind. So each listed window
+// also carries its object in GWLP_USERDATA (read inside the process), and
+// an entry counts only while its window still does: a window that ended,
+// or a new window that got the handle, never resolves to the old object.
 #pragma once
 
 #include <windows.h>
@@ -15,11 +23,18 @@
 template <class T>
 class HandleTable {
  public:
-  void Add(HWND hwnd, T* object) { entries_.emplace_back(hwnd, object); }
-  // Null when the handle is not (or no longer) listed.
+  // Lists the window's object and marks the window with it. An entry left
+  // from an earlier window of the same handle goes.
+  void Add(HWND hwnd, T* object) {
+    std::erase_if(entries_, [hwnd](const auto& entry) { return entry.first == hwnd || !Marked(entry); });
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+    entries_.emplace_back(hwnd, object);
+  }
+  // Null when the handle is not (or no longer) listed, or its window does
+  // not carry the listed object.
   T* Find(HWND hwnd) const {
-    for (const auto& [window, object] : entries_)
-      if (window == hwnd) return object;
+    for (const auto& entry : entries_)
+      if (entry.first == hwnd) return Marked(entry) ? entry.second : nullptr;
     return nullptr;
   }
   void Remove(HWND hwnd) {
@@ -27,5 +42,10 @@ class HandleTable {
   }
 
  private:
+  // GetWindowLongPtr answers 0 for a handle that names no window.
+  static bool Marked(const std::pair<HWND, T*>& entry) {
+    return GetWindowLongPtrA(entry.first, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(entry.second);
+  }
+
   std::vector<std::pair<HWND, T*>> entries_;
 };
