@@ -16,10 +16,18 @@ struct Seen {
   std::vector<UINT> notifyCodes;  // WM_NOTIFY codes the parent received
   std::vector<LRESULT> answers;   // the reflected answer to each
   int reflectedToSubclass = 0;    // kReflectBase + WM_NOTIFY at a later subclass
+  int reflectedMessages = 0;      // kReflectBase + WM_NOTIFY sent to any window
   WNDPROC parentBase = nullptr;
   WNDPROC listBase = nullptr;
 };
 Seen g_seen;
+
+// Sees every message sent within the thread, whoever's procedure gets it.
+LRESULT CALLBACK CountReflectedMessages(int code, WPARAM wp, LPARAM lp) {
+  if (code == HC_ACTION && reinterpret_cast<const CWPSTRUCT*>(lp)->message == kReflectBase + WM_NOTIFY)
+    g_seen.reflectedMessages++;
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
 
 LRESULT CALLBACK ReflectingParent(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg != WM_NOTIFY) return CallWindowProcA(g_seen.parentBase, hwnd, msg, wp, lp);
@@ -62,7 +70,12 @@ class ListViewReflectTest : public ListViewTest {
   }
 };
 
+// The unit's own procedure is called directly, with no message: every
+// selected row costs two notifications. A later subclass still gets each
+// one as the reflected message.
 TEST_F(ListViewReflectTest, TheUnitSeesTheSameEventsWithOrWithoutALaterSubclass) {
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &CountReflectedMessages, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
   for (bool subclassed : {false, true}) {
     SCOPED_TRACE(subclassed ? "subclassed after the unit" : "the unit's own procedure");
     ListViewUnit* unit = ListWithRows(3);
@@ -70,7 +83,7 @@ TEST_F(ListViewReflectTest, TheUnitSeesTheSameEventsWithOrWithoutALaterSubclass)
     if (subclassed)
       g_seen.listBase = reinterpret_cast<WNDPROC>(
           SetWindowLongPtrA(unit->hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LaterSubclass)));
-    g_seen.reflectedToSubclass = 0;
+    g_seen.reflectedToSubclass = g_seen.reflectedMessages = 0;
     g_seen.notifyCodes.clear();
     g_seen.answers.clear();
     host.events.clear();
@@ -83,13 +96,16 @@ TEST_F(ListViewReflectTest, TheUnitSeesTheSameEventsWithOrWithoutALaterSubclass)
 
     EXPECT_EQ(EventNumbers(), std::vector<int>{kLvEventCurrentChanged});
     EXPECT_GT(Count(LVN_ITEMCHANGED), 0);
-    if (subclassed)
-      EXPECT_EQ(g_seen.reflectedToSubclass, static_cast<int>(g_seen.notifyCodes.size()))
-          << "every notification reaches the later subclass";
-    else
-      EXPECT_EQ(g_seen.reflectedToSubclass, 0);
+    const int notifications = static_cast<int>(g_seen.notifyCodes.size());
+    if (subclassed) {
+      EXPECT_EQ(g_seen.reflectedToSubclass, notifications) << "every notification reaches the later subclass";
+      EXPECT_EQ(g_seen.reflectedMessages, notifications);
+    } else {
+      EXPECT_EQ(g_seen.reflectedMessages, 0) << "the unit was called directly";
+    }
     DestroyWindow(unit->hwnd);
   }
+  UnhookWindowsHookEx(hook);
 }
 
 TEST_F(ListViewReflectTest, EmptyingOrDestroyingAListSendsNoNotificationPerRow) {
