@@ -3,7 +3,12 @@
 // the real save dialog, and closing the window until the process ended.
 //
 //   bench_driver.exe steps ROWS SERVER OUTPUT-FILE
-//   bench_driver.exe writer ROWS SERVER WRITER-EXE DB-PATH SECONDS BUSY-MS
+//   bench_driver.exe writer NAME ROWS SERVER WRITER-EXE DB-PATH HOLD-MS REST-MS SECONDS BUSY-MS
+//
+// The writer mode runs tools/server_writer beside a load of the tool (or
+// alone when ROWS is 0) and prints its figures as NAME_key=value: the
+// load's time until "共:ROWS" or a message box, the caption and the box's
+// text, and the writer's commits and worst commit wait.
 //
 // SERVER names the folder C:\SERVER that holds config\quillnode.db. The
 // export's own work is told apart from the dialog's by exporting an empty
@@ -142,24 +147,50 @@ bool StartWriter(const std::string& commandLine, PROCESS_INFORMATION* info, HAND
   return started;
 }
 
-int RunWriter(int rows, const std::string& server, const std::string& writerExe, const std::string& dbPath,
-              int seconds, int busyMs) {
+// Starts the tool and waits until it shows every row or a message box;
+// answers the box. Seconds from the start.
+double LoadBesideWriter(e2e::Tool& tool, int rows, std::string* box) {
+  double t0 = bench::Now();
+  if (!tool.Launch()) return -1;
+  const std::string all = "共:" + std::to_string(rows);
+  for (DWORD start = GetTickCount(); GetTickCount() - start < kLongWaitMs; Sleep(5)) {
+    if (HWND b = tool.WaitForBox(0)) {
+      double seconds = bench::Now() - t0;
+      *box = driver::ReadMessageBox(b).text;
+      driver::PressButton(b, IDOK);
+      tool.WaitForMain(kLongWaitMs);
+      return seconds;
+    }
+    if (tool.main() || tool.WaitForMain(0)) {
+      if (driver::WindowText(tool.Control(e2e::kTotalLabelId)) == all) return bench::Now() - t0;
+    }
+  }
+  return -1;
+}
+
+int RunWriter(const std::string& name, int rows, const std::string& server, const std::string& writerExe,
+              const std::string& dbPath, int holdMs, int restMs, int seconds, int busyMs) {
   e2e::SetImagePath("C:\\" + server + "\\server64.exe");
   PROCESS_INFORMATION writer{};
   HANDLE output = nullptr;
-  std::string command = "\"" + writerExe + "\" \"" + dbPath + "\" 50 300 " + std::to_string(seconds) + " " +
-                        std::to_string(busyMs);
+  std::string command = "\"" + writerExe + "\" \"" + dbPath + "\" " + std::to_string(holdMs) + " " +
+                        std::to_string(restMs) + " " + std::to_string(seconds) + " " + std::to_string(busyMs);
   if (!StartWriter(command, &writer, &output)) {
     fprintf(stderr, "bench_driver: could not start %s\n", writerExe.c_str());
     return 2;
   }
   Sleep(500);  // the writer is in its loop
-  e2e::Tool tool;
-  double load = 0;
-  bool loaded = StartAndLoad(tool, rows, &load);
-  printf("writer_tool_total=%s\nwriter_tool_load_seconds=%.3f\n", tool.TotalCaption().c_str(), load);
-  DWORD code = 0;
-  if (tool.main()) CloseAndWait(tool, &code);
+  bool loaded = true;
+  if (rows > 0) {
+    e2e::Tool tool;
+    std::string box;
+    double load = LoadBesideWriter(tool, rows, &box);
+    loaded = load >= 0;
+    printf("%s_tool_total=%s\n%s_tool_load_seconds=%.3f\n%s_tool_box=%s\n", name.c_str(),
+           tool.TotalCaption().c_str(), name.c_str(), load, name.c_str(), box.empty() ? "-" : box.c_str());
+    DWORD code = 0;
+    if (tool.main()) CloseAndWait(tool, &code);
+  }
   std::string text;
   char buffer[512];
   DWORD got = 0;
@@ -172,7 +203,8 @@ int RunWriter(int rows, const std::string& server, const std::string& writerExe,
   for (const char* key : {"commits=", "busy=", "worst_wait_ms="}) {
     size_t at = text.find(key);
     if (at != std::string::npos)
-      printf("writer_%.*s=%s\n", static_cast<int>(strlen(key) - 1), key, std::to_string(atof(text.c_str() + at + strlen(key))).c_str());
+      printf("%s_%.*s=%s\n", name.c_str(), static_cast<int>(strlen(key) - 1), key,
+             std::to_string(atof(text.c_str() + at + strlen(key))).c_str());
   }
   return loaded ? 0 : 3;
 }
@@ -182,8 +214,11 @@ int RunWriter(int rows, const std::string& server, const std::string& writerExe,
 int main(int argc, char** argv) {
   setvbuf(stdout, nullptr, _IONBF, 0);  // figures show as they come, even from a run that stalls
   if (argc == 5 && !strcmp(argv[1], "steps")) return RunSteps(atoi(argv[2]), argv[3], argv[4]);
-  if (argc == 8 && !strcmp(argv[1], "writer"))
-    return RunWriter(atoi(argv[2]), argv[3], argv[4], argv[5], atoi(argv[6]), atoi(argv[7]));
-  fprintf(stderr, "usage: bench_driver steps ROWS SERVER OUTPUT | writer ROWS SERVER WRITER DB SECONDS BUSY_MS\n");
+  if (argc == 11 && !strcmp(argv[1], "writer"))
+    return RunWriter(argv[2], atoi(argv[3]), argv[4], argv[5], argv[6], atoi(argv[7]), atoi(argv[8]), atoi(argv[9]),
+                     atoi(argv[10]));
+  fprintf(stderr,
+          "usage: bench_driver steps ROWS SERVER OUTPUT | "
+          "writer NAME ROWS SERVER WRITER DB HOLD_MS REST_MS SECONDS BUSY_MS\n");
   return 64;
 }

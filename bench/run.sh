@@ -72,12 +72,21 @@ run "$RUN_DIR/bench/bench_driver.exe" steps 0 mle-bench-0 "C:\\mle-bench-out\\ex
 
 writer=$(find "$RUN_DIR" -name server_writer.exe -print -quit 2>/dev/null || true)
 if [ "$has_writer" = 1 ] && [ -n "$writer" ]; then
-  n="$smallest"
-  echo "  $n rows: the tool beside the server writer" >&2
-  mkdir -p "$WINEPREFIX/drive_c/mle-bench-writer/config"
-  python3 bench/make_machine_table.py "$n" "$WINEPREFIX/drive_c/mle-bench-writer/config/quillnode.db"
-  run "$RUN_DIR/bench/bench_driver.exe" writer "$n" mle-bench-writer "$("$WINE" winepath -w "$writer" 2>/dev/null | tr -d '\r')" \
-    "C:\\mle-bench-writer\\config\\quillnode.db" 20 2000 | sed "s/^/$n./" >>"$results" || true
+  winwriter=$("$WINE" winepath -w "$writer" 2>/dev/null | tr -d '\r')
+  # NAME ROWS: a server that commits one-row transactions (hold 5 ms, rest
+  # 20 ms, busy timeout 5 s) alone, then beside a load of each size; a
+  # hostile server that holds its lock 1.9 s of every 2 s beside a load of
+  # the smallest size, whose load must end within the tool's wait budget.
+  writer_run() {  # name rows hold rest seconds
+    local name=$1 n=$2 table=$2
+    [ "$n" = 0 ] && table=$smallest
+    echo "  $n rows: the tool beside the server writer ($name)" >&2
+    run "$RUN_DIR/bench/bench_driver.exe" writer "$name" "$n" "mle-bench-$table" "$winwriter" \
+      "C:\\mle-bench-$table\\config\\quillnode.db" "$3" "$4" "$5" 5000 | sed "s/^/$table./" >>"$results" || true
+  }
+  writer_run alone 0 5 20 8
+  for n in "${sizes[@]}"; do writer_run writer "$n" 5 20 10; done
+  writer_run hostile "$smallest" 1900 20 12
 else
   echo "writer=missing" >>"$results"
 fi
