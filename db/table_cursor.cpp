@@ -60,6 +60,22 @@ void RowIdTable::Clear() {
   std::vector<size_t>().swap(offsets_);
 }
 
+namespace {
+
+// Room for the tables of any server; a larger file is mapped up to this
+// and read through ReadFile beyond it.
+constexpr const char* kSnapshotMapBytes = "268435456";
+
+// The connection's memory-map limit; "0" unmaps the file once no page of
+// the map is in use (after the transaction).
+void SetMapSize(sqlite3* connection, const char* bytes) {
+  char sql[64] = "PRAGMA mmap_size=";
+  strncat(sql, bytes, sizeof sql - strlen(sql) - 1);
+  sqlite3_exec(connection, sql, nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
 TableCursor::~TableCursor() { Empty(); }
 
 bool TableCursor::IsOpen() const {
@@ -102,9 +118,19 @@ bool TableCursor::LoadSnapshot() {
   columnCount = rowCount = 0;
   if (!IsOpen() || !tableName[0]) return false;
   // One state of the table for both statements; the lock goes with them.
+  // Reading every row id reads every page of the table while the shared
+  // lock keeps the server waiting, and a page read through ReadFile costs
+  // far more than a mapped one (under Wine 0.1 to 0.2 ms a page: 0.2 s for
+  // 100,000 rows, against 0.02 s mapped). So the file is mapped for the
+  // snapshot only. While the lock is held no writer can shorten the file
+  // under the map, and the map goes with the transaction: a mapped file
+  // cannot be shortened on Windows, and the server's commits must never
+  // meet one.
+  SetMapSize(connection, kSnapshotMapBytes);
   readTransaction.Begin(connection);
   bool loaded = LoadSnapshotStatements();
   readTransaction.End();
+  SetMapSize(connection, "0");
   return loaded;
 }
 
