@@ -16,10 +16,15 @@ namespace {
 class WriteToFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // A folder of this test's own: process ids come round again, and a
+    // killed test program leaves its folder behind.
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
-    folder_ = std::string(temp) + "rt_commands_" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
+    for (int n = 1;; n++) {
+      folder_ = std::string(temp) + "rt_commands_" + std::to_string(GetCurrentProcessId()) + "_" +
+                std::to_string(n) + "\\";
+      if (CreateDirectoryA(folder_.c_str(), nullptr) || GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
   }
   void TearDown() override {
     for (auto& f : created_) DeleteFileA(f.c_str());

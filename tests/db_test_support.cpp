@@ -17,13 +17,16 @@ std::string Narrow(const std::wstring& s, UINT codePage) {
   return out;
 }
 
+// Process ids come round again, and a test program that was killed leaves
+// its folder behind: a folder that already exists is never taken.
 TempFolder::TempFolder() {
   static int serial;
   wchar_t base[MAX_PATH];
   GetTempPathW(MAX_PATH, base);
-  dir_ = std::wstring(base) + L"dbtest-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-         std::to_wstring(++serial);
-  CreateDirectoryW(dir_.c_str(), nullptr);
+  do {
+    dir_ = std::wstring(base) + L"dbtest-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(++serial);
+  } while (!CreateDirectoryW(dir_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 TempFolder::~TempFolder() {
