@@ -29,13 +29,13 @@ fi
 build_trees "${targets[@]}" >/dev/null
 BUILD_DIR="$RUN_DIR"
 # A prefix of the bench's own, with windows left to Wine (see
-# wine_prefix_unmanaged): the 2 s Wine waits for a window manager at every
+# wine_prefix_for_tests): the 2 s Wine waits for a window manager at every
 # closed window would swamp the close figure.
 export WINEPREFIX="$RUN_DIR/bench-wineprefix"
 . tools/wine-env.sh
 wine_env_display
 wine_env_prefix
-wine_prefix_unmanaged
+wine_prefix_for_tests
 run() { BUILD_DIR="$RUN_DIR" tools/wine-run.sh "$WINE_ARCH" "$@"; }
 
 if [ "$profile" = 1 ]; then

@@ -17,5 +17,6 @@ export WINEPREFIX="$RUN_DIR/wineprefix" WINEARCH="$WINE_ARCH"
 if [ "$WINE_ARCH" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
 wine_env_display
 wine_env_prefix
+wine_prefix_for_tests
 cd "$RUN_DIR"
 ctest --output-on-failure "$@"

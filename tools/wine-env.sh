@@ -104,12 +104,22 @@ wine_env_prefix() {
   wineserver -p >/dev/null 2>&1 || true
 }
 
-# Leaves the prefix's windows to Wine instead of a window manager. Xvfb has
-# none, and Wine then waits 2 s for a confirmation that never comes at every
-# managed top-level window it takes off the screen (every closed dialog,
-# message box and test window). For the bench's prefix.
-wine_prefix_unmanaged() {
-  [ -f "$WINEPREFIX/.unmanaged" ] && return 0
-  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null &&
-    touch "$WINEPREFIX/.unmanaged"
+# Settings of the prefixes that the tests and the bench run in, made once
+# with one registry import:
+# - windows are left to Wine instead of a window manager. Xvfb has none,
+#   and Wine then waits 2 s for a confirmation that never comes at every
+#   managed top-level window it takes off the screen (every closed dialog,
+#   message box and test window);
+# - a program that crashes prints its backtrace and ends: Wine's crash
+#   dialog would wait for a click that never comes, and the test with it.
+wine_prefix_for_tests() {
+  local done="$WINEPREFIX/.test-settings-1"
+  [ -f "$done" ] && return 0
+  local reg; reg=$(mktemp --suffix=.reg)
+  printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n' > "$reg"
+  "$WINE" regedit /S "$(winepath_w "$reg")" >/dev/null 2>&1 </dev/null && touch "$done"
+  rm -f "$reg"
 }
+
+# A Unix path as Wine's Z: drive sees it.
+winepath_w() { printf 'Z:%s' "${1//\//\\}"; }
