@@ -6,20 +6,12 @@
 #include <algorithm>
 #include <iterator>
 
+#include "db/ticks.h"
+
 namespace db {
 namespace {
 
-int64_t NowTicks() {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart;
-}
-
-int64_t TicksPerMs() {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return std::max<int64_t>(frequency.QuadPart / 1000, 1);
-}
+int64_t TicksPerMs() { return std::max<int64_t>(TicksPerSecond() / 1000, 1); }
 
 // SQLite calls this each time a lock it needs is taken; `attempt` counts
 // the calls for the same lock from 0. Nonzero means "try again". The steps

@@ -3,26 +3,11 @@
 // is then seen, and nothing here can disagree with it.
 #include "db/read_transaction.h"
 
-#include <windows.h>
 #include <sqlite3.h>
 
+#include "db/ticks.h"
+
 namespace db {
-namespace {
-
-// GetTickCount moves in steps of 10 to 16 ms, too coarse for the bound.
-int64_t NowTicks() {
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return now.QuadPart;
-}
-
-int64_t BoundTicks() {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return frequency.QuadPart * kReadTransactionBoundUs / 1000000;
-}
-
-}  // namespace
 
 bool ReadTransaction::StillOpen() {
   if (connection_ && sqlite3_get_autocommit(connection_)) connection_ = nullptr;
@@ -37,7 +22,7 @@ void ReadTransaction::Begin(sqlite3* connection) {
 }
 
 void ReadTransaction::EndIfOlderThanBound() {
-  static const int64_t bound = BoundTicks();
+  static const int64_t bound = TicksPerSecond() * kReadTransactionBoundUs / 1000000;
   if (connection_ && NowTicks() - begunAt_ > bound) End();
 }
 
