@@ -153,7 +153,7 @@ def main():
         verdict = "holds" if waited is not None and waited <= budget + 0.5 else "MISSED"
         print()
         print(f"hostile server (holds its lock 1.9 s of every 2 s) beside a load of {small} rows: "
-              f"load ended after {fmt(hostile, 's')} with {data[small].get('hostile_tool_total')} and the box "
+              f"load ended after {fmt(hostile, 's')} with {data[small].get('hostile_tool_total') or 'no caption'} and the box "
               f"\"{data[small].get('hostile_tool_box')}\"")
         print(f"  time beyond the quiet load ({fmt(quiet, 's')}): {fmt(waited, 's')}; "
               f"target: the lock-wait budget of {budget:.0f} s (+ 0.5 s for the start-up's spread) {verdict}")

@@ -70,8 +70,9 @@ done
 python3 bench/make_machine_table.py 0 "$WINEPREFIX/drive_c/mle-bench-0/config/quillnode.db"
 run "$RUN_DIR/bench/bench_driver.exe" steps 0 mle-bench-0 "C:\\mle-bench-out\\export-0.txt" | sed "s/^/0./" >>"$results" || true
 
-writer=$(find "$RUN_DIR" -name server_writer.exe -print -quit 2>/dev/null || true)
-if [ "$has_writer" = 1 ] && [ -n "$writer" ]; then
+# This tree's own writer: the i686 tree holds the 64-bit tree in x64/.
+writer="$RUN_DIR/bin/server_writer.exe"
+if [ "$has_writer" = 1 ] && [ -f "$writer" ]; then
   winwriter=$("$WINE" winepath -w "$writer" 2>/dev/null | tr -d '\r')
   # NAME ROWS: a server that commits one-row transactions (hold 5 ms, rest
   # 20 ms, busy timeout 5 s) alone, then beside a load of each size; a
