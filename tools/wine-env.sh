@@ -38,7 +38,7 @@ private_x_display() { cat "$BUILD_DIR/.xvfb-display" 2>/dev/null; }
 private_x_pid() { cat "$BUILD_DIR/.xvfb-pid" 2>/dev/null; }
 private_x_running() {
   local pid; pid=$(private_x_pid) && [ -n "$pid" ] && [ -n "$(private_x_display)" ] || return 1
-  tr '\0' ' ' < "/proc/$pid/cmdline" 2>/dev/null | grep -q '^Xvfb '
+  tr '\0' ' ' 2>/dev/null < "/proc/$pid/cmdline" | grep -q '^Xvfb '
 }
 
 # What names the X server behind DISPLAY: the display and its process id.
