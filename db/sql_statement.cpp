@@ -31,10 +31,10 @@ bool OnlyBlanks(const char* p) {
 
 Statement::Statement(sqlite3* connection, const StatementText& gbkText) {
   if (!connection || !gbkText.Fits()) return;
-  utf8_ = ToUtf8(gbkText.Text());
-  if (!utf8_) return;
+  OwnedText utf8 = ToUtf8(gbkText.Text());  // SQLite keeps its own copy
+  if (!utf8) return;
   const char* tail = nullptr;
-  int rc = sqlite3_prepare(connection, utf8_.get(), -1, &stmt_, &tail);
+  int rc = sqlite3_prepare(connection, utf8.get(), -1, &stmt_, &tail);
   // A pasted name that ends the statement early would leave text behind:
   // refused, so no name can add a statement or change what is read.
   if (rc != SQLITE_OK || !stmt_ || !tail || !OnlyBlanks(tail)) {

@@ -7,8 +7,6 @@
 
 #include <cstddef>
 
-#include "db/gbk_utf8.h"
-
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -49,11 +47,8 @@ class Statement {
   sqlite3_stmt* Get() const { return stmt_; }
   // One step: SQLITE_ROW, SQLITE_DONE or an error code.
   int Step();
-  // The prepared text as UTF-8 (null unless Ok()).
-  const char* Utf8() const { return stmt_ ? utf8_.get() : nullptr; }
 
  private:
-  OwnedText utf8_;
   sqlite3_stmt* stmt_ = nullptr;
 };
 
