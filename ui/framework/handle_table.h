@@ -10,8 +10,9 @@
 // WM_NCDESTROY reaches the object, but a later subclass that keeps that
 // message to itself would leave the entry behind. So each listed window
 // also carries its object in GWLP_USERDATA (read inside the process), and
-// an entry counts only while its window still does: a window that ended,
-// or a new window that got the handle, never resolves to the old object.
+// a handle that comes from outside counts only while its window still does:
+// a window that ended, or a new window that got the handle, never resolves
+// to the old object. The object's own window procedure needs no such check.
 #pragma once
 
 #include <windows.h>
@@ -33,15 +34,26 @@ class HandleTable {
   // Null when the handle is not (or no longer) listed, or its window does
   // not carry the listed object.
   T* Find(HWND hwnd) const {
-    for (const auto& entry : entries_)
-      if (entry.first == hwnd) return Marked(entry) ? entry.second : nullptr;
-    return nullptr;
+    const auto* entry = EntryOf(hwnd);
+    return entry && Marked(*entry) ? entry->second : nullptr;
+  }
+  // For the window procedure that the object installed, on every message:
+  // only a window that Add listed runs it, and Add put its entry in the
+  // place of any left at the same handle.
+  T* FindFromOwnProcedure(HWND hwnd) const {
+    const auto* entry = EntryOf(hwnd);
+    return entry ? entry->second : nullptr;
   }
   void Remove(HWND hwnd) {
     std::erase_if(entries_, [hwnd](const auto& entry) { return entry.first == hwnd; });
   }
 
  private:
+  const std::pair<HWND, T*>* EntryOf(HWND hwnd) const {
+    for (const auto& entry : entries_)
+      if (entry.first == hwnd) return &entry;
+    return nullptr;
+  }
   // GetWindowLongPtr answers 0 for a handle that names no window.
   static bool Marked(const std::pair<HWND, T*>& entry) {
     return GetWindowLongPtrA(entry.first, GWLP_USERDATA) == reinterpret_cast<LONG_PTR>(entry.second);

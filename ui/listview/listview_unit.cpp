@@ -21,7 +21,9 @@ HandleTable<ListViewUnit>& LiveUnits() {
   return units;
 }
 
-ListViewUnit* UnitOf(HWND hwnd) { return LiveUnits().Find(hwnd); }
+// In the unit's own procedure (and its direct reflection, which runs only
+// while that procedure is the control's).
+ListViewUnit* UnitOf(HWND hwnd) { return LiveUnits().FindFromOwnProcedure(hwnd); }
 
 // Texts longer than this are not labels; the cap only bounds the doubling.
 constexpr int kMaxItemText = 1 << 26;
@@ -124,7 +126,7 @@ void ResumeRedraw(ListViewUnit* unit) {
   RedrawWindow(unit->hwnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-ListViewUnit* ListViewFromWindow(HWND hwnd) { return hwnd && IsWindow(hwnd) ? UnitOf(hwnd) : nullptr; }
+ListViewUnit* ListViewFromWindow(HWND hwnd) { return hwnd ? LiveUnits().Find(hwnd) : nullptr; }
 
 // LVM_GETITEMTEXTA answers the length it copied. A text that filled the
 // buffer may have been cut, so the buffer doubles until the text fits with
@@ -154,10 +156,9 @@ ListViewUnit::~ListViewUnit() {
   if (font) DeleteObject(font);
 }
 
-// Only our own controls carry the property, and it names their object.
+// Only a live control of ours resolves, and to its own object.
 ListViewUnit* AsListView(UnitObject* unit) {
-  if (!unit || !unit->hwnd || !IsWindow(unit->hwnd)) return nullptr;
-  ListViewUnit* lv = UnitOf(unit->hwnd);
+  ListViewUnit* lv = unit ? ListViewFromWindow(unit->hwnd) : nullptr;
   return static_cast<UnitObject*>(lv) == unit ? lv : nullptr;
 }
 

@@ -127,7 +127,7 @@ void PaintBackground(WindowUnit* unit, HDC dc) {
 }
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  WindowUnit* unit = LiveWindows().Find(hwnd);
+  WindowUnit* unit = LiveWindows().FindFromOwnProcedure(hwnd);
   if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
   LRESULT result;
   if (HandleCommonUnitMessage(&unit->head, hwnd, msg, wp, lp, &result)) return result;
