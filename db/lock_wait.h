@@ -30,8 +30,8 @@ struct LockWaits {
 
 // Makes `waits` the connection's busy handler: a lock that is taken waits
 // in short steps (1 ms growing to 25 ms) until it is free or the budget is
-// spent. `waits` must outlive the
-// handler (clear it with sqlite3_busy_handler before `waits` goes).
+// spent. `waits` must outlive the handler (clear it with
+// sqlite3_busy_handler before `waits` goes).
 void LimitLockWaits(sqlite3* connection, LockWaits* waits);
 
 }  // namespace db

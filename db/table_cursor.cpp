@@ -62,17 +62,11 @@ void RowIdTable::Clear() {
 
 namespace {
 
-// Room for the tables of any server; a larger file is mapped up to this
-// and read through ReadFile beyond it.
-constexpr const char* kSnapshotMapBytes = "268435456";
-
-// The connection's memory-map limit; "0" unmaps the file once no page of
-// the map is in use (after the transaction).
-void SetMapSize(sqlite3* connection, const char* bytes) {
-  char sql[64] = "PRAGMA mmap_size=";
-  strncat(sql, bytes, sizeof sql - strlen(sql) - 1);
-  sqlite3_exec(connection, sql, nullptr, nullptr, nullptr);
-}
+// Maps the file up to 256 MB (room for any server's tables; beyond that
+// SQLite reads through ReadFile), and unmaps it once no page of the map is
+// in use, which is after the transaction.
+constexpr const char* kMapFile = "PRAGMA mmap_size=268435456";
+constexpr const char* kUnmapFile = "PRAGMA mmap_size=0";
 
 }  // namespace
 
@@ -126,11 +120,11 @@ bool TableCursor::LoadSnapshot() {
   // under the map, and the map goes with the transaction: a mapped file
   // cannot be shortened on Windows, and the server's commits must never
   // meet one.
-  SetMapSize(connection, kSnapshotMapBytes);
+  sqlite3_exec(connection, kMapFile, nullptr, nullptr, nullptr);
   readTransaction.Begin(connection);
   bool loaded = LoadSnapshotStatements();
   readTransaction.End();
-  SetMapSize(connection, "0");
+  sqlite3_exec(connection, kUnmapFile, nullptr, nullptr, nullptr);
   return loaded;
 }
 
