@@ -29,14 +29,6 @@ namespace {
 
 constexpr DWORD kLongWaitMs = 600000;
 
-// Polls a caption of the tool (read without a message, so the tool's busy
-// handler does not hold the poll) until it reads `text`.
-bool WaitForCaption(HWND label, const std::string& text, DWORD timeoutMs) {
-  for (DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs; Sleep(5))
-    if (driver::WindowText(label) == text) return true;
-  return false;
-}
-
 struct ExportTimes {
   double untilDialog = 0;  // click until the dialog shows
   double afterDialog = 0;  // the dialog answered until the handler is done
@@ -67,12 +59,32 @@ size_t CountLines(const std::string& bytes) {
   return n;
 }
 
-bool StartAndLoad(e2e::Tool& tool, int rows, double* seconds) {
+// Starts the tool and waits until it shows every row or a message box,
+// which it answers (its text in *box). Seconds from the start, -1 when
+// neither came. The caption is read without a message, so that a tool busy
+// loading does not hold the poll.
+double Load(e2e::Tool& tool, int rows, std::string* box) {
   double t0 = bench::Now();
-  if (!tool.Launch() || !tool.WaitForMain(kLongWaitMs)) return false;
-  bool loaded = WaitForCaption(tool.Control(e2e::kTotalLabelId), "共:" + std::to_string(rows), kLongWaitMs);
-  *seconds = bench::Now() - t0;
-  return loaded;
+  if (!tool.Launch()) return -1;
+  const std::string all = "共:" + std::to_string(rows);
+  for (DWORD start = GetTickCount(); GetTickCount() - start < kLongWaitMs; Sleep(5)) {
+    if (HWND b = tool.WaitForBox(0)) {
+      double seconds = bench::Now() - t0;
+      *box = driver::ReadMessageBox(b).text;
+      driver::PressButton(b, IDOK);
+      tool.WaitForMain(kLongWaitMs);
+      return seconds;
+    }
+    if ((tool.main() || tool.WaitForMain(0)) && driver::WindowText(tool.Control(e2e::kTotalLabelId)) == all)
+      return bench::Now() - t0;
+  }
+  return -1;
+}
+
+bool StartAndLoad(e2e::Tool& tool, int rows, double* seconds) {
+  std::string box;
+  *seconds = Load(tool, rows, &box);
+  return *seconds >= 0 && box.empty();
 }
 
 double CloseAndWait(e2e::Tool& tool, DWORD* exitCode) {
@@ -147,27 +159,6 @@ bool StartWriter(const std::string& commandLine, PROCESS_INFORMATION* info, HAND
   return started;
 }
 
-// Starts the tool and waits until it shows every row or a message box;
-// answers the box. Seconds from the start.
-double LoadBesideWriter(e2e::Tool& tool, int rows, std::string* box) {
-  double t0 = bench::Now();
-  if (!tool.Launch()) return -1;
-  const std::string all = "共:" + std::to_string(rows);
-  for (DWORD start = GetTickCount(); GetTickCount() - start < kLongWaitMs; Sleep(5)) {
-    if (HWND b = tool.WaitForBox(0)) {
-      double seconds = bench::Now() - t0;
-      *box = driver::ReadMessageBox(b).text;
-      driver::PressButton(b, IDOK);
-      tool.WaitForMain(kLongWaitMs);
-      return seconds;
-    }
-    if (tool.main() || tool.WaitForMain(0)) {
-      if (driver::WindowText(tool.Control(e2e::kTotalLabelId)) == all) return bench::Now() - t0;
-    }
-  }
-  return -1;
-}
-
 int RunWriter(const std::string& name, int rows, const std::string& server, const std::string& writerExe,
               const std::string& dbPath, int holdMs, int restMs, int seconds, int busyMs) {
   e2e::SetImagePath("C:\\" + server + "\\server64.exe");
@@ -184,7 +175,7 @@ int RunWriter(const std::string& name, int rows, const std::string& server, cons
   if (rows > 0) {
     e2e::Tool tool;
     std::string box;
-    double load = LoadBesideWriter(tool, rows, &box);
+    double load = Load(tool, rows, &box);
     loaded = load >= 0;
     printf("%s_tool_total=%s\n%s_tool_load_seconds=%.3f\n%s_tool_box=%s\n", name.c_str(),
            tool.TotalCaption().c_str(), name.c_str(), load, name.c_str(), box.empty() ? "-" : box.c_str());
