@@ -14,8 +14,10 @@
 #include <utility>
 
 #include "tests/db_damage.h"
+#include "tests/lock_holder.h"
 #include "tools/driver/tool_session.h"
 
+using dbtest::WritesAtOnce;
 using e2e::Record;
 using e2e::Row;
 using e2e::Tool;
@@ -57,74 +59,6 @@ class ServerWriter {
   std::string output_;
   PROCESS_INFORMATION info_{};
   bool started_ = false;
-};
-
-bool Exec(sqlite3* db, const char* sql) { return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
-
-// Whether a connection with no busy timeout takes the write lock and
-// commits at once: it cannot while anyone else holds a lock on the file.
-bool WritesAtOnce(const std::string& path) {
-  sqlite3* db = nullptr;
-  bool ok = sqlite3_open(path.c_str(), &db) == SQLITE_OK && Exec(db, "BEGIN EXCLUSIVE") && Exec(db, "COMMIT");
-  sqlite3_close(db);
-  return ok;
-}
-
-// A server that holds its write lock almost all the time, writing nothing,
-// on its own thread until it is destroyed: BEGIN EXCLUSIVE, holdMs,
-// ROLLBACK, then a rest that lasts until a reader has come in (the reader's
-// shared lock refuses an exclusive one at once), and the lock again. So
-// each rest lets the reader finish just the read transaction it began,
-// however fast or slow the machine, and the file's bytes stay as they were.
-class LockKeeper {
- public:
-  LockKeeper(std::string path, DWORD holdMs)
-      : path_(std::move(path)), holdMs_(holdMs), stop_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-        locked_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
-        thread_(CreateThread(nullptr, 0, &LockKeeper::Run, this, 0, nullptr)) {}
-  ~LockKeeper() {
-    SetEvent(stop_);
-    WaitForSingleObject(thread_, INFINITE);
-    CloseHandle(thread_);
-    CloseHandle(locked_);
-    CloseHandle(stop_);
-  }
-  bool WaitLocked() { return WaitForSingleObject(locked_, 10000) == WAIT_OBJECT_0; }
-
- private:
-  bool Stopped() const { return WaitForSingleObject(stop_, 0) == WAIT_OBJECT_0; }
-
-  // Until a reader holds the shared lock, or 1 s passed, or stopped.
-  void RestUntilAReaderCame(sqlite3* db) const {
-    sqlite3_busy_timeout(db, 0);
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 1000 && !Stopped(); Sleep(1)) {
-      if (!Exec(db, "BEGIN EXCLUSIVE")) break;  // refused: a reader is in
-      Exec(db, "ROLLBACK");
-    }
-    sqlite3_busy_timeout(db, 5000);
-  }
-
-  static DWORD WINAPI Run(void* self) {
-    auto* k = static_cast<LockKeeper*>(self);
-    sqlite3* db = nullptr;
-    if (sqlite3_open(k->path_.c_str(), &db) == SQLITE_OK) {
-      sqlite3_busy_timeout(db, 5000);
-      while (!k->Stopped()) {
-        if (Exec(db, "BEGIN EXCLUSIVE")) {
-          SetEvent(k->locked_);
-          WaitForSingleObject(k->stop_, k->holdMs_);
-          Exec(db, "ROLLBACK");
-        }
-        k->RestUntilAReaderCame(db);
-      }
-    }
-    sqlite3_close(db);
-    return 0;
-  }
-
-  std::string path_;
-  DWORD holdMs_;
-  HANDLE stop_, locked_, thread_;
 };
 
 class BusyServerTest : public testing::Test {
@@ -214,7 +148,7 @@ TEST_F(BusyServerTest, ALoadBesideAServerThatKeepsItsLockStopsAndSaysSo) {
 
   Tool tool;
   {
-    LockKeeper server(database, 600);
+    dbtest::LockHolder server(database, "", 600, /*again=*/true);
     ASSERT_TRUE(server.WaitLocked());
     EXPECT_EQ(LaunchAndAnswerBox(tool), "读取数据库失败，列表不完整");
     std::vector<Row> rows = tool.Rows();

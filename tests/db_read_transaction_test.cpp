@@ -12,6 +12,7 @@
 #include "db/read_transaction.h"
 #include "tests/db_damage.h"
 #include "tests/db_test_support.h"
+#include "tests/lock_holder.h"
 
 namespace {
 
@@ -38,12 +39,9 @@ class ReadTransactionTest : public testing::Test {
   void TearDown() override { sqlite3_close(other_); }
   std::string Path() const { return dir_.Utf8(L"machines.db"); }
 
-  // Whether the other connection gets its write lock at once (no busy
-  // timeout): it does not while the reader holds its shared lock.
-  bool OtherCanWrite() {
-    if (sqlite3_exec(other_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK) return false;
-    return sqlite3_exec(other_, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK;
-  }
+  // Whether another connection gets its write lock at once: it does not
+  // while the reader holds its shared lock.
+  bool OtherCanWrite() { return dbtest::WritesAtOnce(Path()); }
 
   dbtest::TempFolder dir_;
   sqlite3* other_ = nullptr;
@@ -115,7 +113,6 @@ TEST_F(ReadTransactionTest, AReadOfADamagedRecordEndsTheTransaction) {
   sqlite3_close(other_);
   other_ = nullptr;
   ASSERT_TRUE(dbtest::PoisonPagesFrom(Path(), 3));
-  ASSERT_EQ(sqlite3_open(Path().c_str(), &other_), SQLITE_OK);
   ASSERT_EQ(s_.OpenDatabase(dir_.Gbk(L"machines.db")), 1);
   ASSERT_EQ(s_.OpenTable("tPcBaseInfo"), 1);
   ASSERT_EQ(s_.GoTo(2), 1);

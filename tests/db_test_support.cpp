@@ -76,44 +76,6 @@ FileState ReadFileState(const std::wstring& path) {
   return state;
 }
 
-LockHolder::LockHolder(const std::string& utf8Path, std::string sql, int holdMs)
-    : path_(utf8Path), sql_(std::move(sql)), holdMs_(holdMs) {
-  lockedEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  releaseEvent_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  thread_ = CreateThread(nullptr, 0, &LockHolder::Run, this, 0, nullptr);
-}
-
-LockHolder::~LockHolder() {
-  Release();
-  WaitForSingleObject(thread_, INFINITE);
-  CloseHandle(thread_);
-  CloseHandle(releaseEvent_);
-  CloseHandle(lockedEvent_);
-}
-
-bool LockHolder::WaitLocked() {
-  WaitForSingleObject(lockedEvent_, INFINITE);
-  return locked_;
-}
-
-void LockHolder::Release() { SetEvent(releaseEvent_); }
-
-DWORD WINAPI LockHolder::Run(void* p) {
-  auto* self = static_cast<LockHolder*>(p);
-  sqlite3* db = nullptr;
-  if (sqlite3_open(self->path_.c_str(), &db) == SQLITE_OK &&
-      sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK) {
-    self->locked_ = sqlite3_exec(db, self->sql_.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
-    SetEvent(self->lockedEvent_);
-    if (self->holdMs_ >= 0) Sleep(self->holdMs_);
-    else WaitForSingleObject(self->releaseEvent_, INFINITE);
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-  }
-  SetEvent(self->lockedEvent_);  // also when the lock was never taken
-  sqlite3_close(db);
-  return 0;
-}
-
 Object::Object(uint32_t type, CommandFn construct, CommandFn destruct)
     : storage_(RtAlloc(40)), type_(type), destruct_(destruct) {
   memset(storage_, 0, 40);

@@ -50,29 +50,6 @@ struct FileState {
 };
 FileState ReadFileState(const std::wstring& path);
 
-// Another connection that takes BEGIN EXCLUSIVE on its own thread, runs sql
-// inside, and holds the lock: for holdMs and then commits, or until
-// Release() when holdMs is negative. The way the server's writes meet the
-// reader: the two connections' file locks really collide.
-class LockHolder {
- public:
-  LockHolder(const std::string& utf8Path, std::string sql, int holdMs);
-  ~LockHolder();  // releases and waits for the thread
-  LockHolder(const LockHolder&) = delete;
-  LockHolder& operator=(const LockHolder&) = delete;
-
-  // Waits until the lock is taken; false when it could not be taken.
-  bool WaitLocked();
-  void Release();
-
- private:
-  static DWORD WINAPI Run(void* self);
-  std::string path_, sql_;
-  int holdMs_;
-  bool locked_ = false;
-  HANDLE lockedEvent_, releaseEvent_, thread_;
-};
-
 // A library object's 40-byte storage, allocated and zero-filled as the
 // compiled program does it, with the type's constructor and destructor.
 class Object {
