@@ -16,6 +16,11 @@ intptr_t DatabaseLibNotify(int code, intptr_t p1, intptr_t p2);
 // the two database types are non-visual objects).
 const LibraryInfo& DatabaseLibrary();
 
+// The program lists this library second; its two object types' TypeCodes.
+inline constexpr int kDatabaseLibraryNumber = 1;
+inline constexpr uint32_t kSqliteDbTypeCode = (kDatabaseLibraryNumber + 1) << 16 | 1;
+inline constexpr uint32_t kSqliteTableTypeCode = (kDatabaseLibraryNumber + 1) << 16 | 2;
+
 namespace db {
 
 // A request to the runtime through the kept callback; 0 before the library

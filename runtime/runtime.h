@@ -95,6 +95,14 @@ void RtRunLoop();
 void RtLoadWindow(uint32_t windowId);
 intptr_t RtService(int number, intptr_t a = 0, intptr_t b = 0);
 
+// RtService numbers. 0 and 1 (stepwise file search), 4 and 5 (properties of
+// units held in variables) are answered with 0: no program calls them.
+enum RtServiceNumber : int {
+  kServiceMakeArrayWritable = 2,  // (element width, address of the array variable)
+  kServiceRegisterCleanup = 3,    // (routine): run at normal shutdown, in order
+  kServiceInitialize = 6,         // the runtime's own start-up
+};
+
 struct RuntimeEntryTable {
   void (*reportError)(int);
   uint64_t (*callDllCommand)(int, int, ArgValue*);

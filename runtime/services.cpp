@@ -33,13 +33,13 @@ void RegisterCleanup(void (*routine)()) {
 
 intptr_t RtService(int number, intptr_t a, intptr_t b) {
   switch (number) {
-    case 2:
+    case kServiceMakeArrayWritable:
       MakeArrayWritable(static_cast<int>(a), reinterpret_cast<RtArray**>(b));
       return 0;
-    case 3:
+    case kServiceRegisterCleanup:
       RegisterCleanup(reinterpret_cast<void (*)()>(a));
       return 0;
-    case 6:
+    case kServiceInitialize:
       if (!RtInitialize(true)) FatalReport("载入窗口模板数据段出错!", 0);
       return 0;
     default:  // 0, 1, 4, 5: not used by this program

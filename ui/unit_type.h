@@ -9,6 +9,29 @@
 
 #include "runtime/value.h"
 
+// A unit type's TypeCode: (library + 1) << 16 | (type number + 1), the
+// library numbered by its place in the program's library list.
+constexpr uint32_t UnitTypeCode(int library, int typeNumber) {
+  return static_cast<uint32_t>(library + 1) << 16 | static_cast<uint32_t>(typeNumber + 1);
+}
+inline constexpr int kCoreLibraryNumber = 0;
+
+// The eight properties every unit has, handled by the framework; a type's
+// own properties are numbered from kFirstTypeProperty on.
+enum CommonProperty : int {
+  kCommonLeft = 0, kCommonTop, kCommonWidth, kCommonHeight, kCommonTag, kCommonVisible,
+  kCommonDisabled, kCommonCursor,
+  kFirstTypeProperty = 8,
+};
+
+// The events every unit that raises events has, numbered below zero; a
+// type's own events are numbered from 0 on.
+enum CommonEvent : int {
+  kEventMouseDown = -1, kEventMouseUp = -2, kEventDoubleClick = -3, kEventRightDown = -4,
+  kEventRightUp = -5, kEventMouseMove = -6, kEventGotFocus = -7, kEventLostFocus = -8,
+  kEventKeyDown = -9, kEventKeyUp = -10, kEventChar = -11, kEventWheel = -12,
+};
+
 // Property types (PropertyInfo::type).
 enum : uint16_t {
   kPropInt = 1000, kPropInt2 = 1001, kPropDouble = 1002, kPropBool = 1003,

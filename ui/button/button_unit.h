@@ -3,5 +3,11 @@
 
 #include "ui/unit_type.h"
 
-// Type number 10 of the core library (TypeCode 0x0001000B).
+inline constexpr uint32_t kButtonTypeCode = UnitTypeCode(kCoreLibraryNumber, 10);
 const UnitTypeInfo& ButtonUnitType();
+
+enum ButtonProperty : int {
+  kButtonPicture = kFirstTypeProperty, kButtonDefault, kButtonCaption, kButtonHAlign,
+  kButtonVAlign, kButtonFont,
+};
+enum ButtonEvent : int { kButtonClicked = 0 };

@@ -4,8 +4,19 @@
 
 #include "ui/unit_type.h"
 
-// Type number 13 of the core library (TypeCode 0x0001000E).
+inline constexpr uint32_t kComboBoxTypeCode = UnitTypeCode(kCoreLibraryNumber, 13);
 const UnitTypeInfo& ComboBoxUnitType();
+
+enum ComboBoxProperty : int {
+  kComboStyle = kFirstTypeProperty, kComboContent, kComboMaxLength, kComboSelStart,
+  kComboSelLength, kComboReserved, kComboSorted, kComboItemSpacing, kComboTextColor,
+  kComboBackColor, kComboFont, kComboSelection, kComboItems, kComboItemData, kComboDataSource,
+  kComboDataColumn, kComboReserved2,
+};
+enum ComboBoxEvent : int {
+  kComboSelectionChanged = 0, kComboEditChanged, kComboDroppedDown, kComboClosedUp,
+  kComboDoubleClicked,
+};
 
 // The current selection a write stores: clamped to [-1, count - 1].
 constexpr int ClampComboSelection(int value, int count) {

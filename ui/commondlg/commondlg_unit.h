@@ -14,6 +14,16 @@
 #include "ui/listview/blob_stream.h"
 #include "ui/unit_type.h"
 
+inline constexpr uint32_t kCommonDialogTypeCode = UnitTypeCode(kCoreLibraryNumber, 30);
+
+enum CommonDialogProperty : int {
+  kDialogKind = kFirstTypeProperty, kDialogTitle, kDialogFileName, kDialogFilter,
+  kDialogInitialFilter, kDialogInitialDirectory, kDialogDefaultExtension, kDialogCreatePrompt,
+  kDialogFileMustExist, kDialogOverwritePrompt, kDialogPathMustExist, kDialogNoChangeDirectory,
+  kDialogFontColor, kDialogBold, kDialogItalic, kDialogStrikeOut, kDialogUnderline,
+  kDialogFaceName, kDialogPointSize, kDialogHelpFile, kDialogHelpCommand, kDialogHelpContext,
+};
+
 inline constexpr uint32_t kCommonDialogBlobVersion = 1;
 
 enum : int32_t { kDialogOpen = 0, kDialogSave = 1, kDialogFont = 2, kDialogHelp = 3 };

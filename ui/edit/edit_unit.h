@@ -3,5 +3,14 @@
 
 #include "ui/unit_type.h"
 
-// Type number 4 of the core library (TypeCode 0x00010005).
+inline constexpr uint32_t kEditBoxTypeCode = UnitTypeCode(kCoreLibraryNumber, 4);
 const UnitTypeInfo& EditBoxUnitType();
+
+enum EditBoxProperty : int {
+  kEditContent = kFirstTypeProperty, kEditBorder, kEditTextColor, kEditBackColor, kEditFont,
+  kEditHideSelection, kEditMaxLength, kEditMultiLine, kEditScrollBars, kEditAlign,
+  kEditInputMode, kEditPasswordChar, kEditCase, kEditAdjuster, kEditAdjusterLower,
+  kEditAdjusterUpper, kEditSelStart, kEditSelLength, kEditReserved, kEditDataSource,
+  kEditDataColumn,
+};
+enum EditBoxEvent : int { kEditContentChanged = 0 };

@@ -9,8 +9,6 @@
 
 #include "ui/framework/window_list.h"
 
-enum : int { kEventGotFocus = -7, kEventLostFocus = -8 };
-
 // Raises -7 or -8 of the unit (the serial below counts every -7).
 void RaiseUnitFocusEvent(const UnitObject* unit, int event);
 // Raises the event for the unit of the window that holds hwnd.

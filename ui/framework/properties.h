@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "ui/template/window_template.h"
+#include "ui/unit_type.h"
 
 // Text and byte-set results are new blocks owned by the caller (null for
 // empty). Fatal when the window is not loaded, the unit does not exist, or
@@ -17,13 +18,6 @@
 uint64_t ReadProperty(uint32_t windowId, uint32_t unitId, int index, int element);
 // The value is borrowed. Fatal cases as for ReadProperty.
 void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int element, uint64_t value);
-
-// Common property indices.
-enum : int {
-  kCommonLeft = 0, kCommonTop, kCommonWidth, kCommonHeight, kCommonTag, kCommonVisible,
-  kCommonDisabled,
-  kCommonCursor, kFirstTypeProperty = 8,
-};
 
 // The clamps applied when a position or size is written.
 constexpr int32_t ClampPosition(int32_t v) { return v < -32627 ? -32627 : v > 32627 ? 32627 : v; }

@@ -4,5 +4,13 @@
 
 #include "ui/unit_type.h"
 
-// Type number 9 of the core library (TypeCode 0x0001000A).
+inline constexpr uint32_t kLabelTypeCode = UnitTypeCode(kCoreLibraryNumber, 9);
 const UnitTypeInfo& LabelUnitType();
+
+enum LabelProperty : int {
+  kLabelCaption = kFirstTypeProperty, kLabelEffect, kLabelBorder, kLabelGradientBorderWidth,
+  kLabelBorderColor1, kLabelBorderColor2, kLabelBorderColor3, kLabelFont, kLabelTextColor,
+  kLabelBackColor, kLabelPicture, kLabelPictureMode, kLabelGradientMode, kLabelGradientColor1,
+  kLabelGradientColor2, kLabelGradientColor3, kLabelHAlign, kLabelWordWrap, kLabelVAlign,
+  kLabelDataSource, kLabelDataColumn,
+};

@@ -8,6 +8,9 @@
 
 const LibraryInfo& ExtendedUiLibrary();
 
+// The program lists this library third.
+inline constexpr int kExtendedUiLibraryNumber = 2;
+
 // The RuntimeNotify callback that the runtime handed the library at start-up
 // (LibNotify code 1). Before that every request answers 0.
 intptr_t ExtendedUiNotify(int code, intptr_t p1, intptr_t p2);

@@ -11,8 +11,20 @@
 
 #include <string>
 
+#include "ui/listview/extended_ui_library.h"
 #include "ui/listview/listview_data.h"
 #include "ui/unit_type.h"
+
+inline constexpr uint32_t kListViewTypeCode = UnitTypeCode(kExtendedUiLibraryNumber, 3);
+
+enum ListViewProperty : int {
+  kLvBorder = kFirstTypeProperty, kLvTextColor, kLvTextBkColor, kLvBkColor, kLvFont, kLvView,
+  kLvIconAlign, kLvAutoArrange, kLvWrapLabels, kLvColumns, kLvHideHeader, kLvHeaderImages,
+  kLvSortableHeader, kLvFullRowSelect, kLvGridLines, kLvHeaderDragDrop, kLvImages,
+  kLvStateImages, kLvHotTrack, kLvHandCursor, kLvUnderlineCold, kLvUnderlineHot, kLvEditLabels,
+  kLvSortOrder, kLvCheckBoxes, kLvFlatScrollBars, kLvSingleSelection, kLvCurrentItem,
+  kLvAlwaysShowSelection, kLvInitialItems, kLvEditedText,
+};
 
 // Posted to the control itself when a check box may have changed; wParam is
 // the item. Posted, so the event sees the state after the control toggled it.

@@ -12,5 +12,17 @@
 
 #include "ui/unit_type.h"
 
-// Type number 0 of the core library (TypeCode 0x00010001).
+inline constexpr uint32_t kWindowTypeCode = UnitTypeCode(kCoreLibraryNumber, 0);
 const UnitTypeInfo& WindowUnitType();
+
+enum WindowProperty : int {
+  kWindowTitle = kFirstTypeProperty, kWindowBorder, kWindowBackColor, kWindowPicture,
+  kWindowPictureMode, kWindowSound, kWindowProp14, kWindowControlBox, kWindowMaxButton,
+  kWindowMinButton, kWindowStartPosition, kWindowCloseButton, kWindowIcon,
+  kWindowEnterMovesFocus, kWindowEscapeCloses, kWindowF1Help, kWindowHelpFile,
+  kWindowHelpContext, kWindowOwnTaskbarButton, kWindowDragMove, kWindowProp28, kWindowTopmost,
+  kWindowProp30, kWindowClassName,
+};
+// 0, 3 and 4 are raised once each, in that order, after the window and
+// its units were created; 3 and 4 again at every move and resize.
+enum WindowEvent : int { kWindowCreated = 0, kWindowMoved = 3, kWindowResized = 4 };
