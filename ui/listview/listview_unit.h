@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "ui/listview/listview_data.h"
+#include "ui/template/listview_blob.h"
 #include "ui/unit_type.h"
 
 // Posted to the control itself when a check box may have changed; wParam is
