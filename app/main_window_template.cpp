@@ -42,7 +42,7 @@ constexpr auto kFieldComboBlob = Freeze<[] {
 }>();
 
 constexpr auto kSaveDialogBlob = Freeze<[] {
-  return EncodeCommonDialogProps(CommonDialogProps{.kind = 1, .fileName = "computer.txt"});
+  return EncodeCommonDialogSettings(CommonDialogSettings{.kind = kDialogSave, .fileName = "computer.txt"});
 }>();
 
 constexpr auto kEmptyLabelBlob = Freeze<[] { return EncodeLabelProps(LabelProps{.caption = ""}); }>();
@@ -54,14 +54,14 @@ constexpr auto kExportButtonBlob = Freeze<[] {
 constexpr auto kBrowseButtonBlob = Freeze<[] { return EncodeButtonProps(ButtonProps{.caption = "..."}); }>();
 
 constexpr auto kMachineListBlob = Freeze<[] {
-  return EncodeListViewProps(ListViewProps{
-      .viewMode = 3,
-      .sortableHeader = 0,
-      .fullRowSelect = 1,
-      .singleSelection = 0,
-      .columns = {{.width = 110, .title = "机器名"},
-                  {.width = 118, .title = "MAC"},
-                  {.width = 128, .title = "IP"}},
+  return EncodeListViewData(ListViewData{
+      .view = 3,
+      .sortableHeader = false,
+      .fullRowSelect = true,
+      .singleSelection = false,
+      .columns = EncodeColumnList({{.width = 110, .title = "机器名"},
+                                   {.width = 118, .title = "MAC"},
+                                   {.width = 128, .title = "IP"}}),
   });
 }>();
 static_assert(kMachineListBlob.size() == 177, "the list view's data block is 177 bytes");

@@ -14,14 +14,14 @@
 
 #include "tests/guarded_bytes.h"
 #include "tests/image_list_sample.h"
-#include "ui/commondlg/commondlg_unit.h"
 #include "ui/listview/image_list_block.h"
-#include "ui/listview/listview_data.h"
 #include "ui/template/byte_writer.h"
 #include "ui/template/button_blob.h"
 #include "ui/template/combo_blob.h"
+#include "ui/template/common_dialog_blob.h"
 #include "ui/template/edit_blob.h"
 #include "ui/template/label_blob.h"
+#include "ui/template/listview_blob.h"
 #include "ui/template/window_blob.h"
 #include "ui/window/window_icons.h"
 
@@ -110,11 +110,11 @@ std::vector<Reader> Readers() {
       {false, -1, 0, 110, "机器名"}, {true, 2, 1, 118, "MAC"}, {false, -1, 2, 128, "IP"}};
   const std::vector<ListViewItemEntry> items = {
       {0, 1, -1, 0, 7, "名称", "提示"}, {1, -1, -1, 0, 0, "子项", ""}, {0, -1, 0, 2, 9, "二", "t"}};
-  ListViewProps list{.viewMode = 3, .fullRowSelect = 1, .singleSelection = 0};
+  ListViewData list{.view = 3, .fullRowSelect = true, .singleSelection = false};
   list.font = FontBlock();
-  list.headerImageList = {'M', 'I', 'T', 'L', 0, 0, 0, 0, 1, 2};
-  list.columns = columns;
-  list.items = items;
+  list.headerImages = {'M', 'I', 'T', 'L', 0, 0, 0, 0, 1, 2};
+  list.columns = EncodeColumnList(columns);
+  list.items = EncodeItemList(items);
 
   return {
       {"window", EncodeWindowProps(window),
@@ -127,31 +127,23 @@ std::vector<Reader> Readers() {
        PropsLoader<ButtonProps>(DecodeButtonProps, [](const ButtonProps& p) { return EncodeButtonProps(p); }), true},
       {"combo", EncodeComboProps(combo),
        PropsLoader<ComboProps>(DecodeComboProps, [](const ComboProps& p) { return EncodeComboProps(p); }), true},
-      {"common dialog", WriteCommonDialogBlob(dialog),
-       [](std::span<const uint8_t> b, ByteVector* out) {
-         CommonDialogSettings s;
-         if (!ReadCommonDialogBlob(b.data(), static_cast<int32_t>(b.size()), &s)) return false;
-         *out = WriteCommonDialogBlob(s);
-         return true;
-       },
+      {"common dialog", EncodeCommonDialogSettings(dialog),
+       PropsLoader<CommonDialogSettings>(DecodeCommonDialogSettings, [](const CommonDialogSettings& s) {
+         return EncodeCommonDialogSettings(s);
+       }),
        true},
-      {"list view data", EncodeListViewProps(list),
-       [](std::span<const uint8_t> b, ByteVector* out) {
-         ListViewData d;
-         if (ReadListViewData(b.data(), static_cast<int32_t>(b.size()), &d) != ListViewDataStatus::kOk) return false;
-         *out = WriteListViewData(d);
-         return true;
-       },
+      {"list view data", EncodeListViewData(list),
+       PropsLoader<ListViewData>(DecodeListViewData, [](const ListViewData& d) { return EncodeListViewData(d); }),
        true},
       {"column list", EncodeColumnList(columns),
        [](std::span<const uint8_t> b, ByteVector* out) {
-         *out = EncodeColumnList(ReadColumnList(b));
+         *out = EncodeColumnList(DecodeColumnList(b));
          return true;
        },
        false},
       {"item list", EncodeItemList(items),
        [](std::span<const uint8_t> b, ByteVector* out) {
-         *out = EncodeItemList(ReadItemList(b));
+         *out = EncodeItemList(DecodeItemList(b));
          return true;
        },
        false},
@@ -243,7 +235,9 @@ TEST(UntrustedBlobs, EveryTruncationLoadsOrFailsCleanly) {
   for (const SystemReader& r : SystemReaders()) {
     for (size_t n = 0; n < r.sample.size(); n++) {
       bool loaded = r.load(ByteVector(r.sample.begin(), r.sample.begin() + static_cast<std::ptrdiff_t>(n)));
-      if (r.refusesPrefixes) EXPECT_FALSE(loaded) << r.name << ": prefix of " << n << " bytes";
+      if (r.refusesPrefixes) {
+        EXPECT_FALSE(loaded) << r.name << ": prefix of " << n << " bytes";
+      }
     }
   }
 }

@@ -32,7 +32,7 @@ class CommonDialogTest : public ::testing::Test {
  protected:
   CommonDialogUnit* Create(const CommonDialogSettings& s) {
     return static_cast<CommonDialogUnit*>(
-        host.Create(CommonDialogUnitType(), WriteCommonDialogBlob(s), kDialogUnitId, {48, 403, 74, 429}));
+        host.Create(CommonDialogUnitType(), EncodeCommonDialogSettings(s), kDialogUnitId, {48, 403, 74, 429}));
   }
   int SetInt(int index, int32_t value) {
     PropValue v{};
@@ -76,7 +76,7 @@ TEST_F(CommonDialogTest, BlobRoundTripsAndRefusesNewerVersions) {
   s.filter = "*.txt|*.txt";
   s.helpContext = -4;
   s.fontColor = 0x0000FF;
-  Bytes blob = WriteCommonDialogBlob(s);
+  Bytes blob = EncodeCommonDialogSettings(s);
   // 16 words, then seven counted texts.
   EXPECT_EQ(blob.size(), 16 * 4 + 7 * 4 + s.title.size() + s.fileName.size() + s.filter.size());
   unit = Create(s);
@@ -89,16 +89,16 @@ TEST_F(CommonDialogTest, BlobRoundTripsAndRefusesNewerVersions) {
   CommonDialogSettings back;
   Bytes newer = blob;
   newer[0] = 2;
-  EXPECT_FALSE(ReadCommonDialogBlob(newer.data(), static_cast<int32_t>(newer.size()), &back));
+  EXPECT_FALSE(DecodeCommonDialogSettings(newer, back));
   EXPECT_EQ(host.Create(CommonDialogUnitType(), newer, kDialogUnitId + 1), nullptr);
   Bytes cut(blob.begin(), blob.end() - 3);
-  EXPECT_FALSE(ReadCommonDialogBlob(cut.data(), static_cast<int32_t>(cut.size()), &back));
+  EXPECT_FALSE(DecodeCommonDialogSettings(cut, back));
   // A counted text ends at a NUL inside it.
-  Bytes withNul = WriteCommonDialogBlob(CommonDialogSettings{});
+  Bytes withNul = EncodeCommonDialogSettings(CommonDialogSettings{});
   const uint8_t title[] = {3, 0, 0, 0, 'a', 0, 'b'};
   withNul.erase(withNul.begin() + 64, withNul.begin() + 68);
   withNul.insert(withNul.begin() + 64, title, title + sizeof title);
-  ASSERT_TRUE(ReadCommonDialogBlob(withNul.data(), static_cast<int32_t>(withNul.size()), &back));
+  ASSERT_TRUE(DecodeCommonDialogSettings(withNul, back));
   EXPECT_EQ(back.title, "a");
 }
 

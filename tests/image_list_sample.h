@@ -6,7 +6,7 @@
 #include <objbase.h>
 #include <commctrl.h>
 
-#include "ui/listview/blob_stream.h"
+#include "ui/template/listview_blob.h"
 
 // An image list block as the template carries it: "MITL", four bytes, then
 // what ImageList_Write writes.

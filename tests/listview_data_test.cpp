@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "listview_program_block.h"
-#include "ui/listview/listview_data.h"
+#include "ui/template/listview_blob.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ TEST(ListViewData, ProgramBlockDecodesToItsFields) {
   Bytes block = ProgramListViewBlock();
   ASSERT_EQ(block.size(), 177u);
   ListViewData d;
-  ASSERT_EQ(ReadListViewData(block.data(), static_cast<int32_t>(block.size()), &d), ListViewDataStatus::kOk);
+  ASSERT_TRUE(DecodeListViewData(block, d));
   EXPECT_EQ(d.view, 3);
   EXPECT_EQ(d.borderStyle, 1);
   EXPECT_EQ(d.textBkColor, 0xFFFFFFu);
@@ -19,13 +19,13 @@ TEST(ListViewData, ProgramBlockDecodesToItsFields) {
   EXPECT_FALSE(d.singleSelection);
   EXPECT_EQ(d.currentItem, -1);
   EXPECT_TRUE(d.font.empty());
-  auto columns = ReadColumnList(d.columns);
+  auto columns = DecodeColumnList(d.columns);
   ASSERT_EQ(columns.size(), 3u);
   EXPECT_EQ(columns[0].title, "机器名");
   EXPECT_EQ(columns[1].width, 118);
   EXPECT_EQ(columns[2].image, -1);
   // Write-back gives the same bytes.
-  EXPECT_EQ(WriteListViewData(d), block);
+  EXPECT_EQ(EncodeListViewData(d), block);
 }
 
 TEST(ListViewData, MalformedAndEdgeBlocks) {
@@ -45,22 +45,22 @@ TEST(ListViewData, MalformedAndEdgeBlocks) {
   struct Case {
     const char* name;
     Bytes block;
-    ListViewDataStatus status;
+    bool accepted;
   } cases[] = {
-      {"empty", {}, ListViewDataStatus::kOk},
-      {"version 0", version0, ListViewDataStatus::kOk},
-      {"version 2", version2, ListViewDataStatus::kTooNew},
-      {"three bytes", Bytes{1, 0, 0}, ListViewDataStatus::kTruncated},
-      {"cut in the words", cutInWords, ListViewDataStatus::kTruncated},
-      {"cut in the columns", cutInColumns, ListViewDataStatus::kTruncated},
-      {"count beyond the end", longCount, ListViewDataStatus::kTruncated},
-      {"negative count", negativeCount, ListViewDataStatus::kOk},
+      {"empty", {}, true},
+      {"version 0", version0, true},
+      {"version 2", version2, false},
+      {"three bytes", Bytes{1, 0, 0}, false},
+      {"cut in the words", cutInWords, false},
+      {"cut in the columns", cutInColumns, false},
+      {"count beyond the end", longCount, false},
+      {"negative count", negativeCount, true},
   };
   for (const Case& c : cases) {
     ListViewData d;
     d.view = 99;
-    EXPECT_EQ(ReadListViewData(c.block.data(), static_cast<int32_t>(c.block.size()), &d), c.status) << c.name;
-    if (c.status != ListViewDataStatus::kOk) {
+    EXPECT_EQ(DecodeListViewData(c.block, d), c.accepted) << c.name;
+    if (!c.accepted) {
       EXPECT_EQ(d.view, 0) << c.name << ": a refused block leaves the defaults";
     }
   }
@@ -72,7 +72,7 @@ TEST(ListViewData, ListsDropATruncatedLastEntry) {
       {1, -1, -1, 0, 0, "子项", ""},
   };
   Bytes block = EncodeItemList(items);
-  auto back = ReadItemList(block);
+  auto back = DecodeItemList(block);
   ASSERT_EQ(back.size(), 2u);
   EXPECT_EQ(back[0].data, 7);
   EXPECT_EQ(back[0].tip, "提示");
@@ -80,11 +80,11 @@ TEST(ListViewData, ListsDropATruncatedLastEntry) {
   EXPECT_EQ(back[1].text, "子项");
 
   block.pop_back();  // the last tip loses its NUL
-  EXPECT_EQ(ReadItemList(block).size(), 1u);
+  EXPECT_EQ(DecodeItemList(block).size(), 1u);
 
   Bytes columns = EncodeColumnList({{true, 2, 1, 50, "甲"}, {false, -1, 2, 60, "乙"}});
   columns.resize(columns.size() - 3);
-  auto cols = ReadColumnList(columns);
+  auto cols = DecodeColumnList(columns);
   ASSERT_EQ(cols.size(), 1u);
   EXPECT_TRUE(cols[0].imageOnRight);
   EXPECT_EQ(cols[0].align, 1);

@@ -9,7 +9,6 @@
 
 #include "listview_unit_host.h"
 #include "ui/listview/extended_ui_library.h"
-#include "ui/listview/listview_data.h"
 #include "ui/listview/listview_unit.h"
 
 inline constexpr uint32_t kListUnitId = 0x16011F40;
@@ -21,7 +20,7 @@ class ListViewTest : public ::testing::Test {
   }
 
   ListViewUnit* Create(const ListViewData& data, uint32_t unitId = kListUnitId) {
-    Bytes block = WriteListViewData(data);
+    Bytes block = EncodeListViewData(data);
     return static_cast<ListViewUnit*>(host.Create(ListViewUnitType(), block, unitId));
   }
   // Report view with the given columns, multiple selection.

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "ui/listview/blob_stream.h"
+#include "ui/template/listview_blob.h"
 
 inline Bytes ProgramListViewBlock() {
   Bytes b;

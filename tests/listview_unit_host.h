@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "runtime/runtime.h"
-#include "ui/listview/blob_stream.h"
+#include "ui/template/listview_blob.h"
 #include "ui/unit_type.h"
 
 inline constexpr uint32_t kTestWindowId = 0x52010001;

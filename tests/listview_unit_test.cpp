@@ -71,7 +71,7 @@ TEST_F(ListViewTest, WriteBackRoundTripsAndFollowsWrites) {
   EXPECT_EQ(SetUnitProperty(ListViewUnitType(), unit, 22, on), 1) << "grid lines re-create in report view";
   ListViewData back;
   Bytes written = GetAllUnitProperties(ListViewUnitType(), unit);
-  ASSERT_EQ(ReadListViewData(written.data(), static_cast<int32_t>(written.size()), &back), ListViewDataStatus::kOk);
+  ASSERT_TRUE(DecodeListViewData(written, back));
   EXPECT_TRUE(back.gridLines);
 }
 

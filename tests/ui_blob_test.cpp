@@ -1,17 +1,22 @@
-// Property blobs of the basic unit types: defaults, versions, the counted
-// text and text list forms, and writer/decoder agreement.
+// Property blobs of the basic unit types and the common dialog: defaults,
+// versions, the counted text and text list forms, and writer/decoder
+// agreement.
 #include <gtest/gtest.h>
 
+#include "app/main_window_template.h"
+#include "tests/listview_program_block.h"
 #include "ui/template/button_blob.h"
 #include "ui/template/byte_reader.h"
 #include "ui/template/combo_blob.h"
+#include "ui/template/common_dialog_blob.h"
 #include "ui/template/edit_blob.h"
 #include "ui/template/label_blob.h"
 #include "ui/template/window_blob.h"
+#include "ui/template/window_template.h"
 
 namespace {
 
-std::vector<uint8_t> Bytes(std::initializer_list<uint8_t> b) { return b; }
+std::vector<uint8_t> ByteList(std::initializer_list<uint8_t> b) { return b; }
 
 // Every proper prefix of a valid blob (except the empty one, which means
 // defaults) must fail to decode.
@@ -132,8 +137,8 @@ TEST(Blobs, TextListAcceptsTheLongCount) {
 }
 
 TEST(Blobs, TextListCountBeyondTheBytesFails) {
-  for (auto bytes : {Bytes({0x05, 0x00, 0, 0, 0, 0}), Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}),
-                     Bytes({0xFF, 0xFF, 0x01})}) {
+  for (auto bytes : {ByteList({0x05, 0x00, 0, 0, 0, 0}), ByteList({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}),
+                     ByteList({0xFF, 0xFF, 0x01})}) {
     ByteReader r(bytes);
     std::vector<std::string> out;
     EXPECT_FALSE(r.TextList(out));
@@ -208,4 +213,55 @@ TEST(Blobs, LabelGradientBorderWidthIsAtLeastFive) {
   LabelProps q;
   ASSERT_TRUE(DecodeLabelProps(EncodeLabelProps(p), q));
   EXPECT_EQ(q.gradientBorderWidth, 5u);
+}
+
+std::vector<uint8_t> ProgramBlob(uint32_t unitId) {
+  std::vector<std::unique_ptr<WindowTemplate>> windows;
+  if (!LoadWindowTemplates(MainWindowTemplate(), 0, windows) || windows.empty()) return {};
+  const int at = windows[0]->Find(unitId);
+  return at < 0 ? std::vector<uint8_t>{} : windows[0]->RecordAt(at)->blob;
+}
+
+// The program's save dialog and list view blobs, against bytes written out
+// independently of the encoders: 16 words of the dialog (version 1, kind 1,
+// the three file checks on), then its seven counted texts.
+TEST(Blobs, ProgramDialogAndListBlobsKeepTheirBytes) {
+  ByteWriter w;
+  for (uint32_t v : {1u, 1u, 0u, 0u, 1u, 1u, 1u}) w.U32(v);
+  for (int i = 0; i < 9; ++i) w.U32(0);
+  for (const char* t : {"", "computer.txt", "", "", "", "", ""}) w.CountedText(t);
+  EXPECT_EQ(ProgramBlob(kSaveDialogId), w.Bytes());
+  EXPECT_EQ(ProgramBlob(kMachineListId), ProgramListViewBlock());
+
+  CommonDialogSettings s;
+  ASSERT_TRUE(DecodeCommonDialogSettings(w.Bytes(), s));
+  EXPECT_EQ(s.kind, kDialogSave);
+  EXPECT_EQ(s.fileName, "computer.txt");
+  EXPECT_TRUE(s.fileMustExist && s.overwritePrompt && s.pathMustExist);
+  EXPECT_FALSE(s.createPrompt || s.noChangeDirectory);
+  EXPECT_EQ(EncodeCommonDialogSettings(s), w.Bytes());
+  ExpectPrefixesFail<CommonDialogSettings>(w.Bytes(), DecodeCommonDialogSettings);
+}
+
+// Values outside their ranges read as a property write would store them,
+// and a text length of 0 or less is an empty text there, not a failure.
+TEST(Blobs, CommonDialogClampsAndReadsSignedLengths) {
+  const CommonDialogSettings out{.kind = 9, .initialFilter = -2, .pointSize = -1, .helpCommand = 8,
+                                 .helpContext = -4};
+  CommonDialogSettings s;
+  ASSERT_TRUE(DecodeCommonDialogSettings(EncodeCommonDialogSettings(out), s));
+  EXPECT_EQ(s.kind, 3);
+  EXPECT_EQ(s.initialFilter, 0);
+  EXPECT_EQ(s.pointSize, 0);
+  EXPECT_EQ(s.helpCommand, 5);
+  EXPECT_EQ(s.helpContext, -4);
+
+  std::vector<uint8_t> blob = EncodeCommonDialogSettings(CommonDialogSettings{.title = "标题"});
+  for (size_t i = 64; i < 68; ++i) blob[i] = 0xFF;  // the title's length: -1
+  blob.erase(blob.begin() + 68, blob.begin() + 72);  // its text
+  ASSERT_TRUE(DecodeCommonDialogSettings(blob, s));
+  EXPECT_EQ(s.title, "");
+  ButtonProps b;
+  EXPECT_FALSE(DecodeButtonProps(ByteList({1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}), b))
+      << "the other blobs read their lengths unsigned";
 }

@@ -1,6 +1,6 @@
-// The common dialog's properties: its blob, and plain storage with clamps.
+// The common dialog's properties: plain storage with clamps, and the blob
+// of them all.
 // Nothing here touches a window, so writing never re-creates the unit.
-#include <algorithm>
 #include <cstring>
 
 #include "runtime/heap.h"
@@ -17,77 +17,9 @@ enum : int {
 };
 static_assert(kHelpContext == 29);
 
-int32_t ClampKind(int32_t v) { return std::clamp(v, 0, 3); }
-int32_t ClampHelpCommand(int32_t v) { return std::clamp(v, 0, 5); }
-int32_t NotNegative(int32_t v) { return std::max(v, 0); }
-
 const char* TextOrNull(const std::string& s) { return s.empty() ? nullptr : s.c_str(); }
 
 }  // namespace
-
-// The numbers come first, in the blob's own order, then the texts.
-bool ReadCommonDialogBlob(const uint8_t* blob, int32_t length, CommonDialogSettings* out) {
-  *out = CommonDialogSettings{};
-  if (!blob || length <= 0) return true;
-  BlobReader r(blob, length);
-  CommonDialogSettings s;
-  uint32_t version = r.U32();
-  if (!r.ok() || version > kCommonDialogBlobVersion) return false;
-  // Values outside their ranges are brought in as a write would.
-  s.kind = ClampKind(r.I32());
-  s.initialFilter = NotNegative(r.I32());
-  s.createPrompt = r.Bool();
-  s.fileMustExist = r.Bool();
-  s.overwritePrompt = r.Bool();
-  s.pathMustExist = r.Bool();
-  s.noChangeDirectory = r.Bool();
-  s.fontColor = r.U32();
-  s.bold = r.Bool();
-  s.italic = r.Bool();
-  s.strikeOut = r.Bool();
-  s.underline = r.Bool();
-  s.pointSize = NotNegative(r.I32());
-  s.helpCommand = ClampHelpCommand(r.I32());
-  s.helpContext = r.I32();
-  s.title = r.CountedText();
-  s.fileName = r.CountedText();
-  s.filter = r.CountedText();
-  s.initialDirectory = r.CountedText();
-  s.defaultExtension = r.CountedText();
-  s.faceName = r.CountedText();
-  s.helpFile = r.CountedText();
-  if (!r.ok()) return false;
-  *out = std::move(s);
-  return true;
-}
-
-Bytes WriteCommonDialogBlob(const CommonDialogSettings& s) {
-  BlobWriter w;
-  w.U32(kCommonDialogBlobVersion);
-  w.I32(s.kind);
-  w.I32(s.initialFilter);
-  w.Bool(s.createPrompt);
-  w.Bool(s.fileMustExist);
-  w.Bool(s.overwritePrompt);
-  w.Bool(s.pathMustExist);
-  w.Bool(s.noChangeDirectory);
-  w.U32(s.fontColor);
-  w.Bool(s.bold);
-  w.Bool(s.italic);
-  w.Bool(s.strikeOut);
-  w.Bool(s.underline);
-  w.I32(s.pointSize);
-  w.I32(s.helpCommand);
-  w.I32(s.helpContext);
-  w.CountedText(s.title);
-  w.CountedText(s.fileName);
-  w.CountedText(s.filter);
-  w.CountedText(s.initialDirectory);
-  w.CountedText(s.defaultExtension);
-  w.CountedText(s.faceName);
-  w.CountedText(s.helpFile);
-  return w.take();
-}
 
 int SetCommonDialogProperty(UnitObject* object, int typeIndex, const PropValue* v, void* reserved) {
   CommonDialogUnit* unit = AsCommonDialog(object);
@@ -96,11 +28,11 @@ int SetCommonDialogProperty(UnitObject* object, int typeIndex, const PropValue* 
   const char* text = v->text ? v->text : "";
   const bool on = v->i32 != 0;
   switch (typeIndex + 8) {
-    case kKind: s.kind = ClampKind(v->i32); break;
+    case kKind: s.kind = CommonDialogSettings::ClampKind(v->i32); break;
     case kTitle: s.title = text; break;
     case kFileName: s.fileName = text; break;
     case kFilter: s.filter = text; break;
-    case kInitialFilter: s.initialFilter = NotNegative(v->i32); break;
+    case kInitialFilter: s.initialFilter = CommonDialogSettings::NotNegative(v->i32); break;
     case kInitialDirectory: s.initialDirectory = text; break;
     case kDefaultExtension: s.defaultExtension = text; break;
     case kCreatePrompt: s.createPrompt = on; break;
@@ -114,9 +46,9 @@ int SetCommonDialogProperty(UnitObject* object, int typeIndex, const PropValue* 
     case kStrikeOut: s.strikeOut = on; break;
     case kUnderline: s.underline = on; break;
     case kFaceName: s.faceName = text; break;
-    case kPointSize: s.pointSize = NotNegative(v->i32); break;
+    case kPointSize: s.pointSize = CommonDialogSettings::NotNegative(v->i32); break;
     case kHelpFile: s.helpFile = text; break;
-    case kHelpCommand: s.helpCommand = ClampHelpCommand(v->i32); break;
+    case kHelpCommand: s.helpCommand = CommonDialogSettings::ClampHelpCommand(v->i32); break;
     case kHelpContext: s.helpContext = v->i32; break;
     default: break;
   }
@@ -158,7 +90,7 @@ int GetCommonDialogProperty(UnitObject* object, int typeIndex, PropValue* v) {
 bool GetAllCommonDialogProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
   CommonDialogUnit* unit = AsCommonDialog(object);
   if (!unit) return false;
-  Bytes bytes = WriteCommonDialogBlob(unit->settings);
+  std::vector<uint8_t> bytes = EncodeCommonDialogSettings(unit->settings);
   *blob = static_cast<uint8_t*>(RtAlloc(static_cast<uint32_t>(bytes.size())));
   memcpy(*blob, bytes.data(), bytes.size());
   *length = static_cast<int32_t>(bytes.size());

@@ -67,7 +67,7 @@ UnitObject* CreateCommonDialog(const uint8_t* blob, int32_t length, uint32_t sty
                                UINT controlId, HMENU menu, int left, int top, int width, int height,
                                uint32_t windowId, uint32_t unitId, int design, int reserved) {
   auto unit = new CommonDialogUnit;
-  if (!ReadCommonDialogBlob(blob, length, &unit->settings) || !RegisterWindowClass()) {
+  if (!DecodeCommonDialogSettings(BlobBytes(blob, length), unit->settings) || !RegisterWindowClass()) {
     delete unit;
     return nullptr;
   }

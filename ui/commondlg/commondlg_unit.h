@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/listview/blob_stream.h"
+#include "ui/template/common_dialog_blob.h"
 #include "ui/unit_type.h"
 
 inline constexpr uint32_t kCommonDialogTypeCode = UnitTypeCode(kCoreLibraryNumber, 30);
@@ -23,41 +23,6 @@ enum CommonDialogProperty : int {
   kDialogFontColor, kDialogBold, kDialogItalic, kDialogStrikeOut, kDialogUnderline,
   kDialogFaceName, kDialogPointSize, kDialogHelpFile, kDialogHelpCommand, kDialogHelpContext,
 };
-
-inline constexpr uint32_t kCommonDialogBlobVersion = 1;
-
-enum : int32_t { kDialogOpen = 0, kDialogSave = 1, kDialogFont = 2, kDialogHelp = 3 };
-
-// Properties 8-29 as stored; the comments give the property indices.
-struct CommonDialogSettings {
-  int32_t kind = kDialogOpen;     // 8: 0-3
-  std::string title;              // 9
-  std::string fileName;           // 10: after a confirmed file dialog, the chosen path
-  std::string filter;             // 11: "description|pattern|..."
-  int32_t initialFilter = 0;      // 12: 0-based, never negative
-  std::string initialDirectory;   // 13
-  std::string defaultExtension;   // 14
-  bool createPrompt = false;      // 15: OFN_CREATEPROMPT
-  bool fileMustExist = true;      // 16: OFN_FILEMUSTEXIST
-  bool overwritePrompt = true;    // 17: OFN_OVERWRITEPROMPT
-  bool pathMustExist = true;      // 18: OFN_PATHMUSTEXIST
-  bool noChangeDirectory = false; // 19: OFN_NOCHANGEDIR
-  COLORREF fontColor = 0;         // 20
-  bool bold = false;              // 21
-  bool italic = false;            // 22
-  bool strikeOut = false;         // 23
-  bool underline = false;         // 24
-  std::string faceName;           // 25
-  int32_t pointSize = 0;          // 26: never negative
-  std::string helpFile;           // 27
-  int32_t helpCommand = 0;        // 28: 0-5
-  int32_t helpContext = 0;        // 29
-};
-
-// Decodes a property blob (versions 0 and 1); an empty blob gives the
-// defaults. False for a newer version or a blob that ends early.
-bool ReadCommonDialogBlob(const uint8_t* blob, int32_t length, CommonDialogSettings* out);
-Bytes WriteCommonDialogBlob(const CommonDialogSettings& settings);
 
 struct CommonDialogUnit : UnitObject {
   CommonDialogUnit() : UnitObject{} {}

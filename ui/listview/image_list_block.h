@@ -7,7 +7,7 @@
 #include <objbase.h>
 #include <commctrl.h>
 
-#include "ui/listview/blob_stream.h"
+#include "ui/template/listview_blob.h"
 
 inline constexpr uint32_t kImageListMagic = 0x4C54494D;  // "MITL" read little-endian
 

@@ -166,7 +166,7 @@ void ApplyHotCursor(ListViewUnit* unit) {
 
 void InsertColumns(ListViewUnit* unit) {
   if (!unit->reportView()) return;
-  auto columns = ReadColumnList(unit->data.columns);
+  auto columns = DecodeColumnList(unit->data.columns);
   for (size_t i = 0; i < columns.size(); i++) {
     const ListViewColumn& c = columns[i];
     LVCOLUMNA col{};
@@ -193,7 +193,7 @@ void BuildInitialItems(ListViewUnit* unit) {
   int images = ImageCount(ControlImageList(hwnd, unit->data.view == 0 ? LVSIL_NORMAL : LVSIL_SMALL));
   int states = ImageCount(ControlImageList(hwnd, LVSIL_STATE));
   int next = 0, last = -1, column = 1;
-  for (const ListViewItemEntry& e : ReadItemList(unit->data.items)) {
+  for (const ListViewItemEntry& e : DecodeItemList(unit->data.items)) {
     int image = e.image >= 0 && e.image < images ? e.image : -1;
     int state = e.stateImage >= 0 && e.stateImage < states ? e.stateImage : -1;
     LVITEMA it{};

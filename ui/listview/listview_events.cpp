@@ -74,7 +74,7 @@ size_t FitBytes(const std::string& text, size_t room) {
 // The tip of the n-th item of the initial item list.
 bool InitialItemTip(const ListViewUnit* unit, int n, std::string* tip) {
   if (n < 0) return false;
-  for (const ListViewItemEntry& e : ReadItemList(unit->data.items)) {
+  for (const ListViewItemEntry& e : DecodeItemList(unit->data.items)) {
     if (e.kind != 0) continue;
     if (n-- == 0) {
       *tip = e.tip;

@@ -180,7 +180,7 @@ int GetListViewProperty(UnitObject* object, int typeIndex, PropValue* v) {
 bool GetAllListViewProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
   ListViewUnit* unit = AsListView(object);
   if (!unit) return false;
-  Bytes bytes = WriteListViewData(unit->data);
+  Bytes bytes = EncodeListViewData(unit->data);
   auto out = reinterpret_cast<uint8_t*>(ExtendedUiNotify(kNotifyAlloc, static_cast<intptr_t>(bytes.size()), 0));
   if (!out) return false;
   memcpy(out, bytes.data(), bytes.size());

@@ -166,7 +166,7 @@ UnitObject* CreateListView(const uint8_t* blob, int32_t length, uint32_t style, 
                            UINT controlId, HMENU menu, int left, int top, int width, int height,
                            uint32_t windowId, uint32_t unitId, int design, int reserved) {
   auto unit = new ListViewUnit;
-  if (ReadListViewData(blob, length, &unit->data) != ListViewDataStatus::kOk) {
+  if (!DecodeListViewData(BlobBytes(blob, length), unit->data)) {
     delete unit;
     return nullptr;
   }

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "ui/listview/extended_ui_library.h"
-#include "ui/listview/listview_data.h"
+#include "ui/template/listview_blob.h"
 #include "ui/unit_type.h"
 
 inline constexpr uint32_t kListViewTypeCode = UnitTypeCode(kExtendedUiLibraryNumber, 3);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/template/byte_writer.h"
+#include "ui/template/blob_codec.h"
 
 struct ButtonProps {
   static constexpr uint32_t kHighestVersion = 1;
@@ -17,19 +17,12 @@ struct ButtonProps {
   std::vector<uint8_t> picture; // 8
   std::vector<uint8_t> font;    // 13
   std::string caption = "按钮"; // 10
+
+  template <class Io, class Self>
+  static constexpr bool Fields(Io& io, Self& p) {
+    return io.Fields(p.defaultButton, p.hAlign, p.vAlign, p.picture, p.font, p.caption);
+  }
 };
 
-constexpr void EncodeButtonProps(ByteWriter& w, const ButtonProps& p) {
-  for (uint32_t v : {p.version, p.defaultButton, p.hAlign, p.vAlign}) w.U32(v);
-  w.CountedBytes(p.picture);
-  w.CountedBytes(p.font);
-  w.CountedText(p.caption);
-}
-
-constexpr std::vector<uint8_t> EncodeButtonProps(const ButtonProps& p) {
-  ByteWriter w;
-  EncodeButtonProps(w, p);
-  return w.Take();
-}
-
-bool DecodeButtonProps(std::span<const uint8_t> blob, ButtonProps& out);
+constexpr std::vector<uint8_t> EncodeButtonProps(const ButtonProps& p) { return EncodeBlob(p); }
+inline bool DecodeButtonProps(std::span<const uint8_t> blob, ButtonProps& out) { return DecodeBlob(blob, out); }

@@ -3,6 +3,12 @@
 
 #include <cstring>
 
+bool ByteReader::U8(uint8_t& v) {
+  if (Remaining() < 1) return false;
+  v = data_[pos_++];
+  return true;
+}
+
 bool ByteReader::U16(uint16_t& v) {
   if (Remaining() < 2) return false;
   v = static_cast<uint16_t>(data_[pos_] | data_[pos_ + 1] << 8);
@@ -25,6 +31,20 @@ bool ByteReader::I32(int32_t& v) {
   return true;
 }
 
+bool ByteReader::Bool(bool& v) {
+  uint32_t u;
+  if (!U32(u)) return false;
+  v = u != 0;
+  return true;
+}
+
+bool ByteReader::ByteFlag(bool& v) {
+  uint8_t b;
+  if (!U8(b)) return false;
+  v = b != 0;
+  return true;
+}
+
 bool ByteReader::Bytes(uint64_t n, std::span<const uint8_t>& out) {
   if (n > Remaining()) return false;
   out = data_.subspan(pos_, static_cast<size_t>(n));
@@ -37,14 +57,22 @@ bool ByteReader::Skip(uint64_t n) {
   return Bytes(n, ignored);
 }
 
-bool ByteReader::CountedText(std::string& out) {
+bool ByteReader::Counted(std::span<const uint8_t>& out) {
+  const size_t start = pos_;
   uint32_t n;
-  std::span<const uint8_t> b;
-  size_t start = pos_;
-  if (!U32(n) || !Bytes(n, b)) {
-    pos_ = start;
-    return false;
+  if (!U32(n)) return false;
+  if (lengths_ == Lengths::kNotPositiveIsEmpty && static_cast<int32_t>(n) <= 0) {
+    out = {};
+    return true;
   }
+  if (Bytes(n, out)) return true;
+  pos_ = start;
+  return false;
+}
+
+bool ByteReader::CountedText(std::string& out) {
+  std::span<const uint8_t> b;
+  if (!Counted(b)) return false;
   const void* nul = b.empty() ? nullptr : memchr(b.data(), 0, b.size());
   size_t len = nul ? static_cast<size_t>(static_cast<const uint8_t*>(nul) - b.data()) : b.size();
   out.assign(reinterpret_cast<const char*>(b.data()), len);
@@ -52,13 +80,8 @@ bool ByteReader::CountedText(std::string& out) {
 }
 
 bool ByteReader::CountedBytes(std::vector<uint8_t>& out) {
-  uint32_t n;
   std::span<const uint8_t> b;
-  size_t start = pos_;
-  if (!U32(n) || !Bytes(n, b)) {
-    pos_ = start;
-    return false;
-  }
+  if (!Counted(b)) return false;
   out.assign(b.begin(), b.end());
   return true;
 }

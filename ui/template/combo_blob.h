@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/template/byte_writer.h"
+#include "ui/template/blob_codec.h"
 
 struct ComboProps {
   static constexpr uint32_t kHighestVersion = 3;
@@ -26,28 +26,16 @@ struct ComboProps {
   std::vector<std::string> items; // 20
   std::string text22, text23;     // 22, 23 (version >= 2)
   uint32_t prop24 = 0;            // 24 (version 3)
+
+  template <class Io, class Self>
+  static constexpr bool Fields(Io& io, Self& p) {
+    return io.Fields(p.style, p.maxLength, p.selStart, p.selLength, p.sorted, p.extraItemHeight,
+                     p.textColor, p.backColor, p.selection, p.font, p.itemData, p.content,
+                     p.items) &&
+           (p.version < 2 || io.Fields(p.text22, p.text23)) &&
+           (p.version < 3 || io.Fields(p.prop24));
+  }
 };
 
-constexpr void EncodeComboProps(ByteWriter& w, const ComboProps& p) {
-  for (uint32_t v : {p.version, p.style, p.maxLength, p.selStart, p.selLength, p.sorted,
-                     p.extraItemHeight, p.textColor, p.backColor})
-    w.U32(v);
-  w.I32(p.selection);
-  w.CountedBytes(p.font);
-  w.CountedBytes(p.itemData);
-  w.CountedText(p.content);
-  w.TextList(p.items);
-  if (p.version >= 2) {
-    w.CountedText(p.text22);
-    w.CountedText(p.text23);
-  }
-  if (p.version >= 3) w.U32(p.prop24);
-}
-
-constexpr std::vector<uint8_t> EncodeComboProps(const ComboProps& p) {
-  ByteWriter w;
-  EncodeComboProps(w, p);
-  return w.Take();
-}
-
-bool DecodeComboProps(std::span<const uint8_t> blob, ComboProps& out);
+constexpr std::vector<uint8_t> EncodeComboProps(const ComboProps& p) { return EncodeBlob(p); }
+inline bool DecodeComboProps(std::span<const uint8_t> blob, ComboProps& out) { return DecodeBlob(blob, out); }

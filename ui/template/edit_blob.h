@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/template/byte_writer.h"
+#include "ui/template/blob_codec.h"
 
 struct EditProps {
   static constexpr uint32_t kHighestVersion = 2;
@@ -30,28 +30,16 @@ struct EditProps {
   std::vector<uint8_t> font;      // 12
   std::string content;            // 8
   std::string text27, text28;     // 27, 28 (version 2)
+
+  template <class Io, class Self>
+  static constexpr bool Fields(Io& io, Self& p) {
+    return io.Fields(p.border, p.textColor, p.backColor, p.hideSelection, p.maxLength, p.multiLine,
+                     p.scrollBars, p.align, p.inputMode, p.passwordChar, p.caseConversion,
+                     p.adjuster, p.adjusterLower, p.adjusterUpper, p.selStart, p.selLength, p.font,
+                     p.content) &&
+           (p.version < 2 || io.Fields(p.text27, p.text28));
+  }
 };
 
-constexpr void EncodeEditProps(ByteWriter& w, const EditProps& p) {
-  for (uint32_t v : {p.version, p.border, p.textColor, p.backColor, p.hideSelection, p.maxLength,
-                     p.multiLine, p.scrollBars, p.align, p.inputMode})
-    w.U32(v);
-  w.U16(p.passwordChar);
-  for (uint32_t v : {p.caseConversion, p.adjuster, p.adjusterLower, p.adjusterUpper, p.selStart,
-                     p.selLength})
-    w.U32(v);
-  w.CountedBytes(p.font);
-  w.CountedText(p.content);
-  if (p.version >= 2) {
-    w.CountedText(p.text27);
-    w.CountedText(p.text28);
-  }
-}
-
-constexpr std::vector<uint8_t> EncodeEditProps(const EditProps& p) {
-  ByteWriter w;
-  EncodeEditProps(w, p);
-  return w.Take();
-}
-
-bool DecodeEditProps(std::span<const uint8_t> blob, EditProps& out);
+constexpr std::vector<uint8_t> EncodeEditProps(const EditProps& p) { return EncodeBlob(p); }
+inline bool DecodeEditProps(std::span<const uint8_t> blob, EditProps& out) { return DecodeBlob(blob, out); }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/template/byte_writer.h"
+#include "ui/template/blob_codec.h"
 #include "ui/template/window_blob.h"
 
 struct LabelProps {
@@ -29,6 +29,14 @@ struct LabelProps {
   std::vector<uint8_t> picture;       // 18
   std::string caption = "标签";       // 8
   std::string text27, text28;         // 27, 28 (version 2)
+
+  template <class Io, class Self>
+  static constexpr bool Fields(Io& io, Self& p) {
+    return io.Fields(p.textEffect, p.gradientBorderWidth, p.border, p.borderColors, p.textColor,
+                     p.backColor, p.pictureMode, p.gradientMode, p.gradientColors, p.hAlign,
+                     p.vAlign, p.wordWrap, p.font, p.picture, p.caption) &&
+           (p.version < 2 || io.Fields(p.text27, p.text28));
+  }
 };
 
 // The frame width is a signed number of pixels: a negative one is below
@@ -38,25 +46,11 @@ constexpr uint32_t AtLeastMinimumFrameWidth(uint32_t width) {
   return static_cast<int32_t>(width) < kMin ? LabelProps::kMinGradientBorderWidth : width;
 }
 
-constexpr void EncodeLabelProps(ByteWriter& w, const LabelProps& p) {
-  for (uint32_t v : {p.version, p.textEffect, p.gradientBorderWidth, p.border, p.borderColors[0],
-                     p.borderColors[1], p.borderColors[2], p.textColor, p.backColor, p.pictureMode,
-                     p.gradientMode, p.gradientColors[0], p.gradientColors[1],
-                     p.gradientColors[2], p.hAlign, p.vAlign, p.wordWrap})
-    w.U32(v);
-  w.CountedBytes(p.font);
-  w.CountedBytes(p.picture);
-  w.CountedText(p.caption);
-  if (p.version >= 2) {
-    w.CountedText(p.text27);
-    w.CountedText(p.text28);
-  }
-}
+constexpr std::vector<uint8_t> EncodeLabelProps(const LabelProps& p) { return EncodeBlob(p); }
 
-constexpr std::vector<uint8_t> EncodeLabelProps(const LabelProps& p) {
-  ByteWriter w;
-  EncodeLabelProps(w, p);
-  return w.Take();
+// A frame width below the minimum reads as the minimum.
+inline bool DecodeLabelProps(std::span<const uint8_t> blob, LabelProps& out) {
+  if (!DecodeBlob(blob, out)) return false;
+  out.gradientBorderWidth = AtLeastMinimumFrameWidth(out.gradientBorderWidth);
+  return true;
 }
-
-bool DecodeLabelProps(std::span<const uint8_t> blob, LabelProps& out);

@@ -1,12 +1,66 @@
-// The list view's data block (ListViewData, version 1): written here for
-// templates; the list view unit decodes it itself.
+// The list view's data block (ListViewData, highest version 1) and the
+// column and item lists inside it.
+//
+// The blocks (font, image lists, columns, initial items) are kept as the raw
+// bytes of the template: the block properties answer them as they are, and
+// write-back stores them unchanged. The column and item lists are decoded
+// when they are applied to the control. A block's length is signed: 0 or
+// less is an empty block.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
-#include "ui/template/byte_writer.h"
+#include "ui/template/blob_codec.h"
+
+using Bytes = std::vector<uint8_t>;
+
+struct ListViewData {
+  static constexpr uint32_t kHighestVersion = 1;  // versions 0 and 1 share one layout
+
+  int32_t borderStyle = 1;           // 0-5
+  uint32_t textColor = 0;            // COLORREFs
+  uint32_t textBkColor = 0xFFFFFF;   // 0xFF000000 = button face
+  uint32_t bkColor = 0xFFFFFF;       // 0xFF000000 = button face
+  int32_t view = 0;                  // 0 large icons, 1 small icons, 2 list, 3 report
+  int32_t iconAlign = 0;             // 0 top, 1 left
+  bool autoArrange = true;
+  bool wrapLabels = true;
+  bool hideHeader = false;
+  bool sortableHeader = true;
+  bool fullRowSelect = false;
+  bool gridLines = false;
+  bool headerDragDrop = false;
+  bool hotTrack = false;
+  bool handCursor = true;
+  bool underlineCold = true;
+  bool underlineHot = true;
+  bool editLabels = false;
+  int32_t sortOrder = 0;             // 0 none, 1 ascending, 2 descending
+  bool checkBoxes = false;
+  bool flatScrollBars = false;
+  bool singleSelection = true;
+  int32_t currentItem = -1;
+  bool alwaysShowSelection = false;
+  Bytes font;          // a 60-byte LOGFONTA, or empty
+  Bytes headerImages;  // image list blocks: "MITL", 4 bytes, ImageList_Write stream
+  Bytes images;
+  Bytes columns;       // column list
+  Bytes stateImages;
+  Bytes items;         // initial item list
+
+  template <class Io, class Self>
+  static constexpr bool Fields(Io& io, Self& d) {
+    return io.Fields(d.borderStyle, d.textColor, d.textBkColor, d.bkColor, d.view, d.iconAlign,
+                     d.autoArrange, d.wrapLabels, d.hideHeader, d.sortableHeader, d.fullRowSelect,
+                     d.gridLines, d.headerDragDrop, d.hotTrack, d.handCursor, d.underlineCold,
+                     d.underlineHot, d.editLabels, d.sortOrder, d.checkBoxes, d.flatScrollBars,
+                     d.singleSelection, d.currentItem, d.alwaysShowSelection, d.font,
+                     d.headerImages, d.images, d.columns, d.stateImages, d.items);
+  }
+};
 
 struct ListViewColumn {
   bool imageOnRight = false;
@@ -14,6 +68,12 @@ struct ListViewColumn {
   int32_t align = 0;   // 0 left, 1 centre, 2 right
   int32_t width = 0;
   std::string title;
+
+  template <class Io, class Self>
+  static constexpr bool Fields(Io& io, Self& c) {
+    return io.ByteFlag(c.imageOnRight) && io.Fields(c.image, c.align, c.width) &&
+           io.ZeroText(c.title);
+  }
 };
 
 struct ListViewItemEntry {
@@ -24,81 +84,32 @@ struct ListViewItemEntry {
   int32_t data = 0;
   std::string text;
   std::string tip;
+
+  template <class Io, class Self>
+  static constexpr bool Fields(Io& io, Self& e) {
+    return io.Fields(e.kind, e.image, e.stateImage, e.indent, e.data) && io.ZeroText(e.text) &&
+           io.ZeroText(e.tip);
+  }
 };
 
-struct ListViewProps {
-  uint32_t version = 1;
-  uint32_t borderStyle = 1;
-  uint32_t textColor = 0;
-  uint32_t textBackColor = 0xFFFFFF;
-  uint32_t backColor = 0xFFFFFF;
-  uint32_t viewMode = 0;  // 0 large icons, 1 small icons, 2 list, 3 report
-  uint32_t iconAlign = 0;
-  uint32_t autoArrange = 1;
-  uint32_t wrapLabels = 1;
-  uint32_t hideHeader = 0;
-  uint32_t sortableHeader = 1;
-  uint32_t fullRowSelect = 0;
-  uint32_t gridLines = 0;
-  uint32_t headerDragDrop = 0;
-  uint32_t hotTracking = 0;
-  uint32_t handCursor = 1;
-  uint32_t underlineCold = 1;
-  uint32_t underlineHot = 1;
-  uint32_t editLabels = 0;
-  uint32_t sortOrder = 0;
-  uint32_t checkBoxes = 0;
-  uint32_t flatScrollBars = 0;
-  uint32_t singleSelection = 1;
-  int32_t currentItem = -1;
-  uint32_t alwaysShowSelection = 0;
-  std::vector<uint8_t> font;             // empty or one LOGFONTA
-  std::vector<uint8_t> headerImageList;  // "MITL" blocks
-  std::vector<uint8_t> imageList;
-  std::vector<ListViewColumn> columns;
-  std::vector<uint8_t> stateImageList;
-  std::vector<ListViewItemEntry> items;
-};
-
-// The column list and the initial item list: entries back to back.
-constexpr std::vector<uint8_t> EncodeColumnList(const std::vector<ListViewColumn>& columns) {
-  ByteWriter w;
-  for (const auto& c : columns) {
-    w.U8(c.imageOnRight ? 1 : 0);
-    w.I32(c.image);
-    w.I32(c.align);
-    w.I32(c.width);
-    w.ZeroText(c.title);
-  }
-  return w.Take();
+// Always the version-1 layout, whatever version was read.
+constexpr Bytes EncodeListViewData(const ListViewData& d) { return EncodeBlob(d); }
+// An empty block gives the defaults. False for a version above 1 or a block
+// that ends early; `out` then holds the defaults.
+inline bool DecodeListViewData(std::span<const uint8_t> blob, ListViewData& out) {
+  return DecodeBlob(blob, out, ByteReader::Lengths::kNotPositiveIsEmpty);
 }
 
-constexpr std::vector<uint8_t> EncodeItemList(const std::vector<ListViewItemEntry>& items) {
-  ByteWriter w;
-  for (const auto& it : items) {
-    w.U8(it.kind);
-    for (int32_t v : {it.image, it.stateImage, it.indent, it.data}) w.I32(v);
-    w.ZeroText(it.text);
-    w.ZeroText(it.tip);
-  }
-  return w.Take();
+// Entries back to back; a truncated last entry is dropped.
+constexpr Bytes EncodeColumnList(const std::vector<ListViewColumn>& columns) {
+  return EncodeEntries<ListViewColumn>(columns);
 }
-
-constexpr std::vector<uint8_t> EncodeListViewProps(const ListViewProps& p) {
-  ByteWriter w;
-  for (uint32_t v : {p.version, p.borderStyle, p.textColor, p.textBackColor, p.backColor,
-                     p.viewMode, p.iconAlign, p.autoArrange, p.wrapLabels, p.hideHeader,
-                     p.sortableHeader, p.fullRowSelect, p.gridLines, p.headerDragDrop,
-                     p.hotTracking, p.handCursor, p.underlineCold, p.underlineHot, p.editLabels,
-                     p.sortOrder, p.checkBoxes, p.flatScrollBars, p.singleSelection})
-    w.U32(v);
-  w.I32(p.currentItem);
-  w.U32(p.alwaysShowSelection);
-  w.CountedBytes(p.font);
-  w.CountedBytes(p.headerImageList);
-  w.CountedBytes(p.imageList);
-  w.CountedBytes(EncodeColumnList(p.columns));
-  w.CountedBytes(p.stateImageList);
-  w.CountedBytes(EncodeItemList(p.items));
-  return w.Take();
+constexpr Bytes EncodeItemList(const std::vector<ListViewItemEntry>& items) {
+  return EncodeEntries<ListViewItemEntry>(items);
+}
+inline std::vector<ListViewColumn> DecodeColumnList(std::span<const uint8_t> block) {
+  return DecodeEntries<ListViewColumn>(block);
+}
+inline std::vector<ListViewItemEntry> DecodeItemList(std::span<const uint8_t> block) {
+  return DecodeEntries<ListViewItemEntry>(block);
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/template/byte_writer.h"
+#include "ui/template/blob_codec.h"
 
 inline constexpr uint32_t kColorButtonFace = 0xFF000000;  // GetSysColor(COLOR_BTNFACE) when drawn
 
@@ -38,35 +38,24 @@ struct WindowProps {
   std::vector<uint8_t> sound;         // 13
   std::string title;                  // 8
   std::string helpFile;               // 24
+
+  // The fields that `version` has.
+  template <class Io, class Self>
+  static constexpr bool Fields(Io& io, Self& p) {
+    return io.Fields(p.borderStyle, p.pictureMode, p.backColor, p.maxButton, p.minButton,
+                     p.controlBox, p.startPosition, p.closeButton, p.prop14, p.enterMovesFocus,
+                     p.escapeCloses, p.f1Help, p.helpContext) &&
+           (p.version < 2 || io.Fields(p.ownTaskbarButton)) &&
+           (p.version < 3 || io.Fields(p.dragMove, p.prop28)) &&
+           (p.version < 4 || io.Fields(p.topmost)) &&
+           (p.version < 5 || io.Fields(p.prop30)) &&
+           (p.version < 6 || io.Fields(p.className)) &&
+           io.Fields(p.picture, p.icon, p.sound, p.title, p.helpFile);
+  }
 };
 
 // Writes the fields that props.version has.
-constexpr void EncodeWindowProps(ByteWriter& w, const WindowProps& p) {
-  for (uint32_t v : {p.version, p.borderStyle, p.pictureMode, p.backColor, p.maxButton,
-                     p.minButton, p.controlBox, p.startPosition, p.closeButton, p.prop14,
-                     p.enterMovesFocus, p.escapeCloses, p.f1Help, p.helpContext})
-    w.U32(v);
-  if (p.version >= 2) w.U32(p.ownTaskbarButton);
-  if (p.version >= 3) {
-    w.U32(p.dragMove);
-    w.U32(p.prop28);
-  }
-  if (p.version >= 4) w.U32(p.topmost);
-  if (p.version >= 5) w.U32(p.prop30);
-  if (p.version >= 6) w.CountedText(p.className);
-  w.CountedBytes(p.picture);
-  w.CountedBytes(p.icon);
-  w.CountedBytes(p.sound);
-  w.CountedText(p.title);
-  w.CountedText(p.helpFile);
-}
-
-constexpr std::vector<uint8_t> EncodeWindowProps(const WindowProps& p) {
-  ByteWriter w;
-  EncodeWindowProps(w, p);
-  return w.Take();
-}
-
+constexpr std::vector<uint8_t> EncodeWindowProps(const WindowProps& p) { return EncodeBlob(p); }
 // Empty blob: all defaults. False for a version above 6 or a blob that ends
-// early; out is then unspecified.
-bool DecodeWindowProps(std::span<const uint8_t> blob, WindowProps& out);
+// early; out then holds the defaults.
+inline bool DecodeWindowProps(std::span<const uint8_t> blob, WindowProps& out) { return DecodeBlob(blob, out); }
