@@ -4,8 +4,10 @@
 
 #include <cstring>
 
+#include "app/machine_fields.h"
 #include "app/program.h"
 #include "app/runtime_calls.h"
+#include "db/db_library.h"
 #include "db/sqlite_db.h"
 #include "db/sqlite_table.h"
 
@@ -23,21 +25,19 @@ constexpr uint32_t kObjectStorage = 40;
 void* NewObjectStorage(CommandFn constructor, uint32_t type) {
   void* storage = RtAlloc(kObjectStorage);
   memset(storage, 0, kObjectStorage);
-  CallLib(constructor, kDatabaseLibrary, {ObjectArg(storage, type)});
+  CallLib(constructor, kDatabaseLibraryNumber, {ObjectArg(storage, type)});
   return storage;
 }
 
 void ReleaseObjectStorage(void*& storage, CommandFn destructor, uint32_t type) {
-  CallLib(destructor, kDatabaseLibrary, {ObjectArg(storage, type)});
+  CallLib(destructor, kDatabaseLibraryNumber, {ObjectArg(storage, type)});
   RtFree(storage);
   storage = nullptr;
 }
 
 void FreeRecord(MachineRecord* r) {
   if (!r) return;
-  RtFree(r->Name);
-  RtFree(r->Ip);
-  RtFree(r->Mac);
+  for (const MachineField& field : kMachineFields) RtFree(r->*field.member);
   RtFree(r);
 }
 
@@ -49,8 +49,8 @@ static RtArray* NewEmptyArray() { return static_cast<RtArray*>(RtRealloc(const_c
 void InitGlobals() {
   SelectedRows = NewEmptyArray();
   DatabasePath = nullptr;
-  MachineTable = NewObjectStorage(SqliteTable::Construct, kTypeSqliteTable);
-  MachineDb = NewObjectStorage(SqliteDB::Construct, kTypeSqliteDb);
+  MachineTable = NewObjectStorage(SqliteTable::Construct, kSqliteTableTypeCode);
+  MachineDb = NewObjectStorage(SqliteDB::Construct, kSqliteDbTypeCode);
   CurrentMachine = static_cast<MachineRecord*>(RtAlloc(sizeof(MachineRecord)));
   memset(CurrentMachine, 0, sizeof(MachineRecord));
   Machines = NewEmptyArray();
@@ -61,8 +61,8 @@ void ReleaseGlobals() {
   SelectedRows = nullptr;
   RtFree(DatabasePath);
   DatabasePath = nullptr;
-  ReleaseObjectStorage(MachineTable, SqliteTable::Destruct, kTypeSqliteTable);
-  ReleaseObjectStorage(MachineDb, SqliteDB::Destruct, kTypeSqliteDb);
+  ReleaseObjectStorage(MachineTable, SqliteTable::Destruct, kSqliteTableTypeCode);
+  ReleaseObjectStorage(MachineDb, SqliteDB::Destruct, kSqliteDbTypeCode);
   FreeRecord(CurrentMachine);
   CurrentMachine = nullptr;
   EmptyMachines();
@@ -72,9 +72,7 @@ void ReleaseGlobals() {
 
 MachineRecord* CopyMachineRecord(const MachineRecord& r) {
   auto copy = static_cast<MachineRecord*>(RtAlloc(sizeof(MachineRecord)));
-  copy->Name = RtCopyText(r.Name);
-  copy->Ip = RtCopyText(r.Ip);
-  copy->Mac = RtCopyText(r.Mac);
+  for (const MachineField& field : kMachineFields) copy->*field.member = RtCopyText(r.*field.member);
   return copy;
 }
 
@@ -91,7 +89,7 @@ void AppendMachines(const std::vector<MachineRecord*>& records) {
   if (records.empty()) return;
   int32_t count = RtArrayCountOrNull(Machines);
   int32_t total = count + static_cast<int32_t>(records.size());
-  RtService(2, kPtrWidth, reinterpret_cast<intptr_t>(&Machines));
+  RtService(kServiceMakeArrayWritable, kPtrWidth, reinterpret_cast<intptr_t>(&Machines));
   Machines = static_cast<RtArray*>(RtRealloc(Machines, 8 + static_cast<uint32_t>(total) * kPtrWidth));
   Machines->dims = 1;
   Machines->sizes[0] = total;

@@ -7,7 +7,12 @@
 #include "app/main_window_template.h"
 
 #include "app/handler_table.h"
-#include "runtime/value.h"
+#include "ui/button/button_unit.h"
+#include "ui/combo/combo_unit.h"
+#include "ui/commondlg/commondlg_unit.h"
+#include "ui/edit/edit_unit.h"
+#include "ui/label/label_unit.h"
+#include "ui/listview/listview_unit.h"
 #include "ui/template/button_blob.h"
 #include "ui/template/combo_blob.h"
 #include "ui/template/common_dialog_blob.h"
@@ -15,17 +20,9 @@
 #include "ui/template/label_blob.h"
 #include "ui/template/listview_blob.h"
 #include "ui/template/window_blob.h"
+#include "ui/window/window_unit.h"
 
 namespace {
-
-// Unit type codes: (library + 1) << 16 | (type number + 1).
-constexpr uint32_t kWindowType = 0x00010001;
-constexpr uint32_t kEditType = 0x00010005;
-constexpr uint32_t kLabelType = 0x0001000A;
-constexpr uint32_t kButtonType = 0x0001000B;
-constexpr uint32_t kComboType = 0x0001000E;
-constexpr uint32_t kDialogType = 0x0001001F;
-constexpr uint32_t kListViewType = 0x00030004;
 
 // Record flags.
 constexpr uint32_t kShown = 1;
@@ -66,47 +63,47 @@ constexpr auto kMachineListBlob = Freeze<[] {
 }>();
 static_assert(kMachineListBlob.size() == 177, "the list view's data block is 177 bytes");
 
-constexpr BindingDecl kWindowEvents[] = {{0, kOnMainWindowCreatedOffset}};
-constexpr BindingDecl kListEvents[] = {{4, kOnListClickedOffset}, {-9, kOnListKeyDownOffset}};
-constexpr BindingDecl kExportEvents[] = {{0, kOnExportClickedOffset}};
-constexpr BindingDecl kBrowseEvents[] = {{0, kOnBrowseClickedOffset}};
+constexpr BindingDecl kWindowEvents[] = {{kWindowCreated, kOnMainWindowCreatedOffset}};
+constexpr BindingDecl kListEvents[] = {{kLvEventClick, kOnListClickedOffset}, {kEventKeyDown, kOnListKeyDownOffset}};
+constexpr BindingDecl kExportEvents[] = {{kButtonClicked, kOnExportClickedOffset}};
+constexpr BindingDecl kBrowseEvents[] = {{kButtonClicked, kOnBrowseClickedOffset}};
 
 constexpr RecordDecl kRecords[] = {
-    {.id = kMainWindowRecordId, .type = kWindowType, .name = "",
+    {.id = kMainWindowRecordId, .type = kWindowTypeCode, .name = "",
      .left = 50, .top = 50, .width = 396, .height = 501, .flags = kShown,
      .bindings = kWindowEvents, .blob = kWindowBlob},
-    {.id = kCombo3Id, .type = kComboType, .name = "组合框3",
+    {.id = kCombo3Id, .type = kComboBoxTypeCode, .name = "组合框3",
      .left = 320, .top = 405, .width = 60, .height = 20, .flags = kShownTabStop,
      .blob = kFieldComboBlob},
-    {.id = kCombo2Id, .type = kComboType, .name = "组合框2",
+    {.id = kCombo2Id, .type = kComboBoxTypeCode, .name = "组合框2",
      .left = 248, .top = 405, .width = 60, .height = 20, .flags = kShownTabStop,
      .blob = kFieldComboBlob},
-    {.id = kCombo1Id, .type = kComboType, .name = "组合框1",
+    {.id = kCombo1Id, .type = kComboBoxTypeCode, .name = "组合框1",
      .left = 176, .top = 405, .width = 60, .height = 20, .flags = kShownTabStop,
      .blob = kFieldComboBlob},
-    {.id = kSaveDialogId, .type = kDialogType, .name = "通用对话框2",
+    {.id = kSaveDialogId, .type = kCommonDialogTypeCode, .name = "通用对话框2",
      .left = 48, .top = 403, .width = 26, .height = 26, .flags = kHidden,
      .blob = kSaveDialogBlob},
-    {.id = kSelectedLabelId, .type = kLabelType, .name = "标签3",
+    {.id = kSelectedLabelId, .type = kLabelTypeCode, .name = "标签3",
      .left = 76, .top = 433, .width = 60, .height = 24, .flags = kShown,
      .blob = kEmptyLabelBlob},
-    {.id = kTotalLabelId, .type = kLabelType, .name = "标签2",
+    {.id = kTotalLabelId, .type = kLabelTypeCode, .name = "标签2",
      .left = 16, .top = 433, .width = 60, .height = 24, .flags = kShown,
      .blob = kEmptyLabelBlob},
-    {.id = kMachineListId, .type = kListViewType, .name = "超级列表框1",
+    {.id = kMachineListId, .type = kListViewTypeCode, .name = "超级列表框1",
      .left = 16, .top = 56, .width = 360, .height = 336, .flags = kShownTabStop,
      .bindings = kListEvents, .blob = kMachineListBlob},
-    {.id = kOpenDialogId, .type = kDialogType, .name = "通用对话框1",
+    {.id = kOpenDialogId, .type = kCommonDialogTypeCode, .name = "通用对话框1",
      .left = 16, .top = 402, .width = 26, .height = 26, .flags = kHidden},
-    {.id = kExportButtonId, .type = kButtonType, .name = "按钮2",
+    {.id = kExportButtonId, .type = kButtonTypeCode, .name = "按钮2",
      .left = 296, .top = 432, .width = 80, .height = 32, .flags = kShownTabStop,
      .bindings = kExportEvents, .blob = kExportButtonBlob},
-    {.id = kBrowseButtonId, .type = kButtonType, .name = "按钮1",
+    {.id = kBrowseButtonId, .type = kButtonTypeCode, .name = "按钮1",
      .left = 335, .top = 16, .width = 30, .height = 20, .flags = kShownTabStop,
      .bindings = kBrowseEvents, .blob = kBrowseButtonBlob},
-    {.id = kPathEditId, .type = kEditType, .name = "编辑框1",
+    {.id = kPathEditId, .type = kEditBoxTypeCode, .name = "编辑框1",
      .left = 64, .top = 17, .width = 272, .height = 20, .flags = kShownTabStop},
-    {.id = kPathLabelId, .type = kLabelType, .name = "标签1",
+    {.id = kPathLabelId, .type = kLabelTypeCode, .name = "标签1",
      .left = 24, .top = 16, .width = 40, .height = 24, .flags = kShown,
      .blob = kPathLabelBlob},
 };

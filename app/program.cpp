@@ -63,9 +63,9 @@ const RtArray* EmptyArrayTemplate() { return &kConstArea; }
 int StartupRoutine() { return 0; }
 
 int ProgramEntry() {
-  RtService(6);
+  RtService(kServiceInitialize);
   InitGlobals();
-  RtService(3, reinterpret_cast<intptr_t>(&ReleaseGlobals));
+  RtService(kServiceRegisterCleanup, reinterpret_cast<intptr_t>(&ReleaseGlobals));
   StartupRoutine();
   RtLoadWindow(kMainWindowId);
   RtRunLoop();

@@ -19,6 +19,8 @@
 #include "app/runtime_calls.h"
 #include "bench/bench_clock.h"
 #include "ui/framework/host.h"
+#include "ui/combo/combo_unit.h"
+#include "ui/listview/extended_ui_library.h"
 #include "ui/unit_type.h"
 #include "ui/listview/listview_commands.h"
 
@@ -82,7 +84,7 @@ int main(int argc, char** argv) {
   bool loaded = UnitFrameworkHost().loadWindow(kMainWindowId, false, nullptr);
   EventSuppressCount()--;
   if (!loaded) return 1;
-  WriteIntProperty(kCombo1Id, kPropComboSelection, 0);
+  WriteIntProperty(kCombo1Id, kComboSelection, 0);
   Pump();
   HWND lv = ListHandle();
   // The Win32 calls alone cost the same at any list size.
@@ -108,13 +110,13 @@ int main(int argc, char** argv) {
   SendMessageA(lv, LVM_DELETEALLITEMS, 0, 0);
   Pump();
   Time("ListView::InsertItem", n, [&](int k) {
-    CallLib(ListView::InsertItem, kExtendedUiLibrary,
+    CallLib(ListView::InsertItem, kExtendedUiLibraryNumber,
             {List(), IntArg(k), OmittedArg(), OmittedArg(), OmittedArg(), OmittedArg(), OmittedArg()});
   });
   Time("ListView::SetItemText", n, [&](int k) {
-    CallLib(ListView::SetItemText, kExtendedUiLibrary, {List(), IntArg(k), IntArg(1), TextArg(text)});
+    CallLib(ListView::SetItemText, kExtendedUiLibraryNumber, {List(), IntArg(k), IntArg(1), TextArg(text)});
   });
-  Time("ListView::GetItemCount", n, [&](int) { CallLib(ListView::GetItemCount, kExtendedUiLibrary, {List()}); });
+  Time("ListView::GetItemCount", n, [&](int) { CallLib(ListView::GetItemCount, kExtendedUiLibraryNumber, {List()}); });
 
   SelectNone(lv);
   Time("raw LVM_SETITEMSTATE (select)", n, [&](int k) {
@@ -124,7 +126,7 @@ int main(int argc, char** argv) {
   });
   SelectNone(lv);
   Time("ListView::SelectItem", n, [&](int k) {
-    CallLib(ListView::SelectItem, kExtendedUiLibrary, {List(), IntArg(k)});
+    CallLib(ListView::SelectItem, kExtendedUiLibraryNumber, {List(), IntArg(k)});
   });
 
   Time("raw LVM_GETITEMTEXT", n, [&](int k) {
@@ -136,14 +138,14 @@ int main(int argc, char** argv) {
     SendMessageA(lv, LVM_GETITEMTEXTA, k, reinterpret_cast<LPARAM>(&it));
   });
   Time("ListView::GetItemText", n, [&](int k) {
-    RtFree(AsText(CallLib(ListView::GetItemText, kExtendedUiLibrary, {List(), IntArg(k), IntArg(0)})));
+    RtFree(AsText(CallLib(ListView::GetItemText, kExtendedUiLibraryNumber, {List(), IntArg(k), IntArg(0)})));
   });
   Time("ListView::GetSelectedItems (per row)", 1, [&](int) {
-    RtFree(AsArray(CallLib(ListView::GetSelectedItems, kExtendedUiLibrary, {List()})));
+    RtFree(AsArray(CallLib(ListView::GetSelectedItems, kExtendedUiLibraryNumber, {List()})));
   });
   HWND combo = GetDlgItem(GetParent(lv), 190);
   Time("raw CB_GETCURSEL", calls, [&](int) { SendMessageA(combo, CB_GETCURSEL, 0, 0); });
-  Time("combo selection property read", calls, [&](int) { ReadIntProperty(kCombo1Id, kPropComboSelection); });
+  Time("combo selection property read", calls, [&](int) { ReadIntProperty(kCombo1Id, kComboSelection); });
 
   Time("resolve the unit (RuntimeNotify 2007)", calls, [&](int) {
     RuntimeNotify(kNotifyResolveUnitMandatory, kMainWindowId, kMachineListId);

@@ -17,12 +17,13 @@
 #include "app/export.h"
 #include "app/globals.h"
 #include "app/handler_table.h"
-#include "app/machine_list.h"
+#include "app/load_machines.h"
 #include "app/main_window_template.h"
 #include "app/program.h"
 #include "app/runtime_calls.h"
 #include "bench/bench_clock.h"
 #include "tools/driver/process_probe.h"
+#include "ui/combo/combo_unit.h"
 #include "ui/framework/host.h"
 
 namespace {
@@ -117,9 +118,9 @@ int main(int argc, char** argv) {
   bool loaded = UnitFrameworkHost().loadWindow(kMainWindowId, false, nullptr);
   EventSuppressCount()--;
   if (!loaded) return 1;
-  WriteIntProperty(kCombo1Id, kPropComboSelection, 0);
-  WriteIntProperty(kCombo2Id, kPropComboSelection, 1);
-  WriteIntProperty(kCombo3Id, kPropComboSelection, 2);
+  WriteIntProperty(kCombo1Id, kComboSelection, 0);
+  WriteIntProperty(kCombo2Id, kComboSelection, 1);
+  WriteIntProperty(kCombo3Id, kComboSelection, 2);
   Pump();
 
   Measure(small);  // warm-up: code, fonts and SQLite's first touches

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "tests/window_geometry.h"
 #include "tools/driver/tool_session.h"
 
 using e2e::Record;
@@ -292,12 +293,7 @@ TEST_F(ToolTest, MainWindowIsLaidOutAsDesigned) {
   ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
   HWND main = tool.main();
   EXPECT_EQ(driver::WindowText(main), "机器列表导出工具");
-  RECT outer;
-  GetWindowRect(main, &outer);
-  EXPECT_EQ(outer.right - outer.left, 396);
-  EXPECT_EQ(outer.bottom - outer.top, 501);
-  EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 396) / 2);
-  EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 501) / 2);
+  EXPECT_TRUE(IsCentredWithOuterSize(main, 396, 501));
 
   const Expected controls[] = {
       {e2e::kPathLabelId, "_VX_Label", {24, 16, 64, 40}, "路径："},

@@ -2,9 +2,9 @@
 // database path from the service's image path, the dotted address.
 #include <gtest/gtest.h>
 
-#include "app/database_path.h"
+#include "app/ip_text.h"
 #include "app/export_line.h"
-#include "app/machine_list.h"
+#include "app/startup.h"
 #include "runtime/heap.h"
 
 namespace {

@@ -175,11 +175,11 @@ TEST(RtService, MakeWritableCopiesOnlyConstantBlocks) {
   static int32_t area[3] = {1, 1, 9};
   ConstAreaScope scope(area, sizeof area);
   RtArray* var = reinterpret_cast<RtArray*>(area);
-  RtService(2, 4, reinterpret_cast<intptr_t>(&var));
+  RtService(kServiceMakeArrayWritable, 4, reinterpret_cast<intptr_t>(&var));
   ASSERT_FALSE(RtInConstArea(var));
   EXPECT_EQ(memcmp(var, area, sizeof area), 0);
   RtArray* heapBlock = var;
-  RtService(2, 4, reinterpret_cast<intptr_t>(&var));
+  RtService(kServiceMakeArrayWritable, 4, reinterpret_cast<intptr_t>(&var));
   EXPECT_EQ(var, heapBlock);
   RtFree(var);
 }
@@ -189,10 +189,10 @@ TEST(RtService, CleanupRegistrationKeepsOrderWithoutDuplicates) {
   list.clear();
   void (*first)() = [] {};
   void (*second)() = [] {};
-  RtService(3, reinterpret_cast<intptr_t>(first));
-  RtService(3, reinterpret_cast<intptr_t>(second));
-  RtService(3, reinterpret_cast<intptr_t>(first));
-  RtService(3, 0);  // a null routine would crash the shutdown
+  RtService(kServiceRegisterCleanup, reinterpret_cast<intptr_t>(first));
+  RtService(kServiceRegisterCleanup, reinterpret_cast<intptr_t>(second));
+  RtService(kServiceRegisterCleanup, reinterpret_cast<intptr_t>(first));
+  RtService(kServiceRegisterCleanup, 0);  // a null routine would crash the shutdown
   ASSERT_EQ(list.size(), 2u);
   EXPECT_EQ(list[0], first);
   EXPECT_EQ(list[1], second);

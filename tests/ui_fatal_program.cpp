@@ -16,6 +16,7 @@
 #include "ui/framework/host.h"
 #include "ui/label/label_unit.h"
 #include "ui/template/button_blob.h"
+#include "tools/runtime_programs/scenario_log.h"
 #include "ui/template/window_blob.h"
 
 namespace {
@@ -27,20 +28,12 @@ constexpr uint32_t kOtherWindow = 0x52000002, kOtherOwn = 0x06000011, kUnknownTy
 constexpr uint32_t kMissingWindow = 0x52000099, kMissingUnit = 0x16000099, kEmptyWindow = 0x52000003;
 // Type 12 of the core library is not there; type 1 of the second library
 // is a label that raises no events.
-constexpr uint32_t kUnknownType = 0x0001000C, kSilentType = 0x00020001;
+constexpr uint32_t kUnknownType = UnitTypeCode(kCoreLibraryNumber, 11), kSilentType = UnitTypeCode(1, 0);
 
 std::string g_scenario;
 std::string g_log;
 
-void Log(const std::string& step) {
-  std::string line = step + "\n";
-  HANDLE file = CreateFileA(g_log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  CloseHandle(file);
-}
+void Log(const std::string& step) { AppendLogLine(g_log, step); }
 
 HandlerResult OnLogClicked() {
   Log("clicked");
@@ -69,9 +62,9 @@ std::vector<uint8_t> Templates() {
       {.id = kStartOwn, .type = kWindowType, .left = 80, .top = 80, .width = 240, .height = 140,
        .flags = 1, .blob = EncodeWindowProps(WindowProps{.startPosition = 0, .title = "报告测试"})},
       {.id = kLogButton, .type = kButtonType, .name = "按钮1", .left = 10, .top = 10, .width = 80,
-       .height = 24, .flags = 5, .blob = Button("记录"), .bindings = {{0, OffsetOf(OnLogClicked)}}},
+       .height = 24, .flags = 5, .blob = Button("记录"), .bindings = {{kButtonClicked, OffsetOf(OnLogClicked)}}},
       {.id = kFailButton, .type = kButtonType, .name = "按钮2", .left = 100, .top = 10, .width = 80,
-       .height = 24, .flags = 5, .blob = Button("出错"), .bindings = {{0, OffsetOf(OnFailClicked)}}},
+       .height = 24, .flags = 5, .blob = Button("出错"), .bindings = {{kButtonClicked, OffsetOf(OnFailClicked)}}},
   };
   const std::vector<TestUnit> other = {
       {.id = kOtherOwn, .type = kWindowType, .flags = 1},
@@ -114,9 +107,9 @@ void FireEventOf(uint32_t windowId, uint32_t unitId) {
 
 // What each scenario asks of the framework after the start window loaded.
 void Ask() {
-  if (g_scenario == "read-missing-window") RtReadProperty(kMissingWindow, 0, 0, -1);
-  else if (g_scenario == "write-missing-unit") RtWriteProperty(kStartWindow, kMissingUnit, 0, -1, 5, 0);
-  else if (g_scenario == "read-unloaded-unit") RtReadProperty(kOtherWindow, kSilentTypeUnit, 8, -1);
+  if (g_scenario == "read-missing-window") RtReadProperty(kMissingWindow, 0, kCommonLeft, -1);
+  else if (g_scenario == "write-missing-unit") RtWriteProperty(kStartWindow, kMissingUnit, kCommonLeft, -1, 5, 0);
+  else if (g_scenario == "read-unloaded-unit") RtReadProperty(kOtherWindow, kSilentTypeUnit, kLabelCaption, -1);
   else if (g_scenario == "event-missing-window") FireEventOf(kMissingWindow, 0);
   else if (g_scenario == "event-missing-unit") FireEventOf(kStartWindow, kMissingUnit);
   else if (g_scenario == "event-unknown-type") FireEventOf(kOtherWindow, kUnknownTypeUnit);
@@ -128,8 +121,8 @@ const LibraryInfo* g_libraries[2];
 ProgramHeader g_header;
 
 int ProgramEntry() {
-  RtService(6);
-  RtService(3, reinterpret_cast<intptr_t>(&Cleanup));
+  RtService(kServiceInitialize);
+  RtService(kServiceRegisterCleanup, reinterpret_cast<intptr_t>(&Cleanup));
   RtLoadWindow(kStartWindow);
   Log("loaded");
   Ask();
@@ -140,9 +133,7 @@ int ProgramEntry() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  if (__argc < 3) return 2;
-  g_scenario = __argv[1];
-  g_log = __argv[2];
+  if (!ReadScenarioArgs(&g_scenario, &g_log)) return 2;
   g_templates = Templates();
   g_libraries[0] = TestCoreLibrary();
   g_libraries[1] = SilentLibrary();

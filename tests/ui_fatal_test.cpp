@@ -17,28 +17,11 @@ constexpr DWORD kFatalExit = 0xFFFFFFFF;
 #define REPORT_HEAD "运行时出错!\r\n\r\n"
 #define INFO "错误信息："
 
-class FatalRun {
+class FatalRun : public driver::ScenarioRun {
  public:
-  explicit FatalRun(const char* scenario)
-      : log_(driver::ExeFolder() + "ui_fatal_" + scenario + ".log") {
-    DeleteFileA(log_.c_str());
-    started_ = process_.Start(driver::ProgramInTree("ui_fatal_program.exe"),
-                              std::string(scenario) + " \"" + log_ + "\"");
-  }
-  ~FatalRun() { DeleteFileA(log_.c_str()); }
-  FatalRun(const FatalRun&) = delete;
-  FatalRun& operator=(const FatalRun&) = delete;
-
-  bool started() const { return started_; }
-  driver::DrivenProcess& process() { return process_; }
-  std::string Log() const { return driver::ReadFileBytes(log_); }
-  HWND Box() { return process_.WaitForWindow("#32770", "错误", kWaitMs); }
-  HWND Window() { return process_.WaitForWindow("WTWindow", "报告测试", kWaitMs); }
-
- private:
-  std::string log_;
-  driver::DrivenProcess process_;
-  bool started_ = false;
+  explicit FatalRun(const char* scenario) : ScenarioRun("ui_fatal_program.exe", scenario) {}
+  HWND Box() { return process().WaitForWindow("#32770", "错误", kWaitMs); }
+  HWND Window() { return process().WaitForWindow("WTWindow", "报告测试", kWaitMs); }
 };
 
 // A window whose unit table lacks even the window's own record cannot be

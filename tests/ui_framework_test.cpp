@@ -6,26 +6,27 @@
 #include "runtime/heap.h"
 #include "tools/driver/driver.h"
 #include "tests/ui_test_support.h"
+#include "ui/button/button_unit.h"
+#include "ui/combo/combo_unit.h"
+#include "ui/edit/edit_unit.h"
 #include "ui/framework/events.h"
 #include "ui/framework/host.h"
 #include "ui/framework/keyboard.h"
 #include "ui/framework/properties.h"
 #include "ui/framework/window_list.h"
+#include "ui/label/label_unit.h"
 #include "ui/template/button_blob.h"
 #include "ui/template/combo_blob.h"
 #include "ui/template/edit_blob.h"
 #include "ui/template/label_blob.h"
 #include "ui/template/window_blob.h"
+#include "ui/window/window_unit.h"
 
 namespace {
 
 constexpr uint32_t kWin = 0x52000001, kOwn = 0x06000001, kEdit = 0x16000002,
                    kButton = 0x16000003, kLabel = 0x16000004, kCombo = 0x16000005,
                    kHiddenLabel = 0x16000006;
-
-// Type property indices as the program numbers them.
-constexpr int kEditContent = 8, kLabelCaption = 8, kComboStyle = 8, kComboSelection = 19,
-              kComboItems = 20;
 
 BindingDecl Bind(int event, int recorder) { return {event, RecorderOffset(recorder)}; }
 
@@ -37,13 +38,14 @@ std::vector<uint8_t> WindowBlob() {
 std::vector<TestUnit> StandardUnits() {
   return {
       {.id = kOwn, .type = kWindowType, .left = 100, .top = 80, .width = 320, .height = 260,
-       .flags = 1, .blob = WindowBlob(), .bindings = {Bind(0, 0), Bind(3, 1), Bind(4, 2)}},
+       .flags = 1, .blob = WindowBlob(), .bindings = {Bind(kWindowCreated, 0), Bind(kWindowMoved, 1), Bind(kWindowResized, 2)}},
       {.id = kEdit, .type = kEditType, .name = "编辑框1", .left = 10, .top = 10, .width = 120,
        .height = 20, .flags = 5, .blob = EncodeEditProps(EditProps{.content = "abc"}),
-       .bindings = {Bind(0, 3), Bind(-9, 4), Bind(-11, 4), Bind(-1, 4), Bind(-12, 4)}},
+       .bindings = {Bind(kEditContentChanged, 3), Bind(kEventKeyDown, 4), Bind(kEventChar, 4),
+                     Bind(kEventMouseDown, 4), Bind(kEventWheel, 4)}},
       {.id = kButton, .type = kButtonType, .name = "按钮1", .left = 10, .top = 40, .width = 80,
        .height = 24, .flags = 5, .blob = EncodeButtonProps(ButtonProps{.caption = "确定"}),
-       .bindings = {Bind(0, 5)}},
+       .bindings = {Bind(kButtonClicked, 5)}},
       {.id = kLabel, .type = kLabelType, .name = "标签1", .left = 10, .top = 70, .width = 60,
        .height = 20, .flags = 1, .blob = EncodeLabelProps(LabelProps{.caption = ""})},
       {.id = kCombo, .type = kComboType, .name = "组合框1", .left = 10, .top = 100, .width = 80,
@@ -126,8 +128,9 @@ TEST_F(Framework, PositionAndSizeWritesAreClamped) {
     int32_t written, stored;
   };
   const Case cases[] = {
-      {0, 40000, 32627}, {0, -40000, -32627}, {1, 32627, 32627}, {1, 15, 15},
-      {2, -5, 0},        {2, 40000, 32627},   {3, 7, 7},         {3, -1, 0},
+      {kCommonLeft, 40000, 32627},  {kCommonLeft, -40000, -32627}, {kCommonTop, 32627, 32627},
+      {kCommonTop, 15, 15},         {kCommonWidth, -5, 0},          {kCommonWidth, 40000, 32627},
+      {kCommonHeight, 7, 7},        {kCommonHeight, -1, 0},
   };
   for (const auto& c : cases) {
     WriteInt(kWin, kButton, c.index, c.written);
@@ -143,13 +146,13 @@ TEST_F(Framework, PositionAndSizeWritesAreClamped) {
 
 TEST_F(Framework, CommonPropertiesOfAnUnloadedWindowUseTheRecord) {
   ASSERT_TRUE(StartRuntime(BuildTemplate(kWin, StandardUnits())));
-  EXPECT_EQ(ReadInt(kWin, kButton, 0), 10);
-  WriteInt(kWin, kButton, 0, 40000);
-  EXPECT_EQ(ReadInt(kWin, kButton, 0), 32627);
-  EXPECT_EQ(ReadInt(kWin, kHiddenLabel, 5), 0);
-  EXPECT_EQ(ReadInt(kWin, kEdit, 5), 1);
-  WriteInt(kWin, kEdit, 6, 5);
-  EXPECT_EQ(ReadInt(kWin, kEdit, 6), 1) << "a logical reads 1";
+  EXPECT_EQ(ReadInt(kWin, kButton, kCommonLeft), 10);
+  WriteInt(kWin, kButton, kCommonLeft, 40000);
+  EXPECT_EQ(ReadInt(kWin, kButton, kCommonLeft), 32627);
+  EXPECT_EQ(ReadInt(kWin, kHiddenLabel, kCommonVisible), 0);
+  EXPECT_EQ(ReadInt(kWin, kEdit, kCommonVisible), 1);
+  WriteInt(kWin, kEdit, kCommonDisabled, 5);
+  EXPECT_EQ(ReadInt(kWin, kEdit, kCommonDisabled), 1) << "a logical reads 1";
   // The written state is what the window is then created with.
   ASSERT_TRUE(UnitFrameworkHost().loadWindow(kWin, false, nullptr));
   EXPECT_FALSE(IsWindowEnabled(UnitHandle(kWin, kEdit)));
@@ -164,7 +167,7 @@ TEST_F(Framework, EmptyTextsReadAsNull) {
   bool wasNull = false;
   EXPECT_EQ(ReadText(kWin, kLabel, kLabelCaption, &wasNull), "");
   EXPECT_TRUE(wasNull);
-  EXPECT_EQ(ReadText(kWin, kLabel, 4, &wasNull), "");
+  EXPECT_EQ(ReadText(kWin, kLabel, kCommonTag, &wasNull), "");
   EXPECT_TRUE(wasNull) << "the empty tag";
   WriteText(kWin, kLabel, kLabelCaption, "路径：");
   EXPECT_EQ(ReadText(kWin, kLabel, kLabelCaption, &wasNull), "路径：");
@@ -172,8 +175,8 @@ TEST_F(Framework, EmptyTextsReadAsNull) {
   WriteText(kWin, kLabel, kLabelCaption, nullptr);  // null writes as ""
   EXPECT_EQ(ReadText(kWin, kLabel, kLabelCaption, &wasNull), "");
   EXPECT_TRUE(wasNull);
-  WriteText(kWin, kLabel, 4, "标记");
-  EXPECT_EQ(ReadText(kWin, kLabel, 4), "标记");
+  WriteText(kWin, kLabel, kCommonTag, "标记");
+  EXPECT_EQ(ReadText(kWin, kLabel, kCommonTag), "标记");
   EXPECT_EQ(ReadText(kWin, kEdit, kEditContent), "abc");
 }
 
@@ -296,14 +299,14 @@ TEST_F(Framework, EventSourceLinksFollowOnlyRecordsOfTheSameType) {
                      kSelf = 0x16000006, kNoHandler = 0x16000007;
   std::vector<TestUnit> units = {
       {.id = kOwn, .type = kWindowType, .width = 200, .height = 200, .blob = WindowBlob()},
-      {.id = kA, .type = kButtonType, .width = 50, .height = 20, .bindings = {Bind(0, 1)},
+      {.id = kA, .type = kButtonType, .width = 50, .height = 20, .bindings = {Bind(kButtonClicked, 1)},
        .eventSource = kLabelSource},
-      {.id = kB, .type = kButtonType, .width = 50, .height = 20, .bindings = {Bind(0, 2)},
+      {.id = kB, .type = kButtonType, .width = 50, .height = 20, .bindings = {Bind(kButtonClicked, 2)},
        .eventSource = kC},
       {.id = kLabelSource, .type = kLabelType, .width = 50, .height = 20, .bindings = {Bind(0, 3)}},
-      {.id = kC, .type = kButtonType, .width = 50, .height = 20, .bindings = {Bind(0, 4)},
+      {.id = kC, .type = kButtonType, .width = 50, .height = 20, .bindings = {Bind(kButtonClicked, 4)},
        .eventSource = kB},  // a cycle back to B
-      {.id = kSelf, .type = kButtonType, .width = 50, .height = 20, .bindings = {Bind(0, 5)},
+      {.id = kSelf, .type = kButtonType, .width = 50, .height = 20, .bindings = {Bind(kButtonClicked, 5)},
        .eventSource = kSelf},
       {.id = kNoHandler, .type = kButtonType, .width = 50, .height = 20,
        .bindings = {{0, kNoHandlerOffset}}},
@@ -331,7 +334,7 @@ TEST_F(Framework, FireEventThroughRuntimeNotifyAnswersTheHandlersValue) {
   EventRequest request{};
   request.windowId = kWin;
   request.unitId = kEdit;
-  request.event = -9;
+  request.event = kEventKeyDown;
   request.argc = 2;
   request.args[0] = 13;
   request.args[1] = 4;
@@ -343,7 +346,7 @@ TEST_F(Framework, FireEventThroughRuntimeNotifyAnswersTheHandlersValue) {
 
   // Suppressed: nothing is delivered, and resuming never goes below 0.
   RuntimeNotify(kNotifySuppressEvents, 0, 0);
-  request = EventRequest{kWin, kEdit, -9, 0, {}, 0, 0};
+  request = EventRequest{kWin, kEdit, kEventKeyDown, 0, {}, 0, 0};
   EXPECT_EQ(RuntimeNotify(kNotifyFireEvent, reinterpret_cast<intptr_t>(&request), 0), 0);
   RuntimeNotify(kNotifyResumeEvents, 0, 0);
   RuntimeNotify(kNotifyResumeEvents, 0, 0);
@@ -358,7 +361,7 @@ TEST_F(Framework, TypedEventArgumentsBecomeHandlerWords) {
   TypedEventRequest request{};
   request.windowId = kWin;
   request.unitId = kEdit;
-  request.event = -9;
+  request.event = kEventKeyDown;
   request.argc = 4;
   double d = 1.5;
   uint64_t bits;
@@ -408,15 +411,15 @@ TEST_F(Framework, TypeInformationComesFromTheLibraries) {
   EXPECT_EQ(type(kButtonType)->flags, 0x80000840u);
   EXPECT_EQ(type(kComboType)->propertyCount, 25);
   EXPECT_EQ(type(kWindowType)->properties[8].type, kPropText);
-  EXPECT_EQ(type(0x00010002), nullptr) << "a type number the library leaves empty";
-  EXPECT_EQ(type(0x0001000F), nullptr) << "beyond the library's types";
-  EXPECT_EQ(type(0x00050001), nullptr) << "a library that is not linked";
+  EXPECT_EQ(type(UnitTypeCode(kCoreLibraryNumber, 1)), nullptr) << "a type number the library leaves empty";
+  EXPECT_EQ(type(UnitTypeCode(kCoreLibraryNumber, 14)), nullptr) << "beyond the library's types";
+  EXPECT_EQ(type(UnitTypeCode(4, 0)), nullptr) << "a library that is not linked";
   EXPECT_EQ(type(0), nullptr);
 }
 
 TEST_F(Framework, ClosingTheWindowResetsItsRecordsForTheNextLoad) {
   Load();
-  WriteInt(kWin, kButton, 0, 123);
+  WriteInt(kWin, kButton, kCommonLeft, 123);
   HWND first = UnitHandle(kWin, 0);
   DestroyWindow(first);
   EXPECT_EQ(UnitHandle(kWin, 0), nullptr);
@@ -431,7 +434,7 @@ TEST_F(Framework, ClosingTheWindowResetsItsRecordsForTheNextLoad) {
   EXPECT_TRUE(IsWindow(UnitHandle(kWin, 0)));
   EXPECT_EQ(CallsOf(0), 1);
   EXPECT_EQ(UnitFrameworkHost().loadedWindowHandle(0), UnitHandle(kWin, 0));
-  EXPECT_EQ(ReadInt(kWin, kButton, 0), 10);
+  EXPECT_EQ(ReadInt(kWin, kButton, kCommonLeft), 10);
 }
 
 TEST_F(Framework, LoadingALiveWindowAgainCreatesNothing) {
@@ -468,7 +471,7 @@ TEST_F(Framework, ABlobVersionTooHighFailsTheUnitAndTheLoad) {
 
 TEST_F(Framework, AUnitTypeTheLibraryLacksFailsTheLoad) {
   auto units = StandardUnits();
-  units[3].type = 0x00010007;  // type number 6: not in the test library
+  units[3].type = UnitTypeCode(kCoreLibraryNumber, 6);  // not in the test library
   ASSERT_TRUE(StartRuntime(BuildTemplate(kWin, units)));
   EXPECT_FALSE(UnitFrameworkHost().loadWindow(kWin, false, nullptr));
   EXPECT_EQ(EventSuppressCount(), 0);

@@ -7,6 +7,7 @@
 #include "app/handler_table.h"
 #include "app/main_window_template.h"
 #include "tests/ui_test_support.h"
+#include "tests/window_geometry.h"
 #include "ui/button/button_unit.h"
 #include "ui/combo/combo_unit.h"
 #include "ui/commondlg/commondlg_unit.h"
@@ -73,12 +74,7 @@ TEST_F(MainWindow, IsCentredWithItsTitleAndOuterSize) {
   char cls[32] = {};
   GetClassNameA(window, cls, sizeof cls);
   EXPECT_STREQ(cls, "WTWindow");
-  RECT r;
-  GetWindowRect(window, &r);
-  EXPECT_EQ(r.right - r.left, 396);
-  EXPECT_EQ(r.bottom - r.top, 501);
-  EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - 396) / 2);
-  EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - 501) / 2);
+  EXPECT_TRUE(IsCentredWithOuterSize(window, 396, 501));
   const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_TRUE(style & WS_MINIMIZEBOX);

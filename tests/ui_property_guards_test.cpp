@@ -9,9 +9,11 @@
 
 #include "runtime/heap.h"
 #include "tests/ui_test_support.h"
+#include "ui/combo/combo_unit.h"
 #include "ui/framework/host.h"
 #include "ui/framework/properties.h"
 #include "ui/framework/window_list.h"
+#include "ui/label/label_unit.h"
 #include "ui/template/combo_blob.h"
 #include "ui/template/label_blob.h"
 #include "ui/template/window_blob.h"
@@ -20,7 +22,6 @@ namespace {
 
 constexpr uint32_t kWin = 0x52000001, kOwn = 0x06000001, kLabel = 0x16000002,
                    kCombo = 0x16000003;
-constexpr int kCursor = 7, kLabelFrameWidth = 11, kComboStyle = 8, kComboBackColor = 17;
 constexpr uint32_t kButtonFace = 0xFF000000, kWhite = 0xFFFFFF;
 
 std::vector<TestUnit> LabelAndCombo(const LabelProps& label = {}, const ComboProps& combo = {}) {
@@ -47,7 +48,7 @@ class PropertyGuards : public ::testing::Test {
   }
   static UnitRecord* Record(uint32_t unit) { return FindLoadedWindow(kWin)->Record(unit); }
   // Writes the cursor property from a block laid out as an RtArray.
-  static void WriteCursor(const void* block) { WriteProperty(kWin, kLabel, kCursor, -1, ValueOf(block)); }
+  static void WriteCursor(const void* block) { WriteProperty(kWin, kLabel, kCommonCursor, -1, ValueOf(block)); }
   static uint32_t StoredCursorId(const UnitRecord& rec) {
     uint32_t id = 0;
     if (rec.cursorData.size() >= 4) memcpy(&id, rec.cursorData.data(), 4);
@@ -95,13 +96,13 @@ TEST_F(PropertyGuards, LabelFrameWidthIsAtLeastFive) {
   LabelProps fromBlob;
   fromBlob.gradientBorderWidth = static_cast<uint32_t>(-3);
   ASSERT_NO_FATAL_FAILURE(Load(LabelAndCombo(fromBlob)));
-  EXPECT_EQ(ReadInt(kWin, kLabel, kLabelFrameWidth), 5) << "from the template";
+  EXPECT_EQ(ReadInt(kWin, kLabel, kLabelGradientBorderWidth), 5) << "from the template";
   const struct {
     int32_t written, stored;
   } cases[] = {{-3, 5}, {INT32_MIN, 5}, {0, 5}, {4, 5}, {5, 5}, {12, 12}, {-1, 5}};
   for (const auto& c : cases) {
-    WriteInt(kWin, kLabel, kLabelFrameWidth, c.written);
-    EXPECT_EQ(ReadInt(kWin, kLabel, kLabelFrameWidth), c.stored) << c.written;
+    WriteInt(kWin, kLabel, kLabelGradientBorderWidth, c.written);
+    EXPECT_EQ(ReadInt(kWin, kLabel, kLabelGradientBorderWidth), c.stored) << c.written;
   }
 }
 

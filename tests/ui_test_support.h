@@ -11,8 +11,13 @@
 #include <vector>
 
 #include "runtime/runtime.h"
+#include "ui/button/button_unit.h"
+#include "ui/combo/combo_unit.h"
+#include "ui/edit/edit_unit.h"
 #include "ui/framework/handler.h"
+#include "ui/label/label_unit.h"
 #include "ui/template/template_writer.h"
+#include "ui/window/window_unit.h"
 
 // One recorded handler call.
 struct HandlerCall {
@@ -37,8 +42,8 @@ const LibraryInfo* TestCoreLibrary();
 
 // Unit type codes of the core library.
 enum : uint32_t {
-  kWindowType = 0x00010001, kEditType = 0x00010005, kLabelType = 0x0001000A,
-  kButtonType = 0x0001000B, kComboType = 0x0001000E,
+  kWindowType = kWindowTypeCode, kEditType = kEditBoxTypeCode, kLabelType = kLabelTypeCode,
+  kButtonType = kButtonTypeCode, kComboType = kComboBoxTypeCode,
 };
 
 // Initialises the runtime with the templates (and the given libraries, the

@@ -9,11 +9,14 @@
 
 #include "runtime/heap.h"
 #include "tests/ui_test_support.h"
+#include "ui/button/button_unit.h"
+#include "ui/combo/combo_unit.h"
 #include "ui/framework/font_value.h"
 #include "ui/framework/host.h"
 #include "ui/framework/properties.h"
 #include "ui/framework/window_list.h"
 #include "ui/label/label_paint.h"
+#include "ui/label/label_unit.h"
 #include "ui/template/button_blob.h"
 #include "ui/template/combo_blob.h"
 #include "ui/template/edit_blob.h"
@@ -21,6 +24,7 @@
 #include "ui/template/window_blob.h"
 #include "ui/window/window_icons.h"
 #include "ui/window/window_style.h"
+#include "ui/window/window_unit.h"
 
 namespace {
 
@@ -37,8 +41,8 @@ std::vector<TestUnit> OneUnit(uint32_t type, std::vector<uint8_t> blob, int heig
        .flags = 1, .blob = EncodeWindowProps(WindowProps{.startPosition = 0, .title = "单元"})},
       {.id = kUnit, .type = type, .name = "单元1", .left = 10, .top = 10, .width = 120,
        .height = height, .flags = flags, .blob = std::move(blob),
-       .bindings = {Bind(0, 0), Bind(1, 1), Bind(2, 2), Bind(3, 3), Bind(4, 4), Bind(-7, 5),
-                    Bind(-8, 5)}},
+       .bindings = {Bind(0, 0), Bind(1, 1), Bind(2, 2), Bind(3, 3), Bind(4, 4), Bind(kEventGotFocus, 5),
+                    Bind(kEventLostFocus, 5)}},
   };
 }
 
@@ -288,7 +292,7 @@ TEST_F(Units, ComboSelectionEventSeesTheSettledSelection) {
   EXPECT_EQ(Calls(0), 0) << "raised only once the posted message arrives";
   PumpMessages();
   EXPECT_EQ(Calls(0), 1);
-  EXPECT_EQ(ReadInt(kWin, kUnit, 19), 2);
+  EXPECT_EQ(ReadInt(kWin, kUnit, kComboSelection), 2);
 
   const struct {
     WORD code;
@@ -303,14 +307,14 @@ TEST_F(Units, ComboSelectionEventSeesTheSettledSelection) {
 
 TEST_F(Units, TypedTextLeavesTheComboWithoutASelection) {
   Load(OneUnit(kComboType, EncodeComboProps(ComboProps{.selection = 1, .items = {"机器名", "MAC"}})));
-  EXPECT_EQ(ReadInt(kWin, kUnit, 19), 1);
+  EXPECT_EQ(ReadInt(kWin, kUnit, kComboSelection), 1);
   HWND edit = FindWindowExA(Unit(), nullptr, "Edit", nullptr);
   ASSERT_TRUE(edit);
   SetFocus(edit);
   SendMessageA(edit, WM_CHAR, 'x', 0);
   PumpMessages();
-  EXPECT_EQ(ReadInt(kWin, kUnit, 19), -1);
-  EXPECT_EQ(ReadText(kWin, kUnit, 9), "x") << "the focused field's text was selected, so replaced";
+  EXPECT_EQ(ReadInt(kWin, kUnit, kComboSelection), -1);
+  EXPECT_EQ(ReadText(kWin, kUnit, kComboContent), "x") << "the focused field's text was selected, so replaced";
 }
 
 TEST_F(Units, ButtonDefaultStyleFollowsItsProperty) {
@@ -319,21 +323,21 @@ TEST_F(Units, ButtonDefaultStyleFollowsItsProperty) {
   GetWindowTextA(Unit(), text, sizeof text);
   EXPECT_STREQ(text, "导出选中项");
   EXPECT_NE(GetWindowLongPtrA(Unit(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-  WriteInt(kWin, kUnit, 9, 1);
+  WriteInt(kWin, kUnit, kButtonDefault, 1);
   EXPECT_EQ(GetWindowLongPtrA(Unit(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-  EXPECT_EQ(ReadInt(kWin, kUnit, 9), 1);
+  EXPECT_EQ(ReadInt(kWin, kUnit, kButtonDefault), 1);
 }
 
 TEST_F(Units, WindowTitleAndDefaultIcon) {
   Load(OneUnit(kLabelType, {}));
   HWND window = UnitHandle(kWin, 0);
-  WriteText(kWin, 0, 8, "新标题");
+  WriteText(kWin, 0, kWindowTitle, "新标题");
   char text[32] = {};
   GetWindowTextA(window, text, sizeof text);
   EXPECT_STREQ(text, "新标题");
-  EXPECT_EQ(ReadText(kWin, 0, 8), "新标题");
+  EXPECT_EQ(ReadText(kWin, 0, kWindowTitle), "新标题");
   // A label without a blob shows its default caption.
-  EXPECT_EQ(ReadText(kWin, kUnit, 8), "标签");
+  EXPECT_EQ(ReadText(kWin, kUnit, kLabelCaption), "标签");
   RECT r;
   GetWindowRect(window, &r);
   EXPECT_EQ(r.right - r.left, 300);
@@ -342,19 +346,18 @@ TEST_F(Units, WindowTitleAndDefaultIcon) {
 
 TEST_F(Units, FontPropertyByElement) {
   Load(OneUnit(kLabelType, {}));
-  const int kFont = 15;
-  WriteProperty(kWin, kUnit, kFont, 5, 20);  // size in points
-  EXPECT_EQ(static_cast<int32_t>(ReadProperty(kWin, kUnit, kFont, 5)), 20);
-  WriteProperty(kWin, kUnit, kFont, 1, 1);  // bold
-  WriteProperty(kWin, kUnit, kFont, 0, static_cast<uint32_t>(-450));  // angle
-  EXPECT_EQ(ReadProperty(kWin, kUnit, kFont, 1), 1u);
-  EXPECT_EQ(ReadProperty(kWin, kUnit, kFont, 0), 3150u);
-  WriteProperty(kWin, kUnit, kFont, 6, ValueOf(""));  // an empty face gives the default face
-  char* face = static_cast<char*>(PointerOf(ReadProperty(kWin, kUnit, kFont, 6)));
+  WriteProperty(kWin, kUnit, kLabelFont, 5, 20);  // size in points
+  EXPECT_EQ(static_cast<int32_t>(ReadProperty(kWin, kUnit, kLabelFont, 5)), 20);
+  WriteProperty(kWin, kUnit, kLabelFont, 1, 1);  // bold
+  WriteProperty(kWin, kUnit, kLabelFont, 0, static_cast<uint32_t>(-450));  // angle
+  EXPECT_EQ(ReadProperty(kWin, kUnit, kLabelFont, 1), 1u);
+  EXPECT_EQ(ReadProperty(kWin, kUnit, kLabelFont, 0), 3150u);
+  WriteProperty(kWin, kUnit, kLabelFont, 6, ValueOf(""));  // an empty face gives the default face
+  char* face = static_cast<char*>(PointerOf(ReadProperty(kWin, kUnit, kLabelFont, 6)));
   EXPECT_STREQ(face, "宋体");
   RtFree(face);
 
-  auto* font = static_cast<FontRecord*>(PointerOf(ReadProperty(kWin, kUnit, kFont, -1)));
+  auto* font = static_cast<FontRecord*>(PointerOf(ReadProperty(kWin, kUnit, kLabelFont, -1)));
   ASSERT_TRUE(font);
   EXPECT_EQ(font->size, 20);
   EXPECT_EQ(font->bold, 1);
@@ -363,9 +366,9 @@ TEST_F(Units, FontPropertyByElement) {
   // The whole record written back replaces the font.
   font->italic = 1;
   font->bold = 0;
-  WriteProperty(kWin, kUnit, kFont, -1, ValueOf(font));
-  EXPECT_EQ(ReadProperty(kWin, kUnit, kFont, 2), 1u);
-  EXPECT_EQ(ReadProperty(kWin, kUnit, kFont, 1), 0u);
+  WriteProperty(kWin, kUnit, kLabelFont, -1, ValueOf(font));
+  EXPECT_EQ(ReadProperty(kWin, kUnit, kLabelFont, 2), 1u);
+  EXPECT_EQ(ReadProperty(kWin, kUnit, kLabelFont, 1), 0u);
   RtFree(font->face);
   RtFree(font);
 }
@@ -374,7 +377,7 @@ TEST_F(Units, CursorPropertyTranslatesTheCursorNumber) {
   Load(OneUnit(kLabelType, {}));
   uint8_t data[4] = {3, 0, 0, 0};  // the program's I-beam
   RtArray* bytes = RtNewBytes(data, 4);
-  WriteProperty(kWin, kUnit, 7, -1, ValueOf(bytes));
+  WriteProperty(kWin, kUnit, kCommonCursor, -1, ValueOf(bytes));
   RtFree(bytes);
   UnitRecord* rec = FindLoadedWindow(kWin)->Record(kUnit);
   ASSERT_EQ(rec->cursorData.size(), 4u);
@@ -382,7 +385,7 @@ TEST_F(Units, CursorPropertyTranslatesTheCursorNumber) {
   memcpy(&stored, rec->cursorData.data(), 4);
   EXPECT_EQ(stored, 32513u);
   EXPECT_NE(rec->cursor, nullptr);
-  auto* read = static_cast<RtArray*>(PointerOf(ReadProperty(kWin, kUnit, 7, -1)));
+  auto* read = static_cast<RtArray*>(PointerOf(ReadProperty(kWin, kUnit, kCommonCursor, -1)));
   void* first = nullptr;
   ASSERT_EQ(RtArrayCount(read, &first), 4);
   EXPECT_EQ(*static_cast<uint8_t*>(first), 3);

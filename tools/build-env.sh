@@ -30,3 +30,16 @@ build_trees() {  # [targets...]
   fi
   export RUN_DIR WINE_ARCH
 }
+
+# Runs ctest (arguments passed on) in the tree whose programs run here,
+# with the tests' own Wine prefix and virtual display.
+run_ctest() {
+  BUILD_DIR="$RUN_DIR"
+  export WINEPREFIX="$RUN_DIR/wineprefix" WINEARCH="$WINE_ARCH"
+  if [ "$WINE_ARCH" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
+  wine_env_display
+  wine_env_prefix
+  wine_prefix_for_tests
+  cd "$RUN_DIR"
+  ctest --output-on-failure "$@"
+}

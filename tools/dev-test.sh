@@ -12,11 +12,4 @@ while [ $# -gt 0 ] && [ "$1" != "--" ]; do targets+=("$1"); shift; done
 export BUILD_DIR="$PWD/build-$name"
 . tools/build-env.sh
 build_trees "${targets[@]}"
-BUILD_DIR="$RUN_DIR"
-export WINEPREFIX="$RUN_DIR/wineprefix" WINEARCH="$WINE_ARCH"
-if [ "$WINE_ARCH" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
-wine_env_display
-wine_env_prefix
-wine_prefix_for_tests
-cd "$RUN_DIR"
-ctest --output-on-failure "$@"
+run_ctest "$@"

@@ -172,4 +172,14 @@ bool PressButton(HWND box, int buttonId) {
                       reinterpret_cast<LPARAM>(button)) != FALSE;
 }
 
+ScenarioRun::ScenarioRun(const char* program, const char* scenario) {
+  std::string stem = program;
+  stem = stem.substr(0, stem.rfind('.'));
+  log_ = ExeFolder() + stem + "_" + scenario + ".log";
+  DeleteFileA(log_.c_str());
+  started_ = process_.Start(ProgramInTree(program), std::string(scenario) + " \"" + log_ + "\"");
+}
+
+ScenarioRun::~ScenarioRun() { DeleteFileA(log_.c_str()); }
+
 }  // namespace driver

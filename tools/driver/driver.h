@@ -62,6 +62,26 @@ class DrivenProcess {
   PROCESS_INFORMATION info_{};
 };
 
+// One run of a scenario program of the tree, started as
+// "PROGRAM SCENARIO LOGFILE" with a log file of its own beside the test
+// (removed before the start and at the end).
+class ScenarioRun {
+ public:
+  ScenarioRun(const char* program, const char* scenario);
+  ~ScenarioRun();
+  ScenarioRun(const ScenarioRun&) = delete;
+  ScenarioRun& operator=(const ScenarioRun&) = delete;
+
+  bool started() const { return started_; }
+  DrivenProcess& process() { return process_; }
+  std::string Log() const { return ReadFileBytes(log_); }
+
+ private:
+  std::string log_;
+  DrivenProcess process_;
+  bool started_ = false;
+};
+
 struct MessageBoxContent {
   std::string title;
   std::string text;

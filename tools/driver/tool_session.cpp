@@ -210,11 +210,14 @@ std::vector<Row> Tool::Rows() const {
   std::vector<Row> rows;
   HWND lv = list();
   int count = static_cast<int>(SendMessageA(lv, LVM_GETITEMCOUNT, 0, 0));
+  // As many texts per row as the list has columns.
+  HWND header = reinterpret_cast<HWND>(SendMessageA(lv, LVM_GETHEADER, 0, 0));
+  int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
   size_t room = 1024;
   auto remote = std::make_unique<RemoteBuffer>(process_.id(), sizeof(LVITEMA) + room);
   for (int i = 0; i < count; i++) {
     Row row;
-    for (int column = 0; column < 3;) {
+    for (int column = 0; column < columns;) {
       LVITEMA item{};
       item.iSubItem = column;
       item.pszText = remote->at(sizeof(LVITEMA));

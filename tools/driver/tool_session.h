@@ -39,7 +39,7 @@ void SetImagePath(const std::optional<std::string>& value, bool expand = false);
 // The service's "ImagePath" as raw data of any kind (REG_DWORD ...).
 void SetImagePathData(DWORD kind, const void* data, DWORD size);
 
-// A list-view row's three column texts.
+// A list-view row's column texts, left to right.
 using Row = std::vector<std::string>;
 
 // The running tool with its main window's controls.

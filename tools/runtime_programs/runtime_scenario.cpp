@@ -14,6 +14,7 @@
 
 #include "runtime/heap.h"
 #include "runtime/runtime.h"
+#include "tools/runtime_programs/scenario_log.h"
 
 namespace {
 
@@ -34,13 +35,7 @@ DWORD g_uiThread;
 void LogStep(const char* step) {
   std::string line = step;
   if (GetCurrentThreadId() != g_uiThread) line += " (other thread)";
-  line += "\n";
-  HANDLE file = CreateFileA(g_log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                            OPEN_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  CloseHandle(file);
+  AppendLogLine(g_log, line);
 }
 
 void CleanupA() { LogStep("A"); }
@@ -144,15 +139,15 @@ DWORD WINAPI FatalFromThread(void*) {
 }
 
 int ProgramEntry() {
-  RtService(6);
-  RtService(3, reinterpret_cast<intptr_t>(&CleanupA));
-  RtService(3, reinterpret_cast<intptr_t>(&CleanupB));
-  RtService(3, reinterpret_cast<intptr_t>(&CleanupA));  // already listed: no second run
+  RtService(kServiceInitialize);
+  RtService(kServiceRegisterCleanup, reinterpret_cast<intptr_t>(&CleanupA));
+  RtService(kServiceRegisterCleanup, reinterpret_cast<intptr_t>(&CleanupB));
+  RtService(kServiceRegisterCleanup, reinterpret_cast<intptr_t>(&CleanupA));  // already listed: no second run
   RtLoadWindow(kStartWindow);
 
   if (g_scenario == "exit5") PostMessageA(g_window, kMsgExit5, 0, 0);
   else if (g_scenario == "exit-in-cleanup") {
-    RtService(3, reinterpret_cast<intptr_t>(&CleanupExit9));
+    RtService(kServiceRegisterCleanup, reinterpret_cast<intptr_t>(&CleanupExit9));
     PostMessageA(g_window, kMsgExit5, 0, 0);
   }
   else if (g_scenario == "index0") PostMessageA(g_window, kMsgIndexZero, 0, 0);
@@ -176,9 +171,7 @@ int ProgramEntry() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  if (__argc < 3) return 2;
-  g_scenario = __argv[1];
-  g_log = __argv[2];
+  if (!ReadScenarioArgs(&g_scenario, &g_log)) return 2;
   g_uiThread = GetCurrentThreadId();
   return RtRunProgram(instance, &kHeader, &kHost, ProgramEntry);
 }

@@ -1,5 +1,5 @@
-// Where the server's database lies: derived from its service's image path,
-// or picked with the "..." dialog.
+// Start-up and the choice of database: the path derived from the server's
+// service entry when the window is created, or picked with "...".
 #pragma once
 
 // The database path for a service image path: the first two backslash-
