@@ -14,9 +14,9 @@
 #include "ui/commondlg/commondlg_unit.h"
 #include "ui/edit/edit_unit.h"
 #include "ui/label/label_unit.h"
-#include "ui/listview/listview_data.h"
 #include "ui/listview/listview_unit.h"
 #include "ui/template/combo_blob.h"
+#include "ui/template/listview_blob.h"
 #include "ui/window/window_unit.h"
 
 namespace {
@@ -88,8 +88,8 @@ const RecordDecl& RecordOf(uint32_t unitId) {
 TEST(MachineFields, AgreeWithTheWindowTemplate) {
   std::span<const uint8_t> listBlob = RecordOf(kMachineListId).blob;
   ListViewData list;
-  ASSERT_EQ(ReadListViewData(listBlob.data(), static_cast<int32_t>(listBlob.size()), &list), ListViewDataStatus::kOk);
-  std::vector<ListViewColumn> columns = ReadColumnList(list.columns);
+  ASSERT_TRUE(DecodeListViewData(listBlob, list));
+  std::vector<ListViewColumn> columns = DecodeColumnList(list.columns);
   ASSERT_EQ(columns.size(), static_cast<size_t>(kMachineFieldCount));
   std::vector<std::string> items;
   for (int k = 0; k < kMachineFieldCount; k++) {
