@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/arg_read.h"
 #include "runtime/runtime.h"
 #include "ui/listview/extended_ui_library.h"
 #include "ui/listview/listview_unit.h"
@@ -26,20 +27,8 @@ ListViewUnit* Resolve(int argc, const ArgValue* args) {
 
 bool Given(int argc, const ArgValue* args, int i) { return i < argc && args[i].type != kTypeNone; }
 
-// Any numeric kind the caller passed, as a 32-bit integer.
-int32_t IntOf(const ArgValue& a) {
-  switch (a.type) {
-    case kTypeByte: return a.v.u8;
-    case kTypeShort: return a.v.i16;
-    case kTypeLong: return static_cast<int32_t>(a.v.i64);
-    case kTypeFloat: return static_cast<int32_t>(a.v.f32);
-    case kTypeDouble: return static_cast<int32_t>(a.v.f64);
-    default: return a.v.i32;
-  }
-}
-
 int32_t IntArg(int argc, const ArgValue* args, int i, int32_t fallback) {
-  return Given(argc, args, i) ? IntOf(args[i]) : fallback;
+  return ArgAsIntOr(argc, args, i, fallback);
 }
 
 char* TextArg(int argc, const ArgValue* args, int i) {
@@ -75,7 +64,9 @@ void InsertItem(ArgValue* result, int argc, ArgValue* args) {
   it.iImage = std::max(IntArg(argc, args, 3, -1), -1);
   // The state image goes in with a zero mask; the control decides what
   // becomes of it.
-  if (Given(argc, args, 4)) it.state = static_cast<UINT>(std::max(IntOf(args[4]) + 1, 0)) << 12;
+  // 64-bit, so that the largest integer plus one cannot overflow.
+  if (Given(argc, args, 4))
+    it.state = static_cast<UINT>(std::max<int64_t>(int64_t{IntArg(argc, args, 4, 0)} + 1, 0)) << 12;
   it.iIndent = std::max(IntArg(argc, args, 5, 0), 0);
   it.lParam = IntArg(argc, args, 6, 0);
   SetInt(result, static_cast<int32_t>(SendMessageA(unit->hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it))));
