@@ -69,7 +69,7 @@ void LeftBytes(ArgValue* result, int argc, ArgValue* args) {
   if (argc < 2) return;
   int32_t length;
   const uint8_t* bytes = ArrayBytes(static_cast<const RtArray*>(args[0].v.ptr), 1, &length);
-  int32_t n = args[1].v.i32;
+  int32_t n = ArgAsIntOr(argc, args, 1, 0);
   if (n < 0) n = 0;
   result->v.ptr = RtNewBytes(bytes, n < length ? n : length);
 }
