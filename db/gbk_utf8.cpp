@@ -14,6 +14,8 @@
 #include <cstring>
 #include <string>
 
+#include "runtime/gbk_lead_byte.h"
+
 namespace {
 
 using WideBuffer = std::unique_ptr<wchar_t[], FreeDeleter>;
@@ -196,7 +198,7 @@ class FoldedBytes {
       inTrail_ = false;
       return c;
     }
-    if (c >= 0x80) {
+    if (IsLeadByte(static_cast<char>(c))) {
       inTrail_ = true;
       return c;
     }

@@ -216,6 +216,10 @@ TEST(SplitText, NeverMatchesAtTheSecondByteOfACharacter) {
       {"乗\\乗", "\\", INT_MIN, {"乗", "乗"}},
       {"亅|x亅", "|", INT_MIN, {"亅", "x亅"}},
       {"亅亅", "|", INT_MIN, {"亅亅"}},
+      // Every byte with the high bit set leads, 0x80 and 0xFF included,
+      // though code page 936 gives them no trail byte.
+      {"\x80|x|", "|", INT_MIN, {"\x80|x"}},
+      {"\xFF\\a\\", "\\", INT_MIN, {"\xFF\\a"}},
   };
   for (auto& c : cases)
     EXPECT_EQ(TakeTextArray(Call(SplitText, {TextArg(c.text), TextArg(c.delimiter), OmittedArg()})),
