@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstring>
 
 #include "app/program.h"
@@ -71,11 +72,9 @@ void ReleaseGlobals() {
 }
 
 MachineRecord* CopyMachineRecord(const MachineRecord& r) {
-  auto copy = static_cast<MachineRecord*>(RtAlloc(sizeof(MachineRecord)));
-  copy->Name = RtCopyText(r.Name);
-  copy->Ip = RtCopyText(r.Ip);
-  copy->Mac = RtCopyText(r.Mac);
-  return copy;
+  static constexpr uint32_t kTexts[] = {offsetof(MachineRecord, Name), offsetof(MachineRecord, Ip),
+                                        offsetof(MachineRecord, Mac)};
+  return static_cast<MachineRecord*>(RtCopyRecord(&r, sizeof r, kTexts, 3));
 }
 
 void EmptyMachines() {
