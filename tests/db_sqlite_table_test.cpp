@@ -199,7 +199,8 @@ TEST_F(SqliteTableTest, ColumnNumbersOfEveryNumericKind) {
                     BoolArg(true), OmittedArg()};
   for (const ArgValue& f : bad) {
     Read r = ReadField(f);
-    EXPECT_TRUE(r.isNull) << std::hex << f.type << " " << f.v.u64;
+    const uint64_t bits = f.v.u64;  // a copy: operator<< takes a reference
+    EXPECT_TRUE(r.isNull) << std::hex << f.type << " " << bits;
     EXPECT_EQ(r.flag, 0);
   }
 }
