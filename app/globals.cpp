@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <array>
 #include <cstring>
 
 #include "app/machine_fields.h"
@@ -71,9 +73,13 @@ void ReleaseGlobals() {
 }
 
 MachineRecord* CopyMachineRecord(const MachineRecord& r) {
-  auto copy = static_cast<MachineRecord*>(RtAlloc(sizeof(MachineRecord)));
-  for (const MachineField& field : kMachineFields) copy->*field.member = RtCopyText(r.*field.member);
-  return copy;
+  // Every member is a text (machine_fields.h asserts it).
+  static constexpr auto kTexts = [] {
+    std::array<uint32_t, kMachineFieldCount> offsets{};
+    for (int i = 0; i < kMachineFieldCount; i++) offsets[i] = static_cast<uint32_t>(i * sizeof(char*));
+    return offsets;
+  }();
+  return static_cast<MachineRecord*>(RtCopyRecord(&r, sizeof r, kTexts.data(), kMachineFieldCount));
 }
 
 void EmptyMachines() {
@@ -86,13 +92,5 @@ void EmptyMachines() {
 }
 
 void AppendMachines(const std::vector<MachineRecord*>& records) {
-  if (records.empty()) return;
-  int32_t count = RtArrayCountOrNull(Machines);
-  int32_t total = count + static_cast<int32_t>(records.size());
-  RtService(kServiceMakeArrayWritable, kPtrWidth, reinterpret_cast<intptr_t>(&Machines));
-  Machines = static_cast<RtArray*>(RtRealloc(Machines, 8 + static_cast<uint32_t>(total) * kPtrWidth));
-  Machines->dims = 1;
-  Machines->sizes[0] = total;
-  auto slots = reinterpret_cast<MachineRecord**>(&Machines->sizes[1]);
-  for (size_t i = 0; i < records.size(); i++) slots[count + i] = records[i];
+  RtAppendElements(&Machines, kPtrWidth, records.data(), static_cast<int32_t>(records.size()));
 }

@@ -1,23 +1,14 @@
 // Conversions between kinds of value: to an integer, to a byte set, to a
 // text, and the left part of a byte set.
-#include <cmath>
-
 #include "commands/core_commands.h"
 #include "commands/gbk_text.h"
 #include "commands/number_text.h"
+#include "runtime/arg_read.h"
 #include "runtime/heap.h"
 
 namespace {
 
 bool IsNumericArray(uint32_t type) { return IsArrayType(type) && IsNumericType(ArrayBaseType(type)); }
-
-// Low 32 bits of a double truncated toward zero to 64 bits. A value beyond
-// the 64-bit range (or NaN) has no integer; the hardware's answer there is
-// the "integer indefinite" 0x8000000000000000, whose low word is 0.
-int32_t TruncatedLowWord(double d) {
-  if (!(std::fabs(d) < 9223372036854775808.0)) return 0;
-  return static_cast<int32_t>(static_cast<uint64_t>(RtTruncToInt64(d)));
-}
 
 bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -47,16 +38,10 @@ void ValueToInteger(ArgValue* result, int argc, ArgValue* args) {
   if (argc < 1) return;
   const ArgValue& a = args[0];
   int32_t value = 0;
-  switch (a.type) {
-    case kTypeByte: value = a.v.u8; break;
-    case kTypeShort: value = a.v.i16; break;
-    case kTypeInt: case kTypeBool: case kTypeSubPointer: value = a.v.i32; break;
-    case kTypeLong: value = static_cast<int32_t>(a.v.u64 & 0xFFFFFFFFu); break;
-    case kTypeFloat: value = TruncatedLowWord(a.v.f32); break;
-    case kTypeDouble: value = TruncatedLowWord(a.v.f64); break;
-    case kTypeText: value = TextToInteger(a.v.text); break;
-    default: break;  // date-times, byte sets, arrays, library types
-  }
+  if (a.type == kTypeText)
+    value = TextToInteger(a.v.text);
+  else
+    ArgAsInt(a, &value);  // date-times, byte sets, arrays, library types: 0
   result->v.i32 = value;
 }
 
@@ -84,7 +69,7 @@ void LeftBytes(ArgValue* result, int argc, ArgValue* args) {
   if (argc < 2) return;
   int32_t length;
   const uint8_t* bytes = ArrayBytes(static_cast<const RtArray*>(args[0].v.ptr), 1, &length);
-  int32_t n = args[1].v.i32;
+  int32_t n = ArgAsIntOr(argc, args, 1, 0);
   if (n < 0) n = 0;
   result->v.ptr = RtNewBytes(bytes, n < length ? n : length);
 }

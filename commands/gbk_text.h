@@ -1,15 +1,11 @@
-// Byte-level helpers for GBK texts: which bytes start a double-byte
-// character, full-width folding, and a backslash search that never stops
-// inside a character.
-//
-// The system treats every byte with the high bit set as a lead byte, whatever
-// the code page says; the byte after it (even 0x5C or 0x7C) belongs to the
-// same character.
+// Byte-level helpers for GBK texts: full-width folding, and a backslash
+// search that never stops inside a character (lead bytes as
+// runtime/gbk_lead_byte.h says).
 #pragma once
 
 #include <cstdint>
 
-inline bool IsLeadByte(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; }
+#include "runtime/gbk_lead_byte.h"
 
 // A new RtText holding the text with the full-width forms folded to ASCII:
 // the ideographic space to a blank, A3A1..A3FE to 0x21..0x7E, A1AB to "~",

@@ -5,6 +5,7 @@
 
 #include "commands/core_commands.h"
 #include "commands/number_text.h"
+#include "runtime/arg_read.h"
 #include "runtime/runtime.h"
 #include "ui/unit_type.h"
 
@@ -41,10 +42,10 @@ void InfoBox(ArgValue* result, int argc, ArgValue* args) {
     else
       NumberText(args[0], buffer, sizeof buffer);
   }
-  UINT style = argc >= 2 ? args[1].v.u32 : 0;
+  UINT style = static_cast<UINT>(ArgAsIntOr(argc, args, 1, 0));
   if (!(style & MB_SYSTEMMODAL)) style |= MB_TASKMODAL;
   const char* title = "信息：";
-  if (argc >= 3 && args[2].type != kTypeNone) title = args[2].v.text ? args[2].v.text : "";
+  if (ArgGiven(argc, args, 2)) title = args[2].v.text ? args[2].v.text : "";
   HWND owner = argc >= 4 ? OwnerOf(args[3]) : nullptr;
   result->v.i32 = ButtonNumber(MessageBoxA(owner, message, title, style), style);
 }

@@ -7,6 +7,7 @@
 #include "commands/core_commands.h"
 #include "commands/gbk_text.h"
 #include "commands/scoped_handles.h"
+#include "runtime/arg_read.h"
 #include "runtime/heap.h"
 #include "runtime/runtime.h"
 
@@ -88,12 +89,12 @@ void ReadRegistryText(ArgValue* result, int argc, ArgValue* args) {
     char* keyPath = cut > 0 ? RtCopyText(path, cut) : nullptr;
     const char* valueName = path + cut + 1;  // cut = -1: the whole path
     char* text = nullptr;
-    bool ok = ReadTextValue(RootKey(args[0].v.i32), keyPath ? keyPath : "", valueName, &text);
+    bool ok = ReadTextValue(RootKey(ArgAsIntOr(argc, args, 0, 0)), keyPath ? keyPath : "", valueName, &text);
     RtFree(keyPath);
     if (ok) {
       result->v.text = text;
       return;
     }
   }
-  if (argc >= 3 && args[2].type != kTypeNone) result->v.text = RtCopyText(args[2].v.text);
+  if (ArgGiven(argc, args, 2)) result->v.text = RtCopyText(args[2].v.text);
 }

@@ -1,10 +1,12 @@
 // Text commands: length, left part and splitting. Positions count bytes; the
 // split never matches a delimiter at the second byte of a double-byte
 // character.
+#include <algorithm>
 #include <cstring>
 
 #include "commands/core_commands.h"
 #include "commands/gbk_text.h"
+#include "runtime/arg_read.h"
 #include "runtime/heap.h"
 
 namespace {
@@ -48,7 +50,7 @@ void TextLength(ArgValue* result, int argc, ArgValue* args) {
 
 void LeftText(ArgValue* result, int argc, ArgValue* args) {
   if (argc < 2) return;
-  int32_t n = args[1].v.i32;
+  int32_t n = ArgAsIntOr(argc, args, 1, 0);
   if (n <= 0) return;
   int32_t length = RtTextLength(args[0].v.text);
   result->v.text = RtCopyText(args[0].v.text, n < length ? n : length);
@@ -56,9 +58,9 @@ void LeftText(ArgValue* result, int argc, ArgValue* args) {
 
 void SplitText(ArgValue* result, int argc, ArgValue* args) {
   const char* text = argc >= 1 ? args[0].v.text : nullptr;
-  const char* delimiter = argc >= 2 && args[1].type != kTypeNone ? args[1].v.text : ",";
+  const char* delimiter = ArgGiven(argc, args, 1) ? args[1].v.text : ",";
   int32_t limit = -1;
-  if (argc >= 3 && args[2].type != kTypeNone) limit = args[2].v.i32 < 0 ? 0 : args[2].v.i32;
+  if (ArgGiven(argc, args, 2)) limit = std::max(ArgAsIntOr(argc, args, 2, 0), 0);
 
   int32_t count = 0;
   ScanPieces(text, delimiter, limit, [&](int32_t, int32_t) { count++; });

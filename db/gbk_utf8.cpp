@@ -14,6 +14,8 @@
 #include <cstring>
 #include <string>
 
+#include "runtime/gbk_lead_byte.h"
+
 namespace {
 
 using WideBuffer = std::unique_ptr<wchar_t[], FreeDeleter>;
@@ -35,9 +37,9 @@ int EffectiveLength(const char* text, int length) {
   return n > static_cast<size_t>(kMaxLength) ? -1 : static_cast<int>(n);
 }
 
-// The locale is set on every call, as the code page may only be known once
-// the process runs; "" is the user's default.
-// Setting the locale looks its name up again every time, and a table load
+// Both directions convert in the user's default locale (""), set at the
+// first conversion, as the code page is only known once the process runs.
+// Setting a locale looks its name up again every time, and a table load
 // converts twice per field read; asking which locale is set is cheap, so it
 // is set again only when someone has changed it since.
 void UseUserLocale() {
@@ -196,7 +198,7 @@ class FoldedBytes {
       inTrail_ = false;
       return c;
     }
-    if (c >= 0x80) {
+    if (IsLeadByte(static_cast<char>(c))) {
       inTrail_ = true;
       return c;
     }

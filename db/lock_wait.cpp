@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "db/connection_registry.h"
 #include "db/ticks.h"
 
 namespace db {
@@ -20,7 +21,7 @@ int WaitForLock(void* context, int attempt) {
   static constexpr int kStepsMs[] = {1, 2, 5, 10, 15, 20, 25};
   static const int64_t ticksPerSecond = TicksPerSecond();
   auto* waits = static_cast<LockWaits*>(context);
-  const int64_t leftTicks = kLockWaitBudgetMs * ticksPerSecond / 1000 - waits->spentTicks;
+  const int64_t leftTicks = int64_t{waits->budgetMs} * ticksPerSecond / 1000 - waits->spentTicks;
   if (leftTicks <= 0) return 0;
   const int64_t leftMs = leftTicks * 1000 / ticksPerSecond + 1;
   const int step = kStepsMs[std::min<size_t>(attempt, std::size(kStepsMs) - 1)];
@@ -34,6 +35,14 @@ int WaitForLock(void* context, int attempt) {
 
 void LimitLockWaits(sqlite3* connection, LockWaits* waits) {
   sqlite3_busy_handler(connection, &WaitForLock, waits);
+}
+
+int SetLockWaitBudget(sqlite3* connection, int budgetMs) {
+  LockWaits* waits = LockWaitsOf(connection);
+  if (!waits) return -1;
+  int previous = waits->budgetMs;
+  waits->budgetMs = budgetMs;
+  return previous;
 }
 
 }  // namespace db

@@ -26,6 +26,7 @@ inline constexpr int kLockWaitBudgetMs = 2000;
 
 struct LockWaits {
   int64_t spentTicks = 0;  // performance-counter ticks spent waiting so far
+  int budgetMs = kLockWaitBudgetMs;
 };
 
 // Makes `waits` the connection's busy handler: a lock that is taken waits
@@ -33,5 +34,11 @@ struct LockWaits {
 // spent. `waits` must outlive the handler (clear it with
 // sqlite3_busy_handler before `waits` goes).
 void LimitLockWaits(sqlite3* connection, LockWaits* waits);
+
+// Gives a connection that SqliteDB::Open opened another budget (in ms, from
+// now on, against what it has spent already) and answers the one it had;
+// -1 for any other handle. Tests use it to see the budget end a wait
+// without waiting the program's two seconds; the program never calls it.
+int SetLockWaitBudget(sqlite3* connection, int budgetMs);
 
 }  // namespace db

@@ -74,10 +74,10 @@ void Open(ArgValue* result, int argc, ArgValue* args) {
   if (!db) return;
   CloseConnection(db);
 
-  ArgValue nameArg = db::ArgAt(argc, args, 1);
+  ArgValue nameArg = ArgAt(argc, args, 1);
   if (nameArg.type != kTypeNone && nameArg.type != kTypeText) return;
   const char* name = nameArg.type == kTypeText ? nameArg.v.text : nullptr;
-  bool create = CreateFlag(db::ArgAt(argc, args, 2));
+  bool create = CreateFlag(ArgAt(argc, args, 2));
   bool inMemory = !name || !*name || CompareNoCase(name, ":memory:") == 0;
 
   OwnedText utf8Name;

@@ -23,7 +23,7 @@ int FieldColumn(const db::TableCursor* cursor, const ArgValue& field) {
   }
   if (!IsNumericType(field.type)) return 0;
   int32_t number = 0;
-  if (!db::ArgToInt32(field, &number) || number < 1) return 0;
+  if (!ArgAsInt(field, &number) || number < 1) return 0;
   return number;
 }
 
@@ -49,8 +49,8 @@ void Destruct(ArgValue* result, int argc, ArgValue* args) {
 void Open(ArgValue* result, int argc, ArgValue* args) {
   result->v.u64 = 0;
   db::TableCursor* cursor = CursorOf(argc, args);
-  ArgValue name = db::ArgAt(argc, args, 1);
-  ArgValue database = db::ArgAt(argc, args, 2);
+  ArgValue name = ArgAt(argc, args, 1);
+  ArgValue database = ArgAt(argc, args, 2);
   if (!cursor || name.type != kTypeText || !name.v.text || !name.v.text[0]) return;
   if (database.type != kTypeSqliteDb || !database.v.ptr) return;
   sqlite3* connection = static_cast<SqliteDbStorage*>(database.v.ptr)->connection;
@@ -69,9 +69,9 @@ void Close(ArgValue* result, int argc, ArgValue* args) {
 void Skip(ArgValue* result, int argc, ArgValue* args) {
   result->v.u64 = 0;
   db::TableCursor* cursor = CursorOf(argc, args);
-  ArgValue countArg = db::ArgAt(argc, args, 1);
+  ArgValue countArg = ArgAt(argc, args, 1);
   int32_t count = 1;
-  if (countArg.type != kTypeNone && !db::ArgToInt32(countArg, &count)) return;
+  if (countArg.type != kTypeNone && !ArgAsInt(countArg, &count)) return;
   if (count == 0 || !cursor) return;
   result->v.i32 = cursor->GoTo(static_cast<int64_t>(cursor->position) + count) ? 1 : 0;
 }
@@ -80,17 +80,17 @@ void GoTo(ArgValue* result, int argc, ArgValue* args) {
   result->v.u64 = 0;
   db::TableCursor* cursor = CursorOf(argc, args);
   int32_t n = 0;
-  if (!cursor || !db::ArgToInt32(db::ArgAt(argc, args, 1), &n)) return;
+  if (!cursor || !ArgAsInt(ArgAt(argc, args, 1), &n)) return;
   result->v.i32 = cursor->GoTo(n) ? 1 : 0;
 }
 
 void ReadFieldText(ArgValue* result, int argc, ArgValue* args) {
-  ArgValue flagArg = db::ArgAt(argc, args, 2);
+  ArgValue flagArg = ArgAt(argc, args, 2);
   auto* flag = flagArg.type == kTypeBool ? static_cast<int32_t*>(flagArg.v.ptr) : nullptr;
   if (flag) *flag = 0;
 
   db::TableCursor* cursor = CursorOf(argc, args);
-  int column = FieldColumn(cursor, db::ArgAt(argc, args, 1));
+  int column = FieldColumn(cursor, ArgAt(argc, args, 1));
   bool ok = false;
   if (cursor && column > 0) {
     result->type = kTypeText;
@@ -112,7 +112,7 @@ void FieldNumber(ArgValue* result, int argc, ArgValue* args) {
   result->v.u64 = 0;
   result->type = kTypeInt;
   db::TableCursor* cursor = CursorOf(argc, args);
-  ArgValue name = db::ArgAt(argc, args, 1);
+  ArgValue name = ArgAt(argc, args, 1);
   if (!cursor || !cursor->IsOpen() || name.type != kTypeText || !name.v.text || !name.v.text[0]) return;
   result->v.i32 = cursor->ColumnByName(name.v.text);
 }

@@ -73,8 +73,9 @@ enum class ReadOutcome : int32_t {
   kValue = 0,    // read; the value may be empty or NULL
   kRowGone = 1,  // the record was deleted after the row ids were taken
   kNoField = 2,  // nothing to read: not open, no such column, not on a record
-  kFailed = 3,   // the database could not be read: a lock held past the busy
-                 // timeout, an I/O error, a damaged file, no memory
+  kFailed = 3,   // the database could not be read: a lock held past the
+                 // connection's lock-wait budget, an I/O error, a damaged
+                 // file, no memory
 };
 
 struct TableCursor {

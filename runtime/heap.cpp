@@ -169,12 +169,13 @@ void* RtElementAt(const RtArray* a, int32_t index1, int width) {
   return static_cast<uint8_t*>(first) + static_cast<size_t>(index1 - 1) * width;
 }
 
-void RtAppendElement(RtArray** var, int width, const void* element) {
-  RtService(2, width, reinterpret_cast<intptr_t>(var));
+void RtAppendElements(RtArray** var, int width, const void* elements, int32_t added) {
+  if (added <= 0) return;
+  RtService(kServiceMakeArrayWritable, width, reinterpret_cast<intptr_t>(var));
   void* first;
   const int32_t count = RtArrayCountOrNull(*var, &first);
-  const size_t elements = static_cast<size_t>(count) * width;
-  const uint32_t needed = 8 + static_cast<uint32_t>(count + 1) * width;
+  const size_t held_elements = static_cast<size_t>(count) * width;
+  const uint32_t needed = 8 + static_cast<uint32_t>(count + added) * width;
   RtArray* a = *var;
   // The block must hold the new header before it is written: a block
   // without any dimension is only 4 bytes. One with more dimensions is
@@ -182,18 +183,20 @@ void RtAppendElement(RtArray** var, int width, const void* element) {
   size_t offset = 8, held = 0;
   if (a) {
     offset = static_cast<size_t>(static_cast<uint8_t*>(first) - reinterpret_cast<uint8_t*>(a));
-    held = offset + elements;
+    held = offset + held_elements;
   }
   if (needed > held) a = static_cast<RtArray*>(RtRealloc(a, needed));
   // Elements follow a one-dimension header from here on.
   uint8_t* target = reinterpret_cast<uint8_t*>(&a->sizes[1]);
-  if (elements && offset != 8) memmove(target, reinterpret_cast<uint8_t*>(a) + offset, elements);
+  if (held_elements && offset != 8) memmove(target, reinterpret_cast<uint8_t*>(a) + offset, held_elements);
   a->dims = 1;
-  a->sizes[0] = count + 1;
+  a->sizes[0] = count + added;
   if (needed < held) a = static_cast<RtArray*>(RtRealloc(a, needed));
-  memcpy(reinterpret_cast<uint8_t*>(&a->sizes[1]) + elements, element, width);
+  memcpy(reinterpret_cast<uint8_t*>(&a->sizes[1]) + held_elements, elements, static_cast<size_t>(added) * width);
   *var = a;
 }
+
+void RtAppendElement(RtArray** var, int width, const void* element) { RtAppendElements(var, width, element, 1); }
 
 void* RtCopyRecord(const void* record, uint32_t size, const uint32_t* textOffsets, int textCount) {
   auto copy = static_cast<uint8_t*>(RtAlloc(size));

@@ -55,6 +55,9 @@ void* RtElementAt(const RtArray* a, int32_t index1, int width);
 // Appends one element of width bytes in place on the variable; a ConstArea
 // template is copied to the heap first (RtService 2).
 void RtAppendElement(RtArray** var, int width, const void* element);
+// The same for count elements laid out one after another, with one
+// growth of the block; a count of 0 or less leaves the variable as it is.
+void RtAppendElements(RtArray** var, int width, const void* elements, int32_t count);
 
 // A new record block: size bytes copied from record, then every non-null
 // text member (at the given byte offsets) duplicated into a block of its

@@ -81,7 +81,8 @@ struct WindowHost {
   void (*shutdown)();
 };
 
-// Runtime entries (the RuntimeEntryTable, in its order).
+// Runtime entries, in the order of the runtime's entry table (application
+// code built with the runtime calls them directly; no table is built).
 [[noreturn]] void RtReportError(int number);
 uint64_t RtCallDllCommand(int number, int argc, ArgValue* args);
 uint64_t RtCallLibCommand(CommandFn fn, int library, int argc, ArgValue* args);
@@ -102,24 +103,6 @@ enum RtServiceNumber : int {
   kServiceRegisterCleanup = 3,    // (routine): run at normal shutdown, in order
   kServiceInitialize = 6,         // the runtime's own start-up
 };
-
-struct RuntimeEntryTable {
-  void (*reportError)(int);
-  uint64_t (*callDllCommand)(int, int, ArgValue*);
-  uint64_t (*callLibCommand)(CommandFn, int, int, ArgValue*);
-  uint64_t (*callCoreCommand)(CommandFn, int, ArgValue*);
-  uint64_t (*readProperty)(uint32_t, uint32_t, int, int);
-  void (*writeProperty)(uint32_t, uint32_t, int, int, uint32_t, uint32_t);
-  void* (*alloc)(uint32_t);
-  void* (*realloc)(void*, uint32_t);
-  void (*free)(void*);
-  void (*exit)(int);
-  void (*runLoop)();
-  void (*loadWindow)(uint32_t);
-  intptr_t (*service)(int, intptr_t, intptr_t);
-};
-static_assert(sizeof(RuntimeEntryTable) == 13 * sizeof(void*));
-extern const RuntimeEntryTable kRuntimeEntries;
 
 // The runtime's service callback for libraries.
 intptr_t RuntimeNotify(int code, intptr_t p1, intptr_t p2);

@@ -187,8 +187,9 @@ TEST_F(SqliteTableTest, ColumnNumbersOfEveryNumericKind) {
   asByte.v.u8 = 2, asByte.type = kTypeByte;
   asShort.v.i16 = 2, asShort.type = kTypeShort;
   asFloat.v.f32 = 2.9f, asFloat.type = kTypeFloat;
+  // A double beyond 32 bits counts by the low word of its 64-bit integer.
   ArgValue column2[] = {asByte, asShort, IntArg(2), LongArg(2), LongArg(0x500000002LL), asFloat,
-                        DoubleArg(2.9)};
+                        DoubleArg(2.9), DoubleArg(4294967298.0)};
   for (const ArgValue& f : column2) {
     Read r = ReadField(f);
     EXPECT_EQ(r.text, "AA-05") << std::hex << f.type;
@@ -198,7 +199,8 @@ TEST_F(SqliteTableTest, ColumnNumbersOfEveryNumericKind) {
                     BoolArg(true), OmittedArg()};
   for (const ArgValue& f : bad) {
     Read r = ReadField(f);
-    EXPECT_TRUE(r.isNull) << std::hex << f.type << " " << f.v.u64;
+    const uint64_t bits = f.v.u64;  // a copy: operator<< takes a reference
+    EXPECT_TRUE(r.isNull) << std::hex << f.type << " " << bits;
     EXPECT_EQ(r.flag, 0);
   }
 }

@@ -4,6 +4,7 @@
 rt_gtest(runtime_test
   SOURCES runtime_value_test.cpp runtime_notify_test.cpp runtime_path_test.cpp
           runtime_fatal_text_test.cpp runtime_loop_test.cpp runtime_ole_test.cpp
+          runtime_arg_read_test.cpp
   LIBS rt_runtime)
 rt_gtest(runtime_driver_test SOURCES runtime_driver_test.cpp LIBS rt_driver DESKTOP)
 # The programs it starts are found beside the tree's other programs (bin/).

@@ -171,6 +171,20 @@ TEST(RtAppendElement, TwoDimensionsBecomeOneWithTheElementsKept) {
   RtFree(none);
 }
 
+TEST(RtAppendElement, ABatchFollowsTheElementsInOrder) {
+  static int32_t area[4] = {1, 0, 0, 0};  // the empty-array template
+  ConstAreaScope scope(area, sizeof area);
+  RtArray* var = reinterpret_cast<RtArray*>(area);
+  const int32_t first[2] = {1, 2}, second[3] = {3, 4, 5};
+  RtAppendElements(&var, 4, first, 2);
+  RtAppendElements(&var, 4, second, 0);  // nothing to add: the block stays
+  RtAppendElements(&var, 4, second, 3);
+  ASSERT_FALSE(RtInConstArea(var));
+  const int32_t expected[7] = {1, 5, 1, 2, 3, 4, 5};
+  EXPECT_EQ(memcmp(var, expected, sizeof expected), 0);
+  RtFree(var);
+}
+
 TEST(RtService, MakeWritableCopiesOnlyConstantBlocks) {
   static int32_t area[3] = {1, 1, 9};
   ConstAreaScope scope(area, sizeof area);

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ui/commondlg/gbk_text.h"
+#include "runtime/gbk_lead_byte.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ std::string ToWin32Filter(const char* filter) {
   std::vector<size_t> bars;  // offsets of single-byte "|" characters
   size_t end = 0;            // just after the last character that is not blank
   for (size_t i = 0; i < n;) {
-    size_t len = GbkCharLength(s, i, n);
+    size_t len = CharLengthAt(s, i, n);
     if (len == 2 || !IsBlank(s[i])) end = i + len;
     if (len == 1 && s[i] == '|') bars.push_back(i);
     i += len;

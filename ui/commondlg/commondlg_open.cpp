@@ -9,10 +9,10 @@
 #include <cstring>
 #include <string>
 
+#include "runtime/gbk_lead_byte.h"
 #include "runtime/runtime.h"
 #include "ui/commondlg/commondlg_filter.h"
 #include "ui/commondlg/commondlg_unit.h"
-#include "ui/commondlg/gbk_text.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ HWND OwnerWindow(const CommonDialogUnit* unit) {
 void CopyText(char* out, size_t size, const std::string& text) {
   size_t n = 0;
   while (n < text.size()) {
-    size_t len = GbkCharLength(text.data(), n, text.size());
+    size_t len = CharLengthAt(text.data(), n, text.size());
     if (n + len > size - 1) break;
     n += len;
   }
@@ -119,7 +119,7 @@ std::string ProgramHelpFile() {
   if (n == 0 || n >= sizeof path) return {};
   size_t nameStart = 0, dot = std::string::npos;
   for (size_t i = 0; i < n;) {
-    size_t len = GbkCharLength(path, i, n);
+    size_t len = CharLengthAt(path, i, n);
     if (len == 1 && path[i] == '\\') {
       nameStart = i + 1;
       dot = std::string::npos;

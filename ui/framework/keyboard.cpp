@@ -5,6 +5,7 @@
 #include <cctype>
 #include <string>
 
+#include "runtime/gbk_lead_byte.h"
 #include "runtime/runtime.h"
 #include "ui/framework/events.h"
 #include "ui/framework/unit_types.h"
@@ -102,7 +103,7 @@ char MnemonicOf(HWND hwnd) {
   char text[256] = {};
   GetWindowTextA(hwnd, text, sizeof text);
   for (const char* p = text; *p; ++p) {
-    if (static_cast<unsigned char>(*p) >= 0x80 && p[1]) {  // a double-byte character
+    if (IsLeadByte(*p) && p[1]) {  // a double-byte character
       ++p;
       continue;
     }

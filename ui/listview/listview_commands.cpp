@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/arg_read.h"
 #include "runtime/runtime.h"
 #include "ui/listview/extended_ui_library.h"
 #include "ui/listview/listview_unit.h"
@@ -22,29 +23,6 @@ ListViewUnit* Resolve(int argc, const ArgValue* args) {
   intptr_t object = ExtendedUiNotify(kNotifyResolveUnitMandatory, static_cast<intptr_t>(args[0].v.w.lo),
                                      static_cast<intptr_t>(args[0].v.w.hi));
   return AsListView(reinterpret_cast<UnitObject*>(object));
-}
-
-bool Given(int argc, const ArgValue* args, int i) { return i < argc && args[i].type != kTypeNone; }
-
-// Any numeric kind the caller passed, as a 32-bit integer.
-int32_t IntOf(const ArgValue& a) {
-  switch (a.type) {
-    case kTypeByte: return a.v.u8;
-    case kTypeShort: return a.v.i16;
-    case kTypeLong: return static_cast<int32_t>(a.v.i64);
-    case kTypeFloat: return static_cast<int32_t>(a.v.f32);
-    case kTypeDouble: return static_cast<int32_t>(a.v.f64);
-    default: return a.v.i32;
-  }
-}
-
-int32_t IntArg(int argc, const ArgValue* args, int i, int32_t fallback) {
-  return Given(argc, args, i) ? IntOf(args[i]) : fallback;
-}
-
-char* TextArg(int argc, const ArgValue* args, int i) {
-  static char empty[] = "";
-  return Given(argc, args, i) && args[i].v.text ? args[i].v.text : empty;
 }
 
 void* Allocate(size_t bytes) {
@@ -65,19 +43,21 @@ void InsertItem(ArgValue* result, int argc, ArgValue* args) {
   ListViewUnit* unit = Resolve(argc, args);
   if (!unit) return;
   HoldRedrawUntilIdle(unit);
-  int32_t position = IntArg(argc, args, 1, -1);
+  int32_t position = ArgAsIntOr(argc, args, 1, -1);
   if (position < 0) position = static_cast<int32_t>(SendMessageA(unit->hwnd, LVM_GETITEMCOUNT, 0, 0));
   LVITEMA it{};
   it.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE | LVIF_INDENT;
   it.iItem = position;
   it.iSubItem = 0;
-  it.pszText = TextArg(argc, args, 2);
-  it.iImage = std::max(IntArg(argc, args, 3, -1), -1);
+  it.pszText = const_cast<char*>(ArgAsText(argc, args, 2));  // only read by the control
+  it.iImage = std::max(ArgAsIntOr(argc, args, 3, -1), -1);
   // The state image goes in with a zero mask; the control decides what
-  // becomes of it.
-  if (Given(argc, args, 4)) it.state = static_cast<UINT>(std::max(IntOf(args[4]) + 1, 0)) << 12;
-  it.iIndent = std::max(IntArg(argc, args, 5, 0), 0);
-  it.lParam = IntArg(argc, args, 6, 0);
+  // becomes of it. Counted in 64 bits, so the largest integer plus one
+  // cannot overflow.
+  if (ArgGiven(argc, args, 4))
+    it.state = static_cast<UINT>(std::max<int64_t>(int64_t{ArgAsIntOr(argc, args, 4, 0)} + 1, 0)) << 12;
+  it.iIndent = std::max(ArgAsIntOr(argc, args, 5, 0), 0);
+  it.lParam = ArgAsIntOr(argc, args, 6, 0);
   SetInt(result, static_cast<int32_t>(SendMessageA(unit->hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it))));
 }
 
@@ -86,15 +66,15 @@ void SetItemText(ArgValue* result, int argc, ArgValue* args) {
   if (!unit) return;
   HoldRedrawUntilIdle(unit);
   LVITEMA it{};
-  it.iSubItem = IntArg(argc, args, 2, 0);
-  it.pszText = TextArg(argc, args, 3);
-  SendMessageA(unit->hwnd, LVM_SETITEMTEXTA, IntArg(argc, args, 1, 0), reinterpret_cast<LPARAM>(&it));
+  it.iSubItem = ArgAsIntOr(argc, args, 2, 0);
+  it.pszText = const_cast<char*>(ArgAsText(argc, args, 3));
+  SendMessageA(unit->hwnd, LVM_SETITEMTEXTA, ArgAsIntOr(argc, args, 1, 0), reinterpret_cast<LPARAM>(&it));
 }
 
 void GetItemText(ArgValue* result, int argc, ArgValue* args) {
   ListViewUnit* unit = Resolve(argc, args);
   if (!unit) return;
-  std::string text = ReadItemText(unit->hwnd, IntArg(argc, args, 1, 0), IntArg(argc, args, 2, 0));
+  std::string text = ReadItemText(unit->hwnd, ArgAsIntOr(argc, args, 1, 0), ArgAsIntOr(argc, args, 2, 0));
   result->type = kTypeText;
   if (text.empty()) return;
   auto copy = static_cast<char*>(Allocate(text.size() + 1));
@@ -122,7 +102,7 @@ void DeleteAllItems(ArgValue* result, int argc, ArgValue* args) {
 void SelectItem(ArgValue* result, int argc, ArgValue* args) {
   ListViewUnit* unit = Resolve(argc, args);
   if (!unit) return;
-  int32_t item = IntArg(argc, args, 1, 0);
+  int32_t item = ArgAsIntOr(argc, args, 1, 0);
   if (item < 0) return;
   HoldRedrawUntilIdle(unit);
   LVITEMA it{};

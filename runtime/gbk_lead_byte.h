@@ -1,0 +1,20 @@
+// Which bytes of a GBK text start a double-byte character, by the one rule
+// that the runtime and all its libraries share: every byte with the high
+// bit set is a lead byte, whatever the code page says, and the byte after
+// it belongs to the same character. A trail byte may look like ASCII (0x5C
+// "\", 0x7C "|" and others in 0x40-0x7E), so a scan for such a byte must
+// step over whole characters.
+//
+// Code that measures texts for Windows itself (a control's buffer, the
+// module path) asks the system's code page instead (IsDBCSLeadByte).
+#pragma once
+
+#include <cstddef>
+
+constexpr bool IsLeadByte(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; }
+
+// The length in bytes of the character at s[i] of a text of n bytes; a lead
+// byte without its trail byte counts as one character.
+constexpr size_t CharLengthAt(const char* s, size_t i, size_t n) {
+  return IsLeadByte(s[i]) && i + 1 < n ? 2 : 1;
+}
