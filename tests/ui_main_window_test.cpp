@@ -16,6 +16,7 @@
 #include "ui/framework/window_list.h"
 #include "ui/label/label_unit.h"
 #include "ui/listview/extended_ui_library.h"
+#include "ui/listview/listview_unit.h"
 #include "ui/window/window_unit.h"
 
 namespace {
@@ -156,4 +157,19 @@ TEST_F(MainWindow, EscapeClosesIt) {
   EXPECT_TRUE(UnitFrameworkHost().preTranslate(&msg));
   PumpMessages();
   EXPECT_FALSE(IsWindow(window));
+}
+
+// The framework reads the flags (Tab, mnemonics, events, dragging, no
+// window); the descriptors spell them by name, the numbers stay.
+TEST(ProgramUnitTypes, CarryTheirFlags) {
+  struct Case {
+    const UnitTypeInfo& type;
+    uint32_t flags;
+  } cases[] = {
+      {WindowUnitType(), 0x800000D0},   {EditBoxUnitType(), 0x80000040},
+      {LabelUnitType(), 0x84012040},    {ButtonUnitType(), 0x80000840},
+      {ComboBoxUnitType(), 0x80000240}, {CommonDialogUnitType(), 0x80008040},
+      {ListViewUnitType(), 0x80000040},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.type.flags, c.flags) << c.type.englishName;
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/framework/unit_window.h"
 #include "ui/unit_type.h"
 
 // Handles the shared messages; true with *result set when handled.
@@ -60,6 +61,38 @@ LRESULT EndUnitControl(Unit* unit, HWND hwnd, SUBCLASSPROC proc, WPARAM wp, LPAR
   LRESULT result = DefSubclassProc(hwnd, WM_NCDESTROY, wp, lp);
   RemoveWindowSubclass(hwnd, proc, 0);
   ReportUnitDestroyed(&unit->head);
+  delete unit;
+  return result;
+}
+
+// A new unit object whose props are decoded from the record's blob, ids
+// set; null when the blob is bad.
+template <class Unit, class Props>
+std::unique_ptr<Unit> NewUnit(const uint8_t* blob, int32_t length,
+                              bool (*decode)(std::span<const uint8_t>, Props&), uint32_t windowId,
+                              uint32_t unitId) {
+  auto unit = std::make_unique<Unit>();
+  if (!decode({blob, static_cast<size_t>(length > 0 ? length : 0)}, unit->props)) return nullptr;
+  unit->windowId = windowId;
+  unit->unitId = unitId;
+  return unit;
+}
+
+// Hands the unit to its new window (see UnitWindows::Attach): from here on
+// the unit lives until the window's WM_NCDESTROY, which its procedure
+// passes to EndUnit.
+template <class Unit>
+Unit* AttachUnit(UnitWindows<Unit>& windows, std::unique_ptr<Unit> unit, HWND hwnd, WNDPROC proc) {
+  windows.Attach(unit.get(), hwnd, proc);
+  return unit.release();
+}
+
+// WM_NCDESTROY of a unit's window: the window ends and lets go of the unit,
+// the framework hears of it, then the unit object is freed.
+template <class Unit>
+LRESULT EndUnit(UnitWindows<Unit>& windows, Unit* unit, HWND hwnd, WPARAM wp, LPARAM lp) {
+  LRESULT result = windows.End(unit, hwnd, wp, lp);
+  ReportUnitDestroyed(unit);
   delete unit;
   return result;
 }
