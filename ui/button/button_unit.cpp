@@ -145,7 +145,6 @@ constexpr auto kProperties = MakePropertyTable(kButtonProperties);
 
 constexpr UnitTypeInfo kButtonType = UnitType<kOperations>(
     "按钮", "Button", kTypeFlagUnitType | kTypeFlagMnemonicClicks | kTypeFlagEvents, kProperties);
-static_assert(kButtonType.flags == 0x80000840);
 
 }  // namespace
 

@@ -328,7 +328,6 @@ constexpr auto kProperties = MakePropertyTable(kComboProperties);
 
 constexpr UnitTypeInfo kComboType = UnitType<kOperations>(
     "组合框", "ComboBox", kTypeFlagUnitType | kTypeFlagComboBit | kTypeFlagEvents, kProperties);
-static_assert(kComboType.flags == 0x80000240);
 
 }  // namespace
 

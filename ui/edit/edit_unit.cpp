@@ -309,7 +309,6 @@ constexpr auto kProperties = MakePropertyTable(kEditProperties);
 
 constexpr UnitTypeInfo kEditType =
     UnitType<kOperations>("编辑框", "EditBox", kTypeFlagUnitType | kTypeFlagEvents, kProperties);
-static_assert(kEditType.flags == 0x80000040);
 
 }  // namespace
 

@@ -227,7 +227,6 @@ constexpr UnitTypeInfo kLabelType = UnitType<kOperations>(
     "标签", "Label",
     kTypeFlagUnitType | kTypeFlagDragsWindow | kTypeFlagNoTab | kTypeFlagMnemonicFocus | kTypeFlagEvents,
     kProperties);
-static_assert(kLabelType.flags == 0x84012040);
 
 }  // namespace
 

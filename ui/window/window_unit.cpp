@@ -312,7 +312,6 @@ constexpr auto kProperties = MakePropertyTable(kWindowProperties);
 
 constexpr UnitTypeInfo kWindowType = UnitType<kOperations>(
     "窗口", "Window", kTypeFlagUnitType | kTypeFlagWindowBits | kTypeFlagEvents, kProperties);
-static_assert(kWindowType.flags == 0x800000D0);
 
 }  // namespace
 
