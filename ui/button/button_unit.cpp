@@ -20,10 +20,6 @@ struct ButtonUnit : UnitObject {
   OwnedFont font;
 };
 
-UnitWindows<ButtonUnit>& Buttons() {
-  static UnitWindows<ButtonUnit> buttons;
-  return buttons;
-}
 
 constexpr DWORD kAlignBits = BS_LEFT | BS_RIGHT | BS_CENTER | BS_TOP | BS_BOTTOM | BS_VCENTER;
 
@@ -33,24 +29,19 @@ DWORD AlignStyle(const ButtonProps& p) {
   return s;
 }
 
-LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  ButtonUnit* unit = Buttons().FromOwnProcedure(hwnd);
-  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT result;
-  if (HandleCommonUnitMessage(unit, hwnd, msg, wp, lp, &result)) return result;
+bool OnMessage(ButtonUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case kReflectBase + WM_COMMAND:
       if (HIWORD(wp) == BN_CLICKED) RaiseEvent(unit->windowId, unit->unitId, kButtonClicked);
-      return 0;
+      *result = 0;
+      return true;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      result = CallBase(unit, hwnd, msg, wp, lp);
+      *result = CallBase(unit, hwnd, msg, wp, lp);
       RaiseUnitFocusEvent(unit, msg == WM_SETFOCUS ? kEventGotFocus : kEventLostFocus);
-      return result;
-    case WM_NCDESTROY:
-      return EndUnit(Buttons(), unit, hwnd, wp, lp);
+      return true;
     default:
-      return CallBase(unit, hwnd, msg, wp, lp);
+      return false;
   }
 }
 
@@ -66,7 +57,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return nullptr;
-  ButtonUnit* unit = AttachUnit(Buttons(), std::move(owned), hwnd, ButtonProc);
+  ButtonUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<ButtonUnit, OnMessage>);
   unit->font.Set(p.font);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
   return unit;

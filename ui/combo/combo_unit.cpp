@@ -26,10 +26,6 @@ struct ComboUnit : UnitObject {
   std::string scratch;    // live texts handed to the framework
 };
 
-UnitWindows<ComboUnit>& Combos() {
-  static UnitWindows<ComboUnit> combos;
-  return combos;
-}
 
 constexpr int kDropDownRoom = 160;  // created height of a drop-down, at least
 constexpr uint32_t kWhite = 0xFFFFFF, kButtonFace = 0xFF000000;
@@ -111,29 +107,25 @@ LRESULT OnColor(ComboUnit* unit, HDC dc) {
   return reinterpret_cast<LRESULT>(unit->background.Get());
 }
 
-LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  ComboUnit* unit = Combos().FromOwnProcedure(hwnd);
-  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT result;
-  if (HandleCommonUnitMessage(unit, hwnd, msg, wp, lp, &result)) return result;
+bool OnMessage(ComboUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case kReflectBase + WM_COMMAND:
-      return OnReflectedCommand(unit, wp);
+      *result = OnReflectedCommand(unit, wp);
+      return true;
     case kMsgComboSettled:
       RaiseEvent(unit->windowId, unit->unitId, kComboSelectionChanged);
-      return 0;
+      *result = 0;
+      return true;
     // The inner edit and list ask the combo box itself for their colours.
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case kReflectBase + WM_CTLCOLOREDIT:
     case kReflectBase + WM_CTLCOLORLISTBOX:
     case kReflectBase + WM_CTLCOLORSTATIC:
-      if (LRESULT brush = OnColor(unit, reinterpret_cast<HDC>(wp))) return brush;
-      return msg >= kReflectBase ? 0 : CallBase(unit, hwnd, msg, wp, lp);
-    case WM_NCDESTROY:
-      return EndUnit(Combos(), unit, hwnd, wp, lp);
+      *result = OnColor(unit, reinterpret_cast<HDC>(wp));
+      return *result || msg >= kReflectBase;
     default:
-      return CallBase(unit, hwnd, msg, wp, lp);
+      return false;
   }
 }
 
@@ -148,7 +140,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
   HWND hwnd = CreateWindowExA(0, "COMBOBOX", "", ws, left, top, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
   if (!hwnd) return nullptr;
-  ComboUnit* unit = AttachUnit(Combos(), std::move(owned), hwnd, ComboProc);
+  ComboUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<ComboUnit, OnMessage>);
   unit->background.Set(p.backColor);
   unit->font.Set(p.font);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);

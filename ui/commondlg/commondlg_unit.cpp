@@ -11,52 +11,29 @@ namespace {
 
 constexpr char kClassName[] = "_VX_CommonDlg";
 
-UnitWindows<CommonDialogUnit>& Dialogs() {
-  static UnitWindows<CommonDialogUnit> dialogs;
-  return dialogs;
-}
-
-// The unit ends with its window.
-LRESULT CALLBACK CommonDialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  CommonDialogUnit* unit = Dialogs().FromOwnProcedure(hwnd);
-  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT result;
-  if (HandleCommonUnitMessage(unit, hwnd, msg, wp, lp, &result)) return result;
-  if (msg == WM_NCDESTROY) return EndUnit(Dialogs(), unit, hwnd, wp, lp);
-  return CallBase(unit, hwnd, msg, wp, lp);
-}
-
-bool RegisterWindowClass() {
-  WNDCLASSA existing;
-  if (GetClassInfoA(RtInstance(), kClassName, &existing)) return true;
-  WNDCLASSA wc{};
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = &CommonDialogProc;
-  wc.hInstance = RtInstance();
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  wc.lpszClassName = kClassName;
-  return RegisterClassA(&wc) != 0;
-}
+// Nothing but the shared messages: the unit ends with its window.
+bool OnMessage(CommonDialogUnit*, HWND, UINT, WPARAM, LPARAM, LRESULT*) { return false; }
+constexpr WNDPROC kDialogProc = UnitProc<CommonDialogUnit, OnMessage>;
 
 }  // namespace
 
-CommonDialogUnit* CommonDialogFromWindow(HWND hwnd) { return Dialogs().Find(hwnd); }
+CommonDialogUnit* CommonDialogFromWindow(HWND hwnd) { return LiveUnits<CommonDialogUnit>().Find(hwnd); }
 
-CommonDialogUnit* AsCommonDialog(UnitObject* unit) { return Dialogs().As(unit); }
+CommonDialogUnit* AsCommonDialog(UnitObject* unit) { return LiveUnits<CommonDialogUnit>().As(unit); }
 
 UnitObject* CreateCommonDialog(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
                                UINT controlId, HMENU menu, int left, int top, int width, int height,
                                uint32_t windowId, uint32_t unitId, int design, int reserved) {
   auto unit = std::make_unique<CommonDialogUnit>();
-  if (!ReadCommonDialogBlob(blob, length, &unit->settings) || !RegisterWindowClass()) return nullptr;
+  if (!ReadCommonDialogBlob(blob, length, &unit->settings)) return nullptr;
+  if (!RegisterUnitClass(kClassName, CS_DBLCLKS, kDialogProc)) return nullptr;
   unit->windowId = windowId;
   unit->unitId = unitId;
   HWND hwnd = CreateWindowExA(0, kClassName, "", style | WS_CHILD | WS_CLIPSIBLINGS, left, top, width,
                               height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
                               RtInstance(), nullptr);
   if (!hwnd) return nullptr;
-  return AttachUnit(Dialogs(), std::move(unit), hwnd, CommonDialogProc);
+  return AttachUnit(std::move(unit), hwnd, kDialogProc);
 }
 
 namespace {

@@ -29,10 +29,6 @@ struct EditUnit : UnitObject {
   std::string scratch;         // live texts handed to the framework
 };
 
-UnitWindows<EditUnit>& Edits() {
-  static UnitWindows<EditUnit> edits;
-  return edits;
-}
 
 void SetContent(EditUnit* unit, const char* text) {
   unit->muteChange = true;
@@ -95,29 +91,27 @@ LRESULT OnColor(EditUnit* unit, UINT msg, HDC dc) {
   return reinterpret_cast<LRESULT>(unit->background.Get());
 }
 
-LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  EditUnit* unit = Edits().FromOwnProcedure(hwnd);
-  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT result;
-  if (HandleCommonUnitMessage(unit, hwnd, msg, wp, lp, &result)) return result;
+// The adjuster shows, hides, is enabled and ends with its edit box.
+bool OnMessage(EditUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case kReflectBase + WM_COMMAND:
-      return OnReflectedCommand(unit, wp);
+      *result = OnReflectedCommand(unit, wp);
+      return true;
     case kReflectBase + WM_CTLCOLOREDIT:
     case kReflectBase + WM_CTLCOLORSTATIC:
-      return OnColor(unit, msg - kReflectBase, reinterpret_cast<HDC>(wp));
+      *result = OnColor(unit, msg - kReflectBase, reinterpret_cast<HDC>(wp));
+      return true;
     case WM_SHOWWINDOW:
-      // The adjuster shows and hides with its edit box.
       if (unit->adjuster) ShowWindow(unit->adjuster, wp ? SW_SHOWNA : SW_HIDE);
-      return CallBase(unit, hwnd, msg, wp, lp);
+      return false;
     case WM_ENABLE:
       if (unit->adjuster) EnableWindow(unit->adjuster, static_cast<BOOL>(wp));
-      return CallBase(unit, hwnd, msg, wp, lp);
+      return false;
     case WM_NCDESTROY:
       if (unit->adjuster && IsWindow(unit->adjuster)) DestroyWindow(unit->adjuster);
-      return EndUnit(Edits(), unit, hwnd, wp, lp);
+      return false;
     default:
-      return CallBase(unit, hwnd, msg, wp, lp);
+      return false;
   }
 }
 
@@ -132,7 +126,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
                               left, top, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
   if (!hwnd) return nullptr;
-  EditUnit* unit = AttachUnit(Edits(), std::move(owned), hwnd, EditProc);
+  EditUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<EditUnit, OnMessage>);
   unit->background.Set(p.backColor);
   unit->font.Set(p.font);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);

@@ -47,17 +47,39 @@ std::unique_ptr<Unit> NewUnit(const uint8_t* blob, int32_t length,
 // the unit lives until the window's WM_NCDESTROY, which its procedure
 // passes to EndUnit.
 template <class Unit>
-Unit* AttachUnit(UnitWindows<Unit>& windows, std::unique_ptr<Unit> unit, HWND hwnd, WNDPROC proc) {
-  windows.Attach(unit.get(), hwnd, proc);
+Unit* AttachUnit(std::unique_ptr<Unit> unit, HWND hwnd, WNDPROC proc) {
+  LiveUnits<Unit>().Attach(unit.get(), hwnd, proc);
   return unit.release();
 }
 
 // WM_NCDESTROY of a unit's window: the window ends and lets go of the unit,
 // the framework hears of it, then the unit object is freed.
 template <class Unit>
-LRESULT EndUnit(UnitWindows<Unit>& windows, Unit* unit, HWND hwnd, WPARAM wp, LPARAM lp) {
-  LRESULT result = windows.End(unit, hwnd, wp, lp);
+LRESULT EndUnit(Unit* unit, HWND hwnd, WPARAM wp, LPARAM lp) {
+  LRESULT result = LiveUnits<Unit>().End(unit, hwnd, wp, lp);
   ReportUnitDestroyed(unit);
   delete unit;
   return result;
 }
+
+// A unit's messages of its own: true with *result set when it took one.
+template <class Unit>
+using UnitMessageHandler = bool (*)(Unit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+
+// The unit's own window procedure: it finds the unit, answers the shared
+// messages, lets `handle` take the unit's own, ends the unit at the
+// WM_NCDESTROY that `handle` leaves, and passes the rest to the class.
+template <class Unit, UnitMessageHandler<Unit> handle>
+LRESULT CALLBACK UnitProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Unit* unit = UnitWindows<Unit>::FromOwnProcedure(hwnd);
+  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
+  LRESULT result;
+  if (HandleCommonUnitMessage(unit, hwnd, msg, wp, lp, &result) || handle(unit, hwnd, msg, wp, lp, &result))
+    return result;
+  if (msg == WM_NCDESTROY) return EndUnit(unit, hwnd, wp, lp);
+  return CallBase(unit, hwnd, msg, wp, lp);
+}
+
+// Registers one of the runtime's own window classes (arrow cursor, null
+// brush) unless it exists; false when that fails.
+bool RegisterUnitClass(const char* name, UINT style, WNDPROC proc);

@@ -86,3 +86,10 @@ class UnitWindows {
  private:
   std::vector<Unit*> live_;
 };
+
+// The live units of a type.
+template <class Unit>
+UnitWindows<Unit>& LiveUnits() {
+  static UnitWindows<Unit> units;
+  return units;
+}

@@ -21,10 +21,6 @@ struct LabelUnit : UnitObject {
   OwnedFont font;
 };
 
-UnitWindows<LabelUnit>& Labels() {
-  static UnitWindows<LabelUnit> labels;
-  return labels;
-}
 
 constexpr DWORD kBorderExStyles = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
 
@@ -50,44 +46,28 @@ void Paint(LabelUnit* unit) {
   EndPaint(unit->hwnd, &ps);
 }
 
-// Until the unit is attached (while the window is created) the window has
-// the default handling.
-LRESULT CALLBACK LabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  LabelUnit* unit = Labels().FromOwnProcedure(hwnd);
-  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT result;
-  if (HandleCommonUnitMessage(unit, hwnd, msg, wp, lp, &result)) return result;
+bool OnMessage(LabelUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case WM_ERASEBKGND:
-      return 1;  // WM_PAINT covers every pixel
+      *result = 1;  // WM_PAINT covers every pixel
+      return true;
     case WM_PAINT:
       Paint(unit);
-      return 0;
-    case WM_NCDESTROY:
-      return EndUnit(Labels(), unit, hwnd, wp, lp);
+      *result = 0;
+      return true;
     default:
-      return CallBase(unit, hwnd, msg, wp, lp);
+      return false;
   }
 }
 
-bool RegisterLabelClass() {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(RtInstance(), kLabelClass, &wc)) return true;
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-  wc.lpfnWndProc = LabelProc;
-  wc.hInstance = RtInstance();
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  wc.lpszClassName = kLabelClass;
-  return RegisterClassExA(&wc) != 0;
-}
+// The class's procedure; until the unit is attached (while the window is
+// created) the window has the default handling.
+constexpr WNDPROC kLabelProc = UnitProc<LabelUnit, OnMessage>;
 
 UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
                    UINT controlId, HMENU, int left, int top, int width, int height,
                    uint32_t windowId, uint32_t unitId, int, int) {
-  if (!RegisterLabelClass()) return nullptr;
+  if (!RegisterUnitClass(kLabelClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, kLabelProc)) return nullptr;
   auto owned = NewUnit<LabelUnit>(blob, length, DecodeLabelProps, windowId, unitId);
   if (!owned) return nullptr;
   const LabelProps& p = owned->props;
@@ -96,7 +76,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
   HWND hwnd = CreateWindowExA(ex, kLabelClass, p.caption.c_str(), ws, left, top, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
   if (!hwnd) return nullptr;
-  LabelUnit* unit = AttachUnit(Labels(), std::move(owned), hwnd, LabelProc);
+  LabelUnit* unit = AttachUnit(std::move(owned), hwnd, kLabelProc);
   unit->font.Set(unit->props.font);
   return unit;
 }

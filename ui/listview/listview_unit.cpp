@@ -14,11 +14,6 @@
 
 namespace {
 
-UnitWindows<ListViewUnit>& ListViews() {
-  static UnitWindows<ListViewUnit> lists;
-  return lists;
-}
-
 // In the unit's own procedure (and its direct reflection, which runs only
 // while that procedure is the control's).
 ListViewUnit* UnitOf(HWND hwnd) { return UnitWindows<ListViewUnit>::FromOwnProcedure(hwnd); }
@@ -44,7 +39,7 @@ void OnCheckBoxChanged(ListViewUnit* unit, int item) {
 // unit gave the control are taken back first, so only the unit frees them.
 LRESULT OnNcDestroy(ListViewUnit* unit, HWND hwnd, WPARAM wp, LPARAM lp) {
   DetachImageLists(unit);
-  LRESULT r = ListViews().End(unit, hwnd, wp, lp);
+  LRESULT r = LiveUnits<ListViewUnit>().End(unit, hwnd, wp, lp);
   ClearReflectedNotifyHandler(hwnd);
   ExtendedUiNotify(kNotifyDestroyed, unit->windowId, unit->unitId);
   delete unit;
@@ -123,7 +118,7 @@ void ResumeRedraw(ListViewUnit* unit) {
   RedrawWindow(unit->hwnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-ListViewUnit* ListViewFromWindow(HWND hwnd) { return ListViews().Find(hwnd); }
+ListViewUnit* ListViewFromWindow(HWND hwnd) { return LiveUnits<ListViewUnit>().Find(hwnd); }
 
 // LVM_GETITEMTEXTA answers the length it copied. A text that filled the
 // buffer may have been cut, so the buffer doubles until the text fits with
@@ -153,7 +148,7 @@ ListViewUnit::~ListViewUnit() {
   if (font) DeleteObject(font);
 }
 
-ListViewUnit* AsListView(UnitObject* unit) { return ListViews().As(unit); }
+ListViewUnit* AsListView(UnitObject* unit) { return LiveUnits<ListViewUnit>().As(unit); }
 
 UnitObject* CreateListView(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
                            UINT controlId, HMENU menu, int left, int top, int width, int height,
@@ -176,7 +171,7 @@ UnitObject* CreateListView(const uint8_t* blob, int32_t length, uint32_t style, 
     delete unit;
     return nullptr;
   }
-  ListViews().Attach(unit, hwnd, ListViewProc);
+  LiveUnits<ListViewUnit>().Attach(unit, hwnd, ListViewProc);
   SetReflectedNotifyHandler(hwnd, &ListViewProc, &ReflectedNotify);
 
   SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles.exStyle);

@@ -26,29 +26,12 @@ struct WindowUnit : UnitObject {
   HWND lastFocus = nullptr;                      // restored on activation
 };
 
-// Every notification of a list view passes the window's procedure.
-UnitWindows<WindowUnit>& Windows() {
-  static UnitWindows<WindowUnit> windows;
-  return windows;
-}
+bool OnMessage(WindowUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+// Every notification of a list view passes the window's procedure. It is
+// the class's for the runtime's own class; a class the program names that
+// exists already keeps its procedure under the unit's.
+constexpr WNDPROC kWindowProc = UnitProc<WindowUnit, OnMessage>;
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-
-// A class the program names that exists already keeps its procedure under
-// the unit's.
-bool RegisterWindowClass(const char* name) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(RtInstance(), name, &wc)) return true;
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = RtInstance();
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  wc.lpszClassName = name;
-  return RegisterClassExA(&wc) != 0;
-}
 
 void SetIcons(WindowUnit* unit) {
   HICON oldBig = unit->bigIcon, oldSmall = unit->smallIcon;
@@ -110,45 +93,43 @@ void PaintBackground(WindowUnit* unit, HDC dc) {
   DeleteObject(brush);
 }
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  WindowUnit* unit = Windows().FromOwnProcedure(hwnd);
-  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT result;
-  if (HandleCommonUnitMessage(unit, hwnd, msg, wp, lp, &result)) return result;
-  if (ReflectToChild(hwnd, msg, wp, lp, &result)) return result;
+// The window reports its end as the window's (unit 0).
+bool OnMessage(WindowUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  if (ReflectToChild(hwnd, msg, wp, lp, result)) return true;
   switch (msg) {
     case WM_ERASEBKGND:
       PaintBackground(unit, reinterpret_cast<HDC>(wp));
-      return 1;
+      *result = 1;
+      return true;
     case WM_MOVE:
     case WM_SIZE:
-      result = CallBase(unit, hwnd, msg, wp, lp);
+      *result = CallBase(unit, hwnd, msg, wp, lp);
       RaiseEvent(unit->windowId, 0, msg == WM_MOVE ? kWindowMoved : kWindowResized);
-      return result;
+      return true;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      result = CallBase(unit, hwnd, msg, wp, lp);
+      *result = CallBase(unit, hwnd, msg, wp, lp);
       RaiseUnitFocusEvent(unit, msg == WM_SETFOCUS ? kEventGotFocus : kEventLostFocus);
-      return result;
+      return true;
     case WM_ACTIVATE:
       if (LOWORD(wp) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(hwnd, focus)) unit->lastFocus = focus;
-        return CallBase(unit, hwnd, msg, wp, lp);
+        return false;
       }
-      if (HIWORD(wp)) return CallBase(unit, hwnd, msg, wp, lp);  // minimized
+      if (HIWORD(wp)) return false;  // minimized
       RestoreFocus(unit);
-      return 0;
-    case WM_NCDESTROY: {
-      result = Windows().End(unit, hwnd, wp, lp);
+      *result = 0;
+      return true;
+    case WM_NCDESTROY:
+      *result = LiveUnits<WindowUnit>().End(unit, hwnd, wp, lp);
       if (unit->bigIcon) DestroyIcon(unit->bigIcon);
       if (unit->smallIcon) DestroyIcon(unit->smallIcon);
       RuntimeNotify(kNotifyDestroyed, static_cast<intptr_t>(unit->windowId), 0);
       delete unit;
-      return result;
-    }
+      return true;
     default:
-      return CallBase(unit, hwnd, msg, wp, lp);
+      return false;
   }
 }
 
@@ -159,7 +140,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND own
   if (!owned) return nullptr;
   const WindowProps& p = owned->props;
   const char* className = p.className.empty() ? kDefaultClass : p.className.c_str();
-  if (!RegisterWindowClass(className)) return nullptr;
+  if (!RegisterUnitClass(className, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, kWindowProc)) return nullptr;
   if (!owner && (!p.ownTaskbarButton || modal)) owner = RtHiddenOwner();
   WindowStyles s = WindowStylesOf(p, owner != nullptr);
   const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -167,7 +148,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND own
   HWND hwnd = CreateWindowExA(s.exStyle, className, p.title.c_str(), s.style | style, at.x, at.y,
                               width, height, owner, menu, RtInstance(), nullptr);
   if (!hwnd) return nullptr;
-  WindowUnit* unit = AttachUnit(Windows(), std::move(owned), hwnd, WindowProc);
+  WindowUnit* unit = AttachUnit(std::move(owned), hwnd, kWindowProc);
   RECT r;
   GetWindowRect(hwnd, &r);
   if (!IsIconic(hwnd) && !IsZoomed(hwnd) && (r.right - r.left != width || r.bottom - r.top != height))
