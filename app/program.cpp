@@ -7,33 +7,10 @@
 #include "app/main_window_template.h"
 #include "db/db_library.h"
 #include "runtime/runtime.h"
-#include "ui/button/button_unit.h"
-#include "ui/combo/combo_unit.h"
-#include "ui/commondlg/commondlg_unit.h"
-#include "ui/edit/edit_unit.h"
-#include "ui/label/label_unit.h"
+#include "ui/core_library.h"
 #include "ui/listview/extended_ui_library.h"
-#include "ui/window/window_unit.h"
 
 namespace {
-
-// The core library's unit types by type number; the others are unused here.
-constexpr int kCoreTypeCount = 31;
-const UnitTypeInfo* const* CoreTypes() {
-  static const UnitTypeInfo* types[kCoreTypeCount] = {};
-  types[0] = &WindowUnitType();
-  types[4] = &EditBoxUnitType();
-  types[9] = &LabelUnitType();
-  types[10] = &ButtonUnitType();
-  types[13] = &ComboBoxUnitType();
-  types[30] = &CommonDialogUnitType();
-  return types;
-}
-
-const LibraryInfo& CoreLibrary() {
-  static const LibraryInfo core = {"core", nullptr, kCoreTypeCount, CoreTypes()};
-  return core;
-}
 
 // The literal data the variables start from: the empty one-dimensional
 // array header that array variables copy.

@@ -4,7 +4,7 @@
 
 #include "listview_fixture.h"
 #include "runtime/heap.h"
-#include "ui/framework/handle_table.h"
+#include "ui/framework/unit_window.h"
 #include "ui/listview/listview_commands.h"
 
 namespace {
@@ -31,35 +31,54 @@ class ListViewLookupTest : public ListViewTest {
   }
 };
 
-// Windows of the test's own, since an entry counts only while its window
-// carries the object.
-TEST_F(ListViewLookupTest, HandleTableFindsAnEntryOnlyWhileItsWindowCarriesTheObject) {
+// Windows of the test's own under a unit procedure of the test's: a
+// handle resolves only to a live unit of the type that its window carries.
+struct Probe : UnitObject {};
+UnitWindows<Probe> g_probes;
+LRESULT CALLBACK ProbeProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Probe* probe = UnitWindows<Probe>::FromOwnProcedure(hwnd);
+  if (!probe) return DefWindowProcA(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) return g_probes.End(probe, hwnd, wp, lp);
+  return CallBase(probe, hwnd, msg, wp, lp);
+}
+
+TEST_F(ListViewLookupTest, AUnitIsFoundOnlyWhileItsWindowCarriesIt) {
   auto window = [this] {
     return CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, host.parent(), nullptr, nullptr, nullptr);
   };
-  HWND w1 = window(), w2 = window();
-  ASSERT_TRUE(w1 && w2);
-  HandleTable<int> table;
-  int a = 1, b = 2;
-  table.Add(w1, &a);
-  table.Add(w2, &b);
-  EXPECT_EQ(table.Find(w1), &a);
-  EXPECT_EQ(table.Find(w2), &b);
-  EXPECT_EQ(table.Find(host.parent()), nullptr);
-  EXPECT_EQ(table.Find(nullptr), nullptr);
-  table.Remove(w1);
-  EXPECT_EQ(table.Find(w1), nullptr);
-  EXPECT_EQ(table.Find(w2), &b) << "the other entry stays";
-  table.Add(w1, &b);  // listed anew: the new object wins
-  EXPECT_EQ(table.Find(w1), &b);
+  HWND w1 = window(), w2 = window(), w3 = window();
+  ASSERT_TRUE(w1 && w2 && w3);
+  Probe a, b, c;
+  g_probes.Attach(&a, w1, ProbeProc);
+  g_probes.Attach(&b, w2, ProbeProc);
+  EXPECT_EQ(g_probes.Find(w1), &a);
+  EXPECT_EQ(g_probes.Find(w2), &b);
+  EXPECT_EQ(g_probes.As(&b), &b);
+  EXPECT_EQ(SendMessageA(w1, WM_GETTEXTLENGTH, 0, 0), 0) << "the class's procedure still runs under the unit's";
+  EXPECT_EQ(g_probes.Find(host.parent()), nullptr);
+  EXPECT_EQ(g_probes.Find(nullptr), nullptr);
 
-  // The handle now names a window that does not carry the object, as a
-  // new window given the same handle would not.
-  SetWindowLongPtrA(w1, GWLP_USERDATA, 0);
-  EXPECT_EQ(table.Find(w1), nullptr);
-  DestroyWindow(w2);  // ended without a Remove
-  EXPECT_EQ(table.Find(w2), nullptr);
-  DestroyWindow(w1);
+  DestroyWindow(w1);  // the unit heard of its end
+  EXPECT_EQ(g_probes.Find(w1), nullptr);
+  EXPECT_EQ(g_probes.As(&a), nullptr);
+  EXPECT_EQ(g_probes.Find(w2), &b) << "the other unit stays";
+
+  // A window that carries a unit's address without being given it, as a
+  // window of another unit type or a stranger may.
+  SetWindowLongPtrA(w3, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<UnitObject*>(&b)));
+  EXPECT_EQ(g_probes.Find(w3), nullptr);
+  SetWindowLongPtrA(w3, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<UnitObject*>(&c)));
+  EXPECT_EQ(g_probes.Find(w3), nullptr) << "an object that was never attached";
+
+  // The unit's window no longer carries it.
+  SetWindowLongPtrA(w2, GWLP_USERDATA, 0);
+  EXPECT_EQ(g_probes.Find(w2), nullptr);
+  SetWindowLongPtrA(w2, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<UnitObject*>(&b)));
+  SetWindowLongPtrA(w2, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(b.baseProc));
+  DestroyWindow(w2);  // ended behind the unit's back
+  EXPECT_EQ(g_probes.Find(w2), nullptr);
+  EXPECT_EQ(g_probes.As(&b), nullptr);
+  DestroyWindow(w3);
 }
 
 TEST_F(ListViewLookupTest, CommandsAndEventsReachTheirOwnList) {

@@ -13,6 +13,7 @@
 #include "runtime/runtime.h"
 #include "tests/ui_test_support.h"
 #include "ui/button/button_unit.h"
+#include "ui/core_library.h"
 #include "ui/framework/host.h"
 #include "ui/label/label_unit.h"
 #include "ui/template/button_blob.h"
@@ -135,7 +136,7 @@ int ProgramEntry() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (!ReadScenarioArgs(&g_scenario, &g_log)) return 2;
   g_templates = Templates();
-  g_libraries[0] = TestCoreLibrary();
+  g_libraries[0] = &CoreLibrary();
   g_libraries[1] = SilentLibrary();
   g_header = ProgramHeader{3, 0, 90722, CodeBase(), nullptr, 0, g_templates.data(),
                            static_cast<uint32_t>(g_templates.size()), 2, g_libraries, 0, nullptr, nullptr};

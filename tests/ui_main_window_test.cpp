@@ -8,6 +8,7 @@
 #include "app/main_window_template.h"
 #include "tests/ui_test_support.h"
 #include "tests/window_geometry.h"
+#include "ui/core_library.h"
 #include "ui/button/button_unit.h"
 #include "ui/combo/combo_unit.h"
 #include "ui/commondlg/commondlg_unit.h"
@@ -17,28 +18,17 @@
 #include "ui/framework/window_list.h"
 #include "ui/label/label_unit.h"
 #include "ui/listview/extended_ui_library.h"
+#include "ui/listview/listview_unit.h"
 #include "ui/window/window_unit.h"
 
 namespace {
-
-const LibraryInfo* ProgramCoreLibrary() {
-  static const UnitTypeInfo* types[31] = {};
-  types[0] = &WindowUnitType();
-  types[4] = &EditBoxUnitType();
-  types[9] = &LabelUnitType();
-  types[10] = &ButtonUnitType();
-  types[13] = &ComboBoxUnitType();
-  types[30] = &CommonDialogUnitType();
-  static const LibraryInfo library = {"core", nullptr, 31, types};
-  return &library;
-}
 
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     auto bytes = MainWindowTemplate();
     ASSERT_TRUE(StartRuntime({bytes.begin(), bytes.end()},
-                             {ProgramCoreLibrary(), nullptr, &ExtendedUiLibrary()}, ProgramCodeBase()));
+                             {&CoreLibrary(), nullptr, &ExtendedUiLibrary()}, ProgramCodeBase()));
     // The application's handlers are linked in; this is about the layout,
     // so the window is built with events held back (its created event
     // would look for the server's database).
@@ -152,4 +142,32 @@ TEST_F(MainWindow, EscapeClosesIt) {
   EXPECT_TRUE(UnitFrameworkHost().preTranslate(&msg));
   PumpMessages();
   EXPECT_FALSE(IsWindow(window));
+}
+
+// The program's libraries hold each type at the number of its TypeCode,
+// with the flags the framework reads (Tab, mnemonics, events, dragging, no
+// window), spelt by name in the descriptors.
+TEST(ProgramUnitTypes, SitAtTheirTypeCodesWithTheirFlags) {
+  struct Case {
+    uint32_t code;
+    const char* englishName;
+    uint32_t flags;
+  } cases[] = {
+      {kWindowTypeCode, "Window", 0x800000D0},     {kEditBoxTypeCode, "EditBox", 0x80000040},
+      {kLabelTypeCode, "Label", 0x84012040},       {kButtonTypeCode, "Button", 0x80000840},
+      {kComboBoxTypeCode, "ComboBox", 0x80000240}, {kCommonDialogTypeCode, "CommonDlg", 0x80008040},
+      {kListViewTypeCode, "ListView", 0x80000040},
+  };
+  const LibraryInfo* libraries[] = {&CoreLibrary(), nullptr, &ExtendedUiLibrary()};
+  EXPECT_EQ(CoreLibrary().typeCount, 31);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.englishName);
+    const LibraryInfo* library = libraries[(c.code >> 16) - 1];
+    const int number = static_cast<int>(c.code & 0xFFFF) - 1;
+    ASSERT_LT(number, library->typeCount);
+    const UnitTypeInfo* type = library->types[number];
+    ASSERT_NE(type, nullptr);
+    EXPECT_STREQ(type->englishName, c.englishName);
+    EXPECT_EQ(type->flags, c.flags);
+  }
 }

@@ -4,14 +4,10 @@
 #include <algorithm>
 
 #include "runtime/heap.h"
-#include "ui/button/button_unit.h"
-#include "ui/combo/combo_unit.h"
-#include "ui/edit/edit_unit.h"
+#include "ui/core_library.h"
 #include "ui/framework/events.h"
 #include "ui/framework/host.h"
 #include "ui/framework/properties.h"
-#include "ui/label/label_unit.h"
-#include "ui/window/window_unit.h"
 
 HandlerResult g_handlerAnswer = NoValue();
 
@@ -52,17 +48,6 @@ uintptr_t TestCodeBase() {
 
 uint32_t RecorderOffset(int n) { return static_cast<uint32_t>(RecorderAddress(n) - TestCodeBase()); }
 
-const LibraryInfo* TestCoreLibrary() {
-  static const UnitTypeInfo* types[14] = {};
-  types[0] = &WindowUnitType();
-  types[4] = &EditBoxUnitType();
-  types[9] = &LabelUnitType();
-  types[10] = &ButtonUnitType();
-  types[13] = &ComboBoxUnitType();
-  static const LibraryInfo library = {"core", nullptr, 14, types};
-  return &library;
-}
-
 bool StartRuntime(const std::vector<uint8_t>& templateBytes, std::vector<const LibraryInfo*> libraries,
                   uintptr_t codeBase) {
   StopRuntime();
@@ -70,7 +55,7 @@ bool StartRuntime(const std::vector<uint8_t>& templateBytes, std::vector<const L
   g_handlerAnswer = NoValue();
   EventSuppressCount() = 0;
   g_templateBytes = templateBytes;
-  g_libraries = libraries.empty() ? std::vector<const LibraryInfo*>{TestCoreLibrary()} : libraries;
+  g_libraries = libraries.empty() ? std::vector<const LibraryInfo*>{&CoreLibrary()} : libraries;
   g_header = ProgramHeader{};
   g_header.runMode = 3;
   g_header.idSeed = 90722;

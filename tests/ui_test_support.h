@@ -36,10 +36,6 @@ std::vector<HandlerCall>& HandlerCalls();
 uint32_t RecorderOffset(int n);
 uintptr_t TestCodeBase();
 
-// The core library of the tests: window, edit box, label, button, combo box
-// at their type numbers (0, 4, 9, 10, 13).
-const LibraryInfo* TestCoreLibrary();
-
 // Unit type codes of the core library.
 enum : uint32_t {
   kWindowType = kWindowTypeCode, kEditType = kEditBoxTypeCode, kLabelType = kLabelTypeCode,

@@ -1,6 +1,21 @@
 // How a unit type plugs into the unit framework: its type descriptor, its
 // property table and its operations. The framework never knows a unit's
 // internals; it calls these operations and reads the common head below.
+//
+// One shape for every unit type:
+//  - its object derives from UnitObject and hangs off its window in
+//    GWLP_USERDATA; its own window procedure reads it from there (the class
+//    procedure of the runtime's own classes, a replaced one on a system
+//    class, whose procedure is kept in baseProc); see
+//    ui/framework/unit_window.h;
+//  - its operations switch on the full property numbers that its header
+//    exports (PropertyNumber below), and it raises the events its header
+//    names;
+//  - its descriptor is built by UnitType (ui/framework/unit_operations.h)
+//    from its names, its flags by name, its property table and operations.
+// A new unit type is its folder under ui/ (object, operations, property
+// table), its blob format under ui/template/, and one line in the core
+// library's type table (ui/core_library.cpp).
 #pragma once
 
 #include <windows.h>
@@ -23,6 +38,10 @@ enum CommonProperty : int {
   kCommonDisabled, kCommonCursor,
   kFirstTypeProperty = 8,
 };
+
+// The type operations get a type property's index (property number less
+// kFirstTypeProperty); they switch on the number.
+constexpr int PropertyNumber(int typeIndex) { return kFirstTypeProperty + typeIndex; }
 
 // The events every unit that raises events has, numbered below zero; a
 // type's own events are numbered from 0 on.
@@ -56,15 +75,30 @@ struct PropertyInfo {
 static_assert(sizeof(PropertyInfo) == 20);
 #endif
 
-// Type flags.
+// Type flags (UnitTypeInfo::flags).
 enum : uint32_t {
+  kTypeFlagEvents2 = 0x04,          // the type raises events (either bit)
+  kTypeFlagWantsMessages = 0x20,    // its message filter sees its window's messages first
   kTypeFlagEvents = 0x40,
-  kTypeFlagEvents2 = 0x04,
-  kTypeFlagWantsMessages = 0x20,
-  kTypeFlagContainer = 0x100,
-  kTypeFlagNoWindow = 0x8000,
-  kTypeFlagNoTab = 0x10000,
-  kTypeFlagDragsWindow = 0x4000000,
+  kTypeFlagContainer = 0x100,       // its record's children list applies
+  kTypeFlagNoWindow = 0x8000,       // no window of its own at run time: no style bits, never Tab
+  kTypeFlagNoTab = 0x10000,         // never takes the Tab focus
+  kTypeFlagDragsWindow = 0x4000000, // a left press on it drags the window (window property 27)
+  // It answers to the mnemonic letter of its caption: the key toggles its
+  // check state, checks it among its siblings, or clicks it (each then
+  // fires its event 0), else moves the focus to it.
+  kTypeFlagMnemonicToggles = 0x1000,
+  kTypeFlagMnemonicChecks = 0x400,
+  kTypeFlagMnemonicClicks = 0x800,
+  kTypeFlagMnemonicFocus = 0x2000,
+  kTypeFlagMnemonicFires = kTypeFlagMnemonicToggles | kTypeFlagMnemonicChecks | kTypeFlagMnemonicClicks,
+  kTypeFlagMnemonic = 0x7C00,
+  // Bits that this runtime never reads, kept as the types carry them:
+  // every unit type has the top bit; only the window has 0x10 and 0x80,
+  // only the combo box 0x200.
+  kTypeFlagUnitType = 0x80000000,
+  kTypeFlagWindowBits = 0x90,
+  kTypeFlagComboBit = 0x200,
 };
 
 // Operation numbers for UnitTypeInfo::lookup.
@@ -85,6 +119,8 @@ struct UnitObject {
   HWND hwnd;
   uint32_t windowId;
   uint32_t unitId;
+  // The procedure under the unit's own: a system class's, or DefWindowProcA.
+  WNDPROC baseProc = nullptr;
 };
 
 // A property value as it crosses the type operations:
@@ -138,7 +174,7 @@ struct UnitTypeInfo {
   const void* elements;
 };
 
-// Unit controls are subclassed by their unit. The parent window reflects
+// The parent window reflects
 // WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_CTLCOLOR* ... back to the child
 // control as kReflectBase + message, with the original wParam and lParam.
 // The unit answers the reflected message; for WM_NOTIFY its answer becomes

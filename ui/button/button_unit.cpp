@@ -4,7 +4,6 @@
 #include "ui/button/button_unit.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"
@@ -16,14 +15,11 @@
 
 namespace {
 
-struct ButtonUnit {
-  UnitObject head;
+struct ButtonUnit : UnitObject {
   ButtonProps props;
   OwnedFont font;
 };
 
-// Type property indices (property index - 8).
-enum : int { kPicture = 0, kDefault, kCaption, kHAlign, kVAlign, kFont };
 
 constexpr DWORD kAlignBits = BS_LEFT | BS_RIGHT | BS_CENTER | BS_TOP | BS_BOTTOM | BS_VCENTER;
 
@@ -33,30 +29,26 @@ DWORD AlignStyle(const ButtonProps& p) {
   return s;
 }
 
-LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-  auto* unit = reinterpret_cast<ButtonUnit*>(data);
-  LRESULT result;
-  if (HandleCommonUnitMessage(&unit->head, hwnd, msg, wp, lp, &result)) return result;
+bool OnMessage(ButtonUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case kReflectBase + WM_COMMAND:
-      if (HIWORD(wp) == BN_CLICKED) RaiseEvent(unit->head.windowId, unit->head.unitId, 0);
-      return 0;
+      if (HIWORD(wp) == BN_CLICKED) RaiseEvent(unit->windowId, unit->unitId, kButtonClicked);
+      *result = 0;
+      return true;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      result = DefSubclassProc(hwnd, msg, wp, lp);
-      RaiseUnitFocusEvent(&unit->head, msg == WM_SETFOCUS ? kEventGotFocus : kEventLostFocus);
-      return result;
-    case WM_NCDESTROY:
-      return EndUnitControl(unit, hwnd, ButtonProc, wp, lp);
+      *result = CallBase(unit, hwnd, msg, wp, lp);
+      RaiseUnitFocusEvent(unit, msg == WM_SETFOCUS ? kEventGotFocus : kEventLostFocus);
+      return true;
     default:
-      return DefSubclassProc(hwnd, msg, wp, lp);
+      return false;
   }
 }
 
 UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
                    UINT controlId, HMENU, int left, int top, int width, int height,
                    uint32_t windowId, uint32_t unitId, int, int) {
-  auto owned = DecodeUnit<ButtonUnit>(blob, length, DecodeButtonProps, windowId, unitId);
+  auto owned = NewUnit<ButtonUnit>(blob, length, DecodeButtonProps, windowId, unitId);
   if (!owned) return nullptr;
   const ButtonProps& p = owned->props;
   DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS | BS_MULTILINE | AlignStyle(p) |
@@ -65,36 +57,37 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return nullptr;
-  ButtonUnit* unit = AttachUnit(std::move(owned), hwnd, ButtonProc);
+  ButtonUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<ButtonUnit, OnMessage>);
   unit->font.Set(p.font);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
-  return &unit->head;
+  return unit;
 }
 
-int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
-  auto* unit = reinterpret_cast<ButtonUnit*>(object);
+int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
+  auto* unit = static_cast<ButtonUnit*>(object);
   ButtonProps& p = unit->props;
-  const HWND hwnd = unit->head.hwnd;
-  switch (index) {
-    case kPicture:
+  const HWND hwnd = unit->hwnd;
+  const int property = PropertyNumber(typeIndex);
+  switch (property) {
+    case kButtonPicture:
       // Picture decoding is not part of this runtime: the data is kept.
       p.picture.assign(v->data, v->data + v->length);
       return 0;
-    case kDefault:
+    case kButtonDefault:
       p.defaultButton = v->i32 ? 1 : 0;
       SendMessageA(hwnd, BM_SETSTYLE, p.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
       return 0;
-    case kCaption:
+    case kButtonCaption:
       p.caption = v->text;
       SetWindowTextA(hwnd, p.caption.c_str());
       return 0;
-    case kHAlign:
-    case kVAlign:
-      (index == kHAlign ? p.hAlign : p.vAlign) = static_cast<uint32_t>(v->i32 > 2 ? 2 : v->i32);
+    case kButtonHAlign:
+    case kButtonVAlign:
+      (property == kButtonHAlign ? p.hAlign : p.vAlign) = static_cast<uint32_t>(v->i32 > 2 ? 2 : v->i32);
       SetWindowLongPtrA(hwnd, GWL_STYLE, (GetWindowLongPtrA(hwnd, GWL_STYLE) & ~kAlignBits) | AlignStyle(p));
       InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case kFont:
+    case kButtonFont:
       p.font.assign(v->data, v->data + v->length);
       unit->font.Set(p.font);
       SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), TRUE);
@@ -104,22 +97,21 @@ int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
   }
 }
 
-int GetProperty(UnitObject* object, int index, PropValue* v) {
-  auto* unit = reinterpret_cast<ButtonUnit*>(object);
-  const ButtonProps& p = unit->props;
-  switch (index) {
-    case kPicture: v->data = p.picture.data(), v->length = static_cast<int32_t>(p.picture.size()); return 1;
-    case kDefault: v->i32 = p.defaultButton ? 1 : 0; return 1;
-    case kCaption: v->text = p.caption.c_str(); return 1;
-    case kHAlign: v->u32 = p.hAlign; return 1;
-    case kVAlign: v->u32 = p.vAlign; return 1;
-    case kFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
+int GetProperty(UnitObject* object, int typeIndex, PropValue* v) {
+  const ButtonProps& p = static_cast<ButtonUnit*>(object)->props;
+  switch (PropertyNumber(typeIndex)) {
+    case kButtonPicture: v->data = p.picture.data(), v->length = static_cast<int32_t>(p.picture.size()); return 1;
+    case kButtonDefault: v->i32 = p.defaultButton ? 1 : 0; return 1;
+    case kButtonCaption: v->text = p.caption.c_str(); return 1;
+    case kButtonHAlign: v->u32 = p.hAlign; return 1;
+    case kButtonVAlign: v->u32 = p.vAlign; return 1;
+    case kButtonFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
     default: return 0;
   }
 }
 
 bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
-  return HandOverBlob(EncodeButtonProps(reinterpret_cast<ButtonUnit*>(object)->props), blob, length);
+  return HandOverBlob(EncodeButtonProps(static_cast<ButtonUnit*>(object)->props), blob, length);
 }
 
 int IsDefaultButton(UnitObject* object) {
@@ -142,10 +134,8 @@ constexpr PropertyInfo kButtonProperties[] = {
 };
 constexpr auto kProperties = MakePropertyTable(kButtonProperties);
 
-constexpr UnitTypeInfo kButtonType = {
-    "按钮", "Button", nullptr, 0, nullptr, 0x80000840, 0, 0, nullptr,
-    static_cast<int32_t>(kProperties.size()), kProperties.data(), LookupIn<kOperations>, 0, nullptr,
-};
+constexpr UnitTypeInfo kButtonType = UnitType<kOperations>(
+    "按钮", "Button", kTypeFlagUnitType | kTypeFlagMnemonicClicks | kTypeFlagEvents, kProperties);
 
 }  // namespace
 

@@ -4,10 +4,8 @@
 #include "ui/combo/combo_unit.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstring>
-#include <iterator>
 
 #include "runtime/runtime.h"
 #include "ui/framework/events.h"
@@ -20,8 +18,7 @@
 
 namespace {
 
-struct ComboUnit {
-  UnitObject head;
+struct ComboUnit : UnitObject {
   ComboProps props;
   OwnedFont font;
   OwnedBrush background;
@@ -29,14 +26,6 @@ struct ComboUnit {
   std::string scratch;    // live texts handed to the framework
 };
 
-// Type property indices (property index - 8).
-enum : int {
-  kStyle = 0, kContent, kMaxLength, kSelStart, kSelLength, kReserved13, kSorted, kItemHeight,
-  kTextColor, kBackColor, kFont, kSelection, kItems, kItemData, kText22, kText23, kProp24,
-};
-
-// Events.
-enum : int { kSelectionChanged = 0, kEditChanged, kDroppedDown, kClosedUp, kDoubleClicked };
 
 constexpr int kDropDownRoom = 160;  // created height of a drop-down, at least
 constexpr uint32_t kWhite = 0xFFFFFF, kButtonFace = 0xFF000000;
@@ -51,12 +40,12 @@ int Count(HWND hwnd) { return static_cast<int>(SendMessageA(hwnd, CB_GETCOUNT, 0
 
 void SetText(ComboUnit* unit, const std::string& text) {
   unit->muteEdit = true;
-  SetWindowTextA(unit->head.hwnd, text.c_str());
+  SetWindowTextA(unit->hwnd, text.c_str());
   unit->muteEdit = false;
 }
 
 void FillItems(ComboUnit* unit) {
-  const HWND hwnd = unit->head.hwnd;
+  const HWND hwnd = unit->hwnd;
   const ComboProps& p = unit->props;
   SendMessageA(hwnd, CB_RESETCONTENT, 0, 0);
   for (size_t i = 0; i < p.items.size(); ++i) {
@@ -69,14 +58,14 @@ void FillItems(ComboUnit* unit) {
 }
 
 void ApplySelection(ComboUnit* unit, int value) {
-  const int sel = ClampComboSelection(value, Count(unit->head.hwnd));
+  const int sel = ClampComboSelection(value, Count(unit->hwnd));
   unit->props.selection = sel;
-  SendMessageA(unit->head.hwnd, CB_SETCURSEL, static_cast<WPARAM>(sel), 0);
+  SendMessageA(unit->hwnd, CB_SETCURSEL, static_cast<WPARAM>(sel), 0);
 }
 
 // The live items, selection and text, into the props (before a blob is made).
 void SyncFromControl(ComboUnit* unit) {
-  const HWND hwnd = unit->head.hwnd;
+  const HWND hwnd = unit->hwnd;
   ComboProps& p = unit->props;
   const int n = Count(hwnd);
   p.items.clear();
@@ -95,58 +84,55 @@ void SyncFromControl(ComboUnit* unit) {
 }
 
 LRESULT OnReflectedCommand(ComboUnit* unit, WPARAM wp) {
-  const uint32_t w = unit->head.windowId, u = unit->head.unitId;
+  const uint32_t w = unit->windowId, u = unit->unitId;
   switch (HIWORD(wp)) {
-    case CBN_SELENDOK: PostMessageA(unit->head.hwnd, kMsgComboSettled, 0, 0); break;
+    case CBN_SELENDOK: PostMessageA(unit->hwnd, kMsgComboSettled, 0, 0); break;
     case CBN_EDITCHANGE:
-      if (!unit->muteEdit) RaiseEvent(w, u, kEditChanged);
+      if (!unit->muteEdit) RaiseEvent(w, u, kComboEditChanged);
       break;
-    case CBN_DROPDOWN: RaiseEvent(w, u, kDroppedDown); break;
-    case CBN_CLOSEUP: RaiseEvent(w, u, kClosedUp); break;
-    case CBN_DBLCLK: RaiseEvent(w, u, kDoubleClicked); break;
-    case CBN_SETFOCUS: RaiseUnitFocusEvent(&unit->head, kEventGotFocus); break;
-    case CBN_KILLFOCUS: RaiseUnitFocusEvent(&unit->head, kEventLostFocus); break;
+    case CBN_DROPDOWN: RaiseEvent(w, u, kComboDroppedDown); break;
+    case CBN_CLOSEUP: RaiseEvent(w, u, kComboClosedUp); break;
+    case CBN_DBLCLK: RaiseEvent(w, u, kComboDoubleClicked); break;
+    case CBN_SETFOCUS: RaiseUnitFocusEvent(unit, kEventGotFocus); break;
+    case CBN_KILLFOCUS: RaiseUnitFocusEvent(unit, kEventLostFocus); break;
     default: break;
   }
   return 0;
 }
 
 LRESULT OnColor(ComboUnit* unit, HDC dc) {
-  if (!IsWindowEnabled(unit->head.hwnd)) return 0;
+  if (!IsWindowEnabled(unit->hwnd)) return 0;
   SetTextColor(dc, ResolveColor(unit->props.textColor));
   SetBkColor(dc, ResolveColor(unit->props.backColor));
   return reinterpret_cast<LRESULT>(unit->background.Get());
 }
 
-LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-  auto* unit = reinterpret_cast<ComboUnit*>(data);
-  LRESULT result;
-  if (HandleCommonUnitMessage(&unit->head, hwnd, msg, wp, lp, &result)) return result;
+bool OnMessage(ComboUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case kReflectBase + WM_COMMAND:
-      return OnReflectedCommand(unit, wp);
+      *result = OnReflectedCommand(unit, wp);
+      return true;
     case kMsgComboSettled:
-      RaiseEvent(unit->head.windowId, unit->head.unitId, kSelectionChanged);
-      return 0;
+      RaiseEvent(unit->windowId, unit->unitId, kComboSelectionChanged);
+      *result = 0;
+      return true;
     // The inner edit and list ask the combo box itself for their colours.
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case kReflectBase + WM_CTLCOLOREDIT:
     case kReflectBase + WM_CTLCOLORLISTBOX:
     case kReflectBase + WM_CTLCOLORSTATIC:
-      if (LRESULT brush = OnColor(unit, reinterpret_cast<HDC>(wp))) return brush;
-      return msg >= kReflectBase ? 0 : DefSubclassProc(hwnd, msg, wp, lp);
-    case WM_NCDESTROY:
-      return EndUnitControl(unit, hwnd, ComboProc, wp, lp);
+      *result = OnColor(unit, reinterpret_cast<HDC>(wp));
+      return *result || msg >= kReflectBase;
     default:
-      return DefSubclassProc(hwnd, msg, wp, lp);
+      return false;
   }
 }
 
 UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
                    UINT controlId, HMENU, int left, int top, int width, int height,
                    uint32_t windowId, uint32_t unitId, int, int) {
-  auto owned = DecodeUnit<ComboUnit>(blob, length, DecodeComboProps, windowId, unitId);
+  auto owned = NewUnit<ComboUnit>(blob, length, DecodeComboProps, windowId, unitId);
   if (!owned) return nullptr;
   const ComboProps& p = owned->props;
   if (p.style != 0 && height < kDropDownRoom) height = kDropDownRoom;
@@ -154,7 +140,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
   HWND hwnd = CreateWindowExA(0, "COMBOBOX", "", ws, left, top, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
   if (!hwnd) return nullptr;
-  ComboUnit* unit = AttachUnit(std::move(owned), hwnd, ComboProc);
+  ComboUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<ComboUnit, OnMessage>);
   unit->background.Set(p.backColor);
   unit->font.Set(p.font);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
@@ -168,7 +154,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
     SetText(unit, p.content);
     SendMessageA(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(p.selStart, p.selStart + p.selLength));
   }
-  return &unit->head;
+  return unit;
 }
 
 std::vector<std::string> SplitLines(const char* text) {
@@ -182,12 +168,13 @@ std::vector<std::string> SplitLines(const char* text) {
   return lines;
 }
 
-int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
-  auto* unit = reinterpret_cast<ComboUnit*>(object);
+int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
+  auto* unit = static_cast<ComboUnit*>(object);
   ComboProps& p = unit->props;
-  const HWND hwnd = unit->head.hwnd;
-  switch (index) {
-    case kStyle: {
+  const HWND hwnd = unit->hwnd;
+  const int property = PropertyNumber(typeIndex);
+  switch (property) {
+    case kComboStyle: {
       SyncFromControl(unit);
       const uint32_t style = v->u32 > 2 ? 2 : v->u32;
       // A drop-down draws its own field, where the button face would look
@@ -198,46 +185,46 @@ int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
       p.style = style;
       return 1;
     }
-    case kContent:
+    case kComboContent:
       if (p.style != 2) SetText(unit, v->text);
       return 0;
-    case kMaxLength:
+    case kComboMaxLength:
       p.maxLength = v->u32;
       SendMessageA(hwnd, CB_LIMITTEXT, p.maxLength, 0);
       return 0;
-    case kSelStart:
-    case kSelLength:
-      (index == kSelStart ? p.selStart : p.selLength) = v->u32;
+    case kComboSelStart:
+    case kComboSelLength:
+      (property == kComboSelStart ? p.selStart : p.selLength) = v->u32;
       SendMessageA(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(p.selStart, p.selStart + p.selLength));
       return 0;
-    case kSorted:
+    case kComboSorted:
       SyncFromControl(unit);
       p.sorted = v->u32 ? 1 : 0;
       return 1;
-    case kItemHeight: {
+    case kComboItemSpacing: {
       LRESULT h = SendMessageA(hwnd, CB_GETITEMHEIGHT, 0, 0) - static_cast<int32_t>(p.extraItemHeight);
       p.extraItemHeight = v->u32;
       SendMessageA(hwnd, CB_SETITEMHEIGHT, 0, h + static_cast<int32_t>(p.extraItemHeight));
       return 0;
     }
-    case kTextColor:
-    case kBackColor:
-      (index == kTextColor ? p.textColor : p.backColor) = v->u32;
+    case kComboTextColor:
+    case kComboBackColor:
+      (property == kComboTextColor ? p.textColor : p.backColor) = v->u32;
       unit->background.Set(p.backColor);
       InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case kFont:
+    case kComboFont:
       p.font.assign(v->data, v->data + v->length);
       unit->font.Set(p.font);
       SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), TRUE);
       return 0;
-    case kSelection: ApplySelection(unit, v->i32); return 0;
-    case kItems:
+    case kComboSelection: ApplySelection(unit, v->i32); return 0;
+    case kComboItems:
       p.items = SplitLines(v->text);
       FillItems(unit);
       ApplySelection(unit, -1);
       return 0;
-    case kItemData: {
+    case kComboItemData: {
       p.itemData.assign(v->data, v->data + v->length);
       const int n = Count(hwnd);
       for (int i = 0; i < n && p.itemData.size() >= 4u * (i + 1); ++i) {
@@ -247,54 +234,54 @@ int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
       }
       return 0;
     }
-    case kText22: p.text22 = v->text; return 0;
-    case kText23: p.text23 = v->text; return 0;
-    case kProp24: p.prop24 = v->u32; return 0;
+    case kComboDataSource: p.text22 = v->text; return 0;
+    case kComboDataColumn: p.text23 = v->text; return 0;
+    case kComboReserved2: p.prop24 = v->u32; return 0;
     default: return 0;
   }
 }
 
-int GetProperty(UnitObject* object, int index, PropValue* v) {
-  auto* unit = reinterpret_cast<ComboUnit*>(object);
+int GetProperty(UnitObject* object, int typeIndex, PropValue* v) {
+  auto* unit = static_cast<ComboUnit*>(object);
   ComboProps& p = unit->props;
-  const HWND hwnd = unit->head.hwnd;
-  switch (index) {
-    case kStyle: v->u32 = p.style; return 1;
-    case kContent:
+  const HWND hwnd = unit->hwnd;
+  switch (PropertyNumber(typeIndex)) {
+    case kComboStyle: v->u32 = p.style; return 1;
+    case kComboContent:
       unit->scratch = WindowText(hwnd);
       v->text = unit->scratch.c_str();
       return 1;
-    case kMaxLength: v->u32 = p.maxLength; return 1;
-    case kSelStart: v->u32 = p.selStart; return 1;
-    case kSelLength: v->u32 = p.selLength; return 1;
-    case kReserved13: v->u32 = 0; return 1;
-    case kSorted: v->u32 = p.sorted; return 1;
-    case kItemHeight: v->u32 = p.extraItemHeight; return 1;
-    case kTextColor: v->u32 = p.textColor; return 1;
-    case kBackColor: v->u32 = p.backColor; return 1;
-    case kFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
+    case kComboMaxLength: v->u32 = p.maxLength; return 1;
+    case kComboSelStart: v->u32 = p.selStart; return 1;
+    case kComboSelLength: v->u32 = p.selLength; return 1;
+    case kComboReserved: v->u32 = 0; return 1;
+    case kComboSorted: v->u32 = p.sorted; return 1;
+    case kComboItemSpacing: v->u32 = p.extraItemHeight; return 1;
+    case kComboTextColor: v->u32 = p.textColor; return 1;
+    case kComboBackColor: v->u32 = p.backColor; return 1;
+    case kComboFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
     // -1 also when the user typed a text that is not an item.
-    case kSelection: v->i32 = static_cast<int32_t>(SendMessageA(hwnd, CB_GETCURSEL, 0, 0)); return 1;
-    case kItems: {
+    case kComboSelection: v->i32 = static_cast<int32_t>(SendMessageA(hwnd, CB_GETCURSEL, 0, 0)); return 1;
+    case kComboItems: {
       SyncFromControl(unit);
       unit->scratch.clear();
       for (size_t i = 0; i < p.items.size(); ++i) unit->scratch += (i ? "\r\n" : "") + p.items[i];
       v->text = unit->scratch.c_str();
       return 1;
     }
-    case kItemData:
+    case kComboItemData:
       SyncFromControl(unit);
       v->data = p.itemData.data(), v->length = static_cast<int32_t>(p.itemData.size());
       return 1;
-    case kText22: v->text = p.text22.c_str(); return 1;
-    case kText23: v->text = p.text23.c_str(); return 1;
-    case kProp24: v->u32 = p.prop24; return 1;
+    case kComboDataSource: v->text = p.text22.c_str(); return 1;
+    case kComboDataColumn: v->text = p.text23.c_str(); return 1;
+    case kComboReserved2: v->u32 = p.prop24; return 1;
     default: return 0;
   }
 }
 
 bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
-  auto* unit = reinterpret_cast<ComboUnit*>(object);
+  auto* unit = static_cast<ComboUnit*>(object);
   SyncFromControl(unit);
   return HandOverBlob(EncodeComboProps(unit->props), blob, length);
 }
@@ -331,10 +318,8 @@ constexpr PropertyInfo kComboProperties[] = {
 };
 constexpr auto kProperties = MakePropertyTable(kComboProperties);
 
-constexpr UnitTypeInfo kComboType = {
-    "组合框", "ComboBox", nullptr, 0, nullptr, 0x80000240, 0, 0, nullptr,
-    static_cast<int32_t>(kProperties.size()), kProperties.data(), LookupIn<kOperations>, 0, nullptr,
-};
+constexpr UnitTypeInfo kComboType = UnitType<kOperations>(
+    "组合框", "ComboBox", kTypeFlagUnitType | kTypeFlagComboBit | kTypeFlagEvents, kProperties);
 
 }  // namespace
 

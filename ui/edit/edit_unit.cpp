@@ -8,7 +8,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <iterator>
 
 #include "runtime/runtime.h"
 #include "ui/edit/edit_styles.h"
@@ -21,8 +20,7 @@
 
 namespace {
 
-struct EditUnit {
-  UnitObject head;
+struct EditUnit : UnitObject {
   EditProps props;
   OwnedFont font;
   OwnedBrush background;
@@ -31,35 +29,27 @@ struct EditUnit {
   std::string scratch;         // live texts handed to the framework
 };
 
-// Type property indices (property index - 8).
-enum : int {
-  kContent = 0, kBorder, kTextColor, kBackColor, kFont, kHideSelection, kMaxLength, kMultiLine,
-  kScrollBars, kAlign, kInputMode, kPasswordChar, kCase, kAdjuster, kAdjusterLower,
-  kAdjusterUpper, kSelStart, kSelLength, kReserved26, kText27, kText28,
-};
-
-constexpr int kEditContentChanged = 0;
 
 void SetContent(EditUnit* unit, const char* text) {
   unit->muteChange = true;
-  SetWindowTextA(unit->head.hwnd, text);
+  SetWindowTextA(unit->hwnd, text);
   unit->muteChange = false;
-  SendMessageA(unit->head.hwnd, kReflectBase + WM_COMMAND,
-               MAKEWPARAM(GetDlgCtrlID(unit->head.hwnd), EN_CHANGE),
-               reinterpret_cast<LPARAM>(unit->head.hwnd));
+  SendMessageA(unit->hwnd, kReflectBase + WM_COMMAND,
+               MAKEWPARAM(GetDlgCtrlID(unit->hwnd), EN_CHANGE),
+               reinterpret_cast<LPARAM>(unit->hwnd));
 }
 
 void ApplySelection(const EditUnit* unit) {
   const EditProps& p = unit->props;
-  SendMessageA(unit->head.hwnd, EM_SETSEL, p.selStart, p.selStart + p.selLength);
-  SendMessageA(unit->head.hwnd, EM_SCROLLCARET, 0, 0);
+  SendMessageA(unit->hwnd, EM_SETSEL, p.selStart, p.selStart + p.selLength);
+  SendMessageA(unit->hwnd, EM_SCROLLCARET, 0, 0);
 }
 
 // The live content and selection, into the props (before a blob is made).
 void SyncFromControl(EditUnit* unit) {
-  unit->props.content = WindowText(unit->head.hwnd);
+  unit->props.content = WindowText(unit->hwnd);
   DWORD start = 0, end = 0;
-  SendMessageA(unit->head.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageA(unit->hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   unit->props.selStart = start;
   unit->props.selLength = end >= start ? end - start : 0;
 }
@@ -76,17 +66,17 @@ void CreateAdjuster(EditUnit* unit, HWND parent) {
                                    WS_CHILD | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                                    0, 0, 0, 0, parent, nullptr, RtInstance(), nullptr);
   if (!unit->adjuster) return;
-  SendMessageA(unit->adjuster, UDM_SETBUDDY, reinterpret_cast<WPARAM>(unit->head.hwnd), 0);
+  SendMessageA(unit->adjuster, UDM_SETBUDDY, reinterpret_cast<WPARAM>(unit->hwnd), 0);
   SendMessageA(unit->adjuster, UDM_SETRANGE32, std::min(a, b), std::max(a, b));
 }
 
 LRESULT OnReflectedCommand(EditUnit* unit, WPARAM wp) {
   switch (HIWORD(wp)) {
     case EN_CHANGE:
-      if (!unit->muteChange) RaiseEvent(unit->head.windowId, unit->head.unitId, kEditContentChanged);
+      if (!unit->muteChange) RaiseEvent(unit->windowId, unit->unitId, kEditContentChanged);
       break;
-    case EN_SETFOCUS: RaiseUnitFocusEvent(&unit->head, kEventGotFocus); break;
-    case EN_KILLFOCUS: RaiseUnitFocusEvent(&unit->head, kEventLostFocus); break;
+    case EN_SETFOCUS: RaiseUnitFocusEvent(unit, kEventGotFocus); break;
+    case EN_KILLFOCUS: RaiseUnitFocusEvent(unit, kEventLostFocus); break;
     default: break;
   }
   return 0;
@@ -95,41 +85,40 @@ LRESULT OnReflectedCommand(EditUnit* unit, WPARAM wp) {
 LRESULT OnColor(EditUnit* unit, UINT msg, HDC dc) {
   const bool readOnly = unit->props.inputMode == 1;
   // A disabled edit box keeps the system's grey.
-  if (msg == WM_CTLCOLORSTATIC && (!readOnly || !IsWindowEnabled(unit->head.hwnd))) return 0;
+  if (msg == WM_CTLCOLORSTATIC && (!readOnly || !IsWindowEnabled(unit->hwnd))) return 0;
   SetTextColor(dc, ResolveColor(unit->props.textColor));
   SetBkColor(dc, ResolveColor(unit->props.backColor));
   return reinterpret_cast<LRESULT>(unit->background.Get());
 }
 
-LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR data) {
-  auto* unit = reinterpret_cast<EditUnit*>(data);
-  LRESULT result;
-  if (HandleCommonUnitMessage(&unit->head, hwnd, msg, wp, lp, &result)) return result;
+// The adjuster shows, hides, is enabled and ends with its edit box.
+bool OnMessage(EditUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case kReflectBase + WM_COMMAND:
-      return OnReflectedCommand(unit, wp);
+      *result = OnReflectedCommand(unit, wp);
+      return true;
     case kReflectBase + WM_CTLCOLOREDIT:
     case kReflectBase + WM_CTLCOLORSTATIC:
-      return OnColor(unit, msg - kReflectBase, reinterpret_cast<HDC>(wp));
+      *result = OnColor(unit, msg - kReflectBase, reinterpret_cast<HDC>(wp));
+      return true;
     case WM_SHOWWINDOW:
-      // The adjuster shows and hides with its edit box.
       if (unit->adjuster) ShowWindow(unit->adjuster, wp ? SW_SHOWNA : SW_HIDE);
-      return DefSubclassProc(hwnd, msg, wp, lp);
+      return false;
     case WM_ENABLE:
       if (unit->adjuster) EnableWindow(unit->adjuster, static_cast<BOOL>(wp));
-      return DefSubclassProc(hwnd, msg, wp, lp);
+      return false;
     case WM_NCDESTROY:
       if (unit->adjuster && IsWindow(unit->adjuster)) DestroyWindow(unit->adjuster);
-      return EndUnitControl(unit, hwnd, EditProc, wp, lp);
+      return false;
     default:
-      return DefSubclassProc(hwnd, msg, wp, lp);
+      return false;
   }
 }
 
 UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
                    UINT controlId, HMENU, int left, int top, int width, int height,
                    uint32_t windowId, uint32_t unitId, int, int) {
-  auto owned = DecodeUnit<EditUnit>(blob, length, DecodeEditProps, windowId, unitId);
+  auto owned = NewUnit<EditUnit>(blob, length, DecodeEditProps, windowId, unitId);
   if (!owned) return nullptr;
   const EditProps& p = owned->props;
   EditStyles s = EditStylesOf(p);
@@ -137,7 +126,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
                               left, top, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
   if (!hwnd) return nullptr;
-  EditUnit* unit = AttachUnit(std::move(owned), hwnd, EditProc);
+  EditUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<EditUnit, OnMessage>);
   unit->background.Set(p.backColor);
   unit->font.Set(p.font);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
@@ -154,16 +143,17 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
   unit->muteChange = false;
   ApplySelection(unit);
   CreateAdjuster(unit, parent);
-  return &unit->head;
+  return unit;
 }
 
-int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
-  auto* unit = reinterpret_cast<EditUnit*>(object);
+int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
+  auto* unit = static_cast<EditUnit*>(object);
   EditProps& p = unit->props;
-  const HWND hwnd = unit->head.hwnd;
-  switch (index) {
-    case kContent: SetContent(unit, v->text); return 0;
-    case kBorder: {
+  const HWND hwnd = unit->hwnd;
+  const int property = PropertyNumber(typeIndex);
+  switch (property) {
+    case kEditContent: SetContent(unit, v->text); return 0;
+    case kEditBorder: {
       p.border = v->u32;
       DWORD ws = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)) & ~WS_BORDER;
       DWORD ex = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)) &
@@ -175,90 +165,108 @@ int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
       return 0;
     }
-    case kTextColor:
-    case kBackColor:
-      (index == kTextColor ? p.textColor : p.backColor) = v->u32;
+    case kEditTextColor:
+    case kEditBackColor:
+      (property == kEditTextColor ? p.textColor : p.backColor) = v->u32;
       unit->background.Set(p.backColor);
       InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case kFont:
+    case kEditFont:
       p.font.assign(v->data, v->data + v->length);
       unit->font.Set(p.font);
       SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), TRUE);
       return 0;
-    case kMaxLength:
+    case kEditMaxLength:
       p.maxLength = v->u32;
       SendMessageA(hwnd, EM_LIMITTEXT, p.maxLength, 0);
       return 0;
-    case kPasswordChar:
+    case kEditPasswordChar:
       p.passwordChar = static_cast<uint16_t>(v->u32);
       if (p.inputMode == 2) SendMessageA(hwnd, EM_SETPASSWORDCHAR, p.passwordChar, 0), InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
-    case kSelStart:
-    case kSelLength:
+    case kEditSelStart:
+    case kEditSelLength:
       SyncFromControl(unit);
-      (index == kSelStart ? p.selStart : p.selLength) = v->u32;
+      (property == kEditSelStart ? p.selStart : p.selLength) = v->u32;
       ApplySelection(unit);
       return 0;
-    case kAdjusterLower:
-    case kAdjusterUpper: {
-      (index == kAdjusterLower ? p.adjusterLower : p.adjusterUpper) = v->u32;
+    case kEditAdjusterLower:
+    case kEditAdjusterUpper: {
+      (property == kEditAdjusterLower ? p.adjusterLower : p.adjusterUpper) = v->u32;
       const int a = static_cast<int32_t>(p.adjusterLower), b = static_cast<int32_t>(p.adjusterUpper);
       if (unit->adjuster) SendMessageA(unit->adjuster, UDM_SETRANGE32, std::min(a, b), std::max(a, b));
       return 0;
     }
-    case kText27: p.text27 = v->text; return 0;
-    case kText28: p.text28 = v->text; return 0;
+    case kEditDataSource: p.text27 = v->text; return 0;
+    case kEditDataColumn: p.text28 = v->text; return 0;
     // Styles the control fixes at creation: the unit is made anew.
-    case kHideSelection: p.hideSelection = v->u32; return 1;
-    case kMultiLine: p.multiLine = v->u32; return 1;
-    case kScrollBars: p.scrollBars = v->u32; return 1;
-    case kAlign: p.align = v->u32; return 1;
-    case kInputMode: p.inputMode = v->u32; return 1;
-    case kCase: p.caseConversion = v->u32; return 1;
-    case kAdjuster: p.adjuster = v->u32; return 1;
+    case kEditHideSelection: p.hideSelection = v->u32; return 1;
+    case kEditMultiLine: p.multiLine = v->u32; return 1;
+    case kEditScrollBars: p.scrollBars = v->u32; return 1;
+    case kEditAlign: p.align = v->u32; return 1;
+    case kEditInputMode: p.inputMode = v->u32; return 1;
+    case kEditCase: p.caseConversion = v->u32; return 1;
+    case kEditAdjuster: p.adjuster = v->u32; return 1;
     default: return 0;
   }
 }
 
-int GetProperty(UnitObject* object, int index, PropValue* v) {
-  auto* unit = reinterpret_cast<EditUnit*>(object);
+// The stored words that a read answers as they are.
+const uint32_t* WordSlot(const EditProps& p, int property) {
+  switch (property) {
+    case kEditBorder: return &p.border;
+    case kEditTextColor: return &p.textColor;
+    case kEditBackColor: return &p.backColor;
+    case kEditHideSelection: return &p.hideSelection;
+    case kEditMaxLength: return &p.maxLength;
+    case kEditMultiLine: return &p.multiLine;
+    case kEditScrollBars: return &p.scrollBars;
+    case kEditAlign: return &p.align;
+    case kEditInputMode: return &p.inputMode;
+    case kEditCase: return &p.caseConversion;
+    case kEditAdjuster: return &p.adjuster;
+    case kEditAdjusterLower: return &p.adjusterLower;
+    case kEditAdjusterUpper: return &p.adjusterUpper;
+    default: return nullptr;
+  }
+}
+
+int GetProperty(UnitObject* object, int typeIndex, PropValue* v) {
+  auto* unit = static_cast<EditUnit*>(object);
   EditProps& p = unit->props;
-  switch (index) {
-    case kContent:
-      unit->scratch = WindowText(unit->head.hwnd);
+  const int property = PropertyNumber(typeIndex);
+  switch (property) {
+    case kEditContent:
+      unit->scratch = WindowText(unit->hwnd);
       v->text = unit->scratch.c_str();
       return 1;
-    case kSelStart:
-    case kSelLength:
+    case kEditSelStart:
+    case kEditSelLength:
       SyncFromControl(unit);
-      v->u32 = index == kSelStart ? p.selStart : p.selLength;
+      v->u32 = property == kEditSelStart ? p.selStart : p.selLength;
       return 1;
-    case kFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
-    case kText27: v->text = p.text27.c_str(); return 1;
-    case kText28: v->text = p.text28.c_str(); return 1;
-    case kPasswordChar: v->u32 = p.passwordChar; return 1;
-    case kReserved26: v->u32 = 0; return 1;
+    case kEditFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
+    case kEditDataSource: v->text = p.text27.c_str(); return 1;
+    case kEditDataColumn: v->text = p.text28.c_str(); return 1;
+    case kEditPasswordChar: v->u32 = p.passwordChar; return 1;
+    case kEditReserved: v->u32 = 0; return 1;
     default: break;
   }
-  const uint32_t* words[] = {nullptr, &p.border, &p.textColor, &p.backColor, nullptr,
-                             &p.hideSelection, &p.maxLength, &p.multiLine, &p.scrollBars, &p.align,
-                             &p.inputMode, nullptr, &p.caseConversion, &p.adjuster,
-                             &p.adjusterLower, &p.adjusterUpper};
-  if (index < 0 || index >= static_cast<int>(std::size(words)) || !words[index]) return 0;
-  v->u32 = *words[index];
+  const uint32_t* word = WordSlot(p, property);
+  if (!word) return 0;
+  v->u32 = *word;
   return 1;
 }
 
 bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
-  auto* unit = reinterpret_cast<EditUnit*>(object);
+  auto* unit = static_cast<EditUnit*>(object);
   SyncFromControl(unit);
   return HandOverBlob(EncodeEditProps(unit->props), blob, length);
 }
 
 // Enter belongs to a multi-line edit box that can be typed into.
 int KeyClaim(UnitObject* object, int key) {
-  const EditProps& p = reinterpret_cast<EditUnit*>(object)->props;
+  const EditProps& p = static_cast<EditUnit*>(object)->props;
   return key == VK_RETURN && p.multiLine && p.inputMode != 1 ? 1 : 0;
 }
 
@@ -293,10 +301,8 @@ constexpr PropertyInfo kEditProperties[] = {
 };
 constexpr auto kProperties = MakePropertyTable(kEditProperties);
 
-constexpr UnitTypeInfo kEditType = {
-    "编辑框", "EditBox", nullptr, 0, nullptr, 0x80000040, 0, 0, nullptr,
-    static_cast<int32_t>(kProperties.size()), kProperties.data(), LookupIn<kOperations>, 0, nullptr,
-};
+constexpr UnitTypeInfo kEditType =
+    UnitType<kOperations>("编辑框", "EditBox", kTypeFlagUnitType | kTypeFlagEvents, kProperties);
 
 }  // namespace
 

@@ -171,12 +171,12 @@ bool HandleMnemonic(LoadedWindow& win, MSG* msg) {
     if (rec.isMenuItem || !IsLive(rec)) continue;
     const UnitTypeInfo* type = TypeInfoFor(rec.type);
     const HWND h = rec.object->hwnd;
-    if (!type || !(type->flags & 0x7C00) || !IsWindowVisible(h) || !IsWindowEnabled(h)) continue;
+    if (!type || !(type->flags & kTypeFlagMnemonic) || !IsWindowVisible(h) || !IsWindowEnabled(h)) continue;
     if (MnemonicOf(h) != letter) continue;
-    if (type->flags & 0x1C00) {
-      if (type->flags & 0x1000) {  // a check box toggles
+    if (type->flags & kTypeFlagMnemonicFires) {
+      if (type->flags & kTypeFlagMnemonicToggles) {  // a check box toggles
         SendMessageA(h, BM_SETCHECK, SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
-      } else if (type->flags & 0x400) {  // a radio button checks itself
+      } else if (type->flags & kTypeFlagMnemonicChecks) {  // a radio button checks itself
         SendMessageA(h, BM_SETCHECK, BST_CHECKED, 0);
       }
       SetFocus(h);

@@ -9,6 +9,8 @@
 
 inline constexpr uint16_t kCommonPropertyState = 0xE000;
 inline constexpr uint16_t kTypePropertyState = 0x8000;
+// A type property that cannot be set at design time.
+inline constexpr uint16_t kRuntimeOnlyPropertyState = kTypePropertyState | 1;
 
 inline constexpr PropertyInfo kCommonProperties[8] = {
     {"左边", "Left", nullptr, kPropInt, kCommonPropertyState, nullptr},
@@ -23,8 +25,9 @@ inline constexpr PropertyInfo kCommonProperties[8] = {
 
 // A type property (index 8 and up).
 constexpr PropertyInfo TypeProperty(const char* name, const char* english, uint16_t type,
-                                    const char* pickList = nullptr) {
-  return {name, english, nullptr, type, kTypePropertyState, pickList};
+                                    const char* pickList = nullptr,
+                                    uint16_t state = kTypePropertyState) {
+  return {name, english, nullptr, type, state, pickList};
 }
 
 template <size_t N>

@@ -9,7 +9,7 @@
 namespace {
 
 // Looked up on every notification, so kept inside the process (see
-// handle_table.h); a process holds a handful of such controls.
+// unit_window.h); a process holds a handful of such controls.
 struct DirectNotify {
   HWND control;
   WNDPROC proc;

@@ -52,3 +52,17 @@ std::string WindowText(HWND hwnd) {
   text.resize(static_cast<size_t>(got < 0 ? 0 : got));
   return text;
 }
+
+bool RegisterUnitClass(const char* name, UINT style, WNDPROC proc) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExA(RtInstance(), name, &wc)) return true;
+  wc.cbSize = sizeof wc;
+  wc.style = style;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = RtInstance();
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  wc.lpszClassName = name;
+  return RegisterClassExA(&wc) != 0;
+}

@@ -1,12 +1,11 @@
-// What every basic unit's control does the same way: it is subclassed by
-// its unit (comctl32 window subclassing), answers kMsgGetUnitObject with
-// its UnitObject*, shows its record's mouse cursor, and reports its final
-// destruction to the framework (RuntimeNotify 2000) before the unit object
-// is freed.
+// What the core library's units do the same way: each is made from its
+// record's blob, hangs off its window (unit_window.h), answers
+// kMsgGetUnitObject with its UnitObject*, shows its record's mouse cursor,
+// and reports its final destruction to the framework (RuntimeNotify 2000)
+// before the unit object is freed.
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdint>
 #include <memory>
@@ -14,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/framework/unit_window.h"
 #include "ui/unit_type.h"
 
 // Handles the shared messages; true with *result set when handled.
@@ -30,36 +30,56 @@ bool HandOverBlob(const std::vector<uint8_t>& bytes, uint8_t** blob, int32_t* le
 // The live window text of a unit's control.
 std::string WindowText(HWND hwnd);
 
-// A new unit object (a struct with `head` and `props`) whose props are
-// decoded from the record's blob, ids set; null when the blob is bad.
+// A new unit object whose props are decoded from the record's blob, ids
+// set; null when the blob is bad.
 template <class Unit, class Props>
-std::unique_ptr<Unit> DecodeUnit(const uint8_t* blob, int32_t length,
-                                 bool (*decode)(std::span<const uint8_t>, Props&), uint32_t windowId,
-                                 uint32_t unitId) {
+std::unique_ptr<Unit> NewUnit(const uint8_t* blob, int32_t length,
+                              bool (*decode)(std::span<const uint8_t>, Props&), uint32_t windowId,
+                              uint32_t unitId) {
   auto unit = std::make_unique<Unit>();
   if (!decode({blob, static_cast<size_t>(length > 0 ? length : 0)}, unit->props)) return nullptr;
-  unit->head.windowId = windowId;
-  unit->head.unitId = unitId;
+  unit->windowId = windowId;
+  unit->unitId = unitId;
   return unit;
 }
 
-// Hands the unit to its new control: from here on the unit lives until the
-// control's WM_NCDESTROY, which its subclass procedure passes to
-// EndUnitControl.
+// Hands the unit to its new window (see UnitWindows::Attach): from here on
+// the unit lives until the window's WM_NCDESTROY, which its procedure
+// passes to EndUnit.
 template <class Unit>
-Unit* AttachUnit(std::unique_ptr<Unit> unit, HWND hwnd, SUBCLASSPROC proc) {
-  unit->head.hwnd = hwnd;
-  SetWindowSubclass(hwnd, proc, 0, reinterpret_cast<DWORD_PTR>(unit.get()));
+Unit* AttachUnit(std::unique_ptr<Unit> unit, HWND hwnd, WNDPROC proc) {
+  LiveUnits<Unit>().Attach(unit.get(), hwnd, proc);
   return unit.release();
 }
 
-// WM_NCDESTROY of a subclassed unit control: the control ends, the subclass
-// goes, the framework hears of it, then the unit object is freed.
+// WM_NCDESTROY of a unit's window: the window ends and lets go of the unit,
+// the framework hears of it, then the unit object is freed.
 template <class Unit>
-LRESULT EndUnitControl(Unit* unit, HWND hwnd, SUBCLASSPROC proc, WPARAM wp, LPARAM lp) {
-  LRESULT result = DefSubclassProc(hwnd, WM_NCDESTROY, wp, lp);
-  RemoveWindowSubclass(hwnd, proc, 0);
-  ReportUnitDestroyed(&unit->head);
+LRESULT EndUnit(Unit* unit, HWND hwnd, WPARAM wp, LPARAM lp) {
+  LRESULT result = LiveUnits<Unit>().End(unit, hwnd, wp, lp);
+  ReportUnitDestroyed(unit);
   delete unit;
   return result;
 }
+
+// A unit's messages of its own: true with *result set when it took one.
+template <class Unit>
+using UnitMessageHandler = bool (*)(Unit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+
+// The unit's own window procedure: it finds the unit, answers the shared
+// messages, lets `handle` take the unit's own, ends the unit at the
+// WM_NCDESTROY that `handle` leaves, and passes the rest to the class.
+template <class Unit, UnitMessageHandler<Unit> handle>
+LRESULT CALLBACK UnitProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Unit* unit = UnitWindows<Unit>::FromOwnProcedure(hwnd);
+  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
+  LRESULT result;
+  if (HandleCommonUnitMessage(unit, hwnd, msg, wp, lp, &result) || handle(unit, hwnd, msg, wp, lp, &result))
+    return result;
+  if (msg == WM_NCDESTROY) return EndUnit(unit, hwnd, wp, lp);
+  return CallBase(unit, hwnd, msg, wp, lp);
+}
+
+// Registers one of the runtime's own window classes (arrow cursor, null
+// brush) unless it exists; false when that fails.
+bool RegisterUnitClass(const char* name, UINT style, WNDPROC proc);

@@ -1,7 +1,10 @@
-// A unit type's operations as one table. LookupIn<table> is the type's
-// OperationLookup: it answers the operation by number, null for those the
-// type lacks.
+// A unit type's operations as one table, and its type descriptor.
+// LookupIn<table> is the type's OperationLookup: it answers the operation
+// by number, null for those the type lacks.
 #pragma once
+
+#include <array>
+#include <cstddef>
 
 #include "ui/unit_type.h"
 
@@ -27,4 +30,13 @@ void* LookupIn(int operation) {
     case kOpMessageFilter: return reinterpret_cast<void*>(kOps.messageFilter);
     default: return nullptr;
   }
+}
+
+// A unit type's descriptor: no commands, picture, event table or elements
+// (none is read at run time). `properties` must outlive the descriptor.
+template <const UnitOperations& kOps, size_t N>
+constexpr UnitTypeInfo UnitType(const char* name, const char* englishName, uint32_t flags,
+                                const std::array<PropertyInfo, N>& properties) {
+  return {name, englishName, nullptr, 0, nullptr, flags, 0, 0, nullptr,
+          static_cast<int32_t>(N), properties.data(), &LookupIn<kOps>, 0, nullptr};
 }

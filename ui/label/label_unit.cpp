@@ -1,5 +1,5 @@
-// The label unit: window class "_VX_Label", registered on first use. The
-// unit object hangs off the window (GWLP_USERDATA) from WM_NCCREATE on.
+// The label unit: window class "_VX_Label", registered on first use with
+// the unit's procedure as the class's.
 #include "ui/label/label_unit.h"
 
 #include <windows.h>
@@ -16,22 +16,11 @@ namespace {
 
 constexpr char kLabelClass[] = "_VX_Label";
 
-struct LabelUnit {
-  UnitObject head;
+struct LabelUnit : UnitObject {
   LabelProps props;
   OwnedFont font;
 };
 
-// The unit being created, until its window takes it over in WM_NCCREATE.
-LabelUnit* g_unattached;
-
-// Type property indices (property index - 8).
-enum : int {
-  kCaption = 0, kEffect, kBorder, kGradientBorderWidth, kBorderColor1, kBorderColor2,
-  kBorderColor3, kFont, kTextColor, kBackColor, kPicture, kPictureMode, kGradientMode,
-  kGradientColor1, kGradientColor2, kGradientColor3, kHAlign, kWordWrap, kVAlign, kText27,
-  kText28,
-};
 
 constexpr DWORD kBorderExStyles = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
 
@@ -49,114 +38,86 @@ void BorderStyles(uint32_t border, DWORD& style, DWORD& exStyle) {
 
 void Paint(LabelUnit* unit) {
   PAINTSTRUCT ps;
-  HDC dc = BeginPaint(unit->head.hwnd, &ps);
+  HDC dc = BeginPaint(unit->hwnd, &ps);
   RECT client;
-  GetClientRect(unit->head.hwnd, &client);
+  GetClientRect(unit->hwnd, &client);
   IntersectClipRect(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
   PaintLabel(dc, client, unit->props, unit->font.Get(), unit->props.caption.c_str());
-  EndPaint(unit->head.hwnd, &ps);
+  EndPaint(unit->hwnd, &ps);
 }
 
-LRESULT CALLBACK LabelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
-    g_unattached = nullptr;
-  }
-  auto* unit = reinterpret_cast<LabelUnit*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT result;
-  if (HandleCommonUnitMessage(&unit->head, hwnd, msg, wp, lp, &result)) return result;
+bool OnMessage(LabelUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
   switch (msg) {
     case WM_ERASEBKGND:
-      return 1;  // WM_PAINT covers every pixel
+      *result = 1;  // WM_PAINT covers every pixel
+      return true;
     case WM_PAINT:
       Paint(unit);
-      return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-      if (unit->head.hwnd) ReportUnitDestroyed(&unit->head);
-      delete unit;
-      return DefWindowProcA(hwnd, msg, wp, lp);
+      *result = 0;
+      return true;
     default:
-      return DefWindowProcA(hwnd, msg, wp, lp);
+      return false;
   }
 }
 
-bool RegisterLabelClass() {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(RtInstance(), kLabelClass, &wc)) return true;
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-  wc.lpfnWndProc = LabelProc;
-  wc.hInstance = RtInstance();
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  wc.lpszClassName = kLabelClass;
-  return RegisterClassExA(&wc) != 0;
-}
+// The class's procedure; until the unit is attached (while the window is
+// created) the window has the default handling.
+constexpr WNDPROC kLabelProc = UnitProc<LabelUnit, OnMessage>;
 
 UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
                    UINT controlId, HMENU, int left, int top, int width, int height,
                    uint32_t windowId, uint32_t unitId, int, int) {
-  if (!RegisterLabelClass()) return nullptr;
-  LabelUnit* unit = DecodeUnit<LabelUnit>(blob, length, DecodeLabelProps, windowId, unitId).release();
-  if (!unit) return nullptr;
-  unit->font.Set(unit->props.font);
+  if (!RegisterUnitClass(kLabelClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, kLabelProc)) return nullptr;
+  auto owned = NewUnit<LabelUnit>(blob, length, DecodeLabelProps, windowId, unitId);
+  if (!owned) return nullptr;
+  const LabelProps& p = owned->props;
   DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS, ex = 0;
-  BorderStyles(unit->props.border, ws, ex);
-  // Once its window holds the unit, a failed creation frees it in
-  // WM_NCDESTROY (without a notice: the unit has no handle yet).
-  g_unattached = unit;
-  HWND hwnd = CreateWindowExA(ex, kLabelClass, unit->props.caption.c_str(), ws, left, top, width,
-                              height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
-                              RtInstance(), unit);
-  if (!hwnd) {
-    delete g_unattached;
-    g_unattached = nullptr;
-    return nullptr;
-  }
-  unit->head.hwnd = hwnd;
-  return &unit->head;
+  BorderStyles(p.border, ws, ex);
+  HWND hwnd = CreateWindowExA(ex, kLabelClass, p.caption.c_str(), ws, left, top, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
+  if (!hwnd) return nullptr;
+  LabelUnit* unit = AttachUnit(std::move(owned), hwnd, kLabelProc);
+  unit->font.Set(unit->props.font);
+  return unit;
 }
 
-uint32_t* ColorSlot(LabelProps& p, int index) {
-  switch (index) {
-    case kBorderColor1: return &p.borderColors[0];
-    case kBorderColor2: return &p.borderColors[1];
-    case kBorderColor3: return &p.borderColors[2];
-    case kTextColor: return &p.textColor;
-    case kBackColor: return &p.backColor;
-    case kGradientColor1: return &p.gradientColors[0];
-    case kGradientColor2: return &p.gradientColors[1];
-    case kGradientColor3: return &p.gradientColors[2];
+uint32_t* ColorSlot(LabelProps& p, int property) {
+  switch (property) {
+    case kLabelBorderColor1: return &p.borderColors[0];
+    case kLabelBorderColor2: return &p.borderColors[1];
+    case kLabelBorderColor3: return &p.borderColors[2];
+    case kLabelTextColor: return &p.textColor;
+    case kLabelBackColor: return &p.backColor;
+    case kLabelGradientColor1: return &p.gradientColors[0];
+    case kLabelGradientColor2: return &p.gradientColors[1];
+    case kLabelGradientColor3: return &p.gradientColors[2];
     default: return nullptr;
   }
 }
 
-uint32_t* WordSlot(LabelProps& p, int index) {
-  switch (index) {
-    case kEffect: return &p.textEffect;
-    case kPictureMode: return &p.pictureMode;
-    case kGradientMode: return &p.gradientMode;
-    case kHAlign: return &p.hAlign;
-    case kWordWrap: return &p.wordWrap;
-    case kVAlign: return &p.vAlign;
-    default: return ColorSlot(p, index);
+uint32_t* WordSlot(LabelProps& p, int property) {
+  switch (property) {
+    case kLabelEffect: return &p.textEffect;
+    case kLabelPictureMode: return &p.pictureMode;
+    case kLabelGradientMode: return &p.gradientMode;
+    case kLabelHAlign: return &p.hAlign;
+    case kLabelWordWrap: return &p.wordWrap;
+    case kLabelVAlign: return &p.vAlign;
+    default: return ColorSlot(p, property);
   }
 }
 
-int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
-  auto* unit = reinterpret_cast<LabelUnit*>(object);
+int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
+  auto* unit = static_cast<LabelUnit*>(object);
   LabelProps& p = unit->props;
-  const HWND hwnd = unit->head.hwnd;
-  switch (index) {
-    case kCaption:
+  const HWND hwnd = unit->hwnd;
+  const int property = PropertyNumber(typeIndex);
+  switch (property) {
+    case kLabelCaption:
       p.caption = v->text;
       SetWindowTextA(hwnd, p.caption.c_str());
       break;
-    case kBorder: {
+    case kLabelBorder: {
       p.border = v->u32;
       DWORD ws = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)) & ~WS_BORDER;
       DWORD ex = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)) & ~kBorderExStyles;
@@ -167,18 +128,18 @@ int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
       break;
     }
-    case kGradientBorderWidth:
+    case kLabelGradientBorderWidth:
       p.gradientBorderWidth = AtLeastMinimumFrameWidth(v->u32);
       break;
-    case kFont:
+    case kLabelFont:
       p.font.assign(v->data, v->data + v->length);
       unit->font.Set(p.font);
       break;
-    case kPicture: p.picture.assign(v->data, v->data + v->length); break;
-    case kText27: p.text27 = v->text; return 0;
-    case kText28: p.text28 = v->text; return 0;
+    case kLabelPicture: p.picture.assign(v->data, v->data + v->length); break;
+    case kLabelDataSource: p.text27 = v->text; return 0;
+    case kLabelDataColumn: p.text28 = v->text; return 0;
     default:
-      if (uint32_t* slot = WordSlot(p, index)) *slot = v->u32;
+      if (uint32_t* slot = WordSlot(p, property)) *slot = v->u32;
       else return 0;
       break;
   }
@@ -186,19 +147,19 @@ int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
   return 0;
 }
 
-int GetProperty(UnitObject* object, int index, PropValue* v) {
-  auto* unit = reinterpret_cast<LabelUnit*>(object);
-  LabelProps& p = unit->props;
-  switch (index) {
-    case kCaption: v->text = p.caption.c_str(); return 1;
-    case kBorder: v->u32 = p.border; return 1;
-    case kGradientBorderWidth: v->u32 = p.gradientBorderWidth; return 1;
-    case kFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
-    case kPicture: v->data = p.picture.data(), v->length = static_cast<int32_t>(p.picture.size()); return 1;
-    case kText27: v->text = p.text27.c_str(); return 1;
-    case kText28: v->text = p.text28.c_str(); return 1;
+int GetProperty(UnitObject* object, int typeIndex, PropValue* v) {
+  LabelProps& p = static_cast<LabelUnit*>(object)->props;
+  const int property = PropertyNumber(typeIndex);
+  switch (property) {
+    case kLabelCaption: v->text = p.caption.c_str(); return 1;
+    case kLabelBorder: v->u32 = p.border; return 1;
+    case kLabelGradientBorderWidth: v->u32 = p.gradientBorderWidth; return 1;
+    case kLabelFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
+    case kLabelPicture: v->data = p.picture.data(), v->length = static_cast<int32_t>(p.picture.size()); return 1;
+    case kLabelDataSource: v->text = p.text27.c_str(); return 1;
+    case kLabelDataColumn: v->text = p.text28.c_str(); return 1;
     default:
-      if (uint32_t* slot = WordSlot(p, index)) {
+      if (uint32_t* slot = WordSlot(p, property)) {
         v->u32 = *slot;
         return 1;
       }
@@ -207,7 +168,7 @@ int GetProperty(UnitObject* object, int index, PropValue* v) {
 }
 
 bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
-  return HandOverBlob(EncodeLabelProps(reinterpret_cast<LabelUnit*>(object)->props), blob, length);
+  return HandOverBlob(EncodeLabelProps(static_cast<LabelUnit*>(object)->props), blob, length);
 }
 
 constexpr UnitOperations kOperations = {
@@ -242,10 +203,10 @@ constexpr PropertyInfo kLabelProperties[] = {
 };
 constexpr auto kProperties = MakePropertyTable(kLabelProperties);
 
-constexpr UnitTypeInfo kLabelType = {
-    "标签", "Label", nullptr, 0, nullptr, 0x84012040, 0, 0, nullptr,
-    static_cast<int32_t>(kProperties.size()), kProperties.data(), LookupIn<kOperations>, 0, nullptr,
-};
+constexpr UnitTypeInfo kLabelType = UnitType<kOperations>(
+    "标签", "Label",
+    kTypeFlagUnitType | kTypeFlagDragsWindow | kTypeFlagNoTab | kTypeFlagMnemonicFocus | kTypeFlagEvents,
+    kProperties);
 
 }  // namespace
 

@@ -160,8 +160,8 @@ LRESULT OnListViewNotify(ListViewUnit* unit, NMHDR* h) {
     case NM_CLICK: PostClick(hwnd, kMsgClicked, h); return 0;
     case NM_RCLICK: PostClick(hwnd, kMsgRightClicked, h); return 0;
     case NM_DBLCLK: PostClick(hwnd, kMsgDoubleClicked, h); return 0;
-    case NM_SETFOCUS: Fire(unit, kLvEventGotFocus); return 0;
-    case NM_KILLFOCUS: Fire(unit, kLvEventLostFocus); return 0;
+    case NM_SETFOCUS: Fire(unit, kEventGotFocus); return 0;
+    case NM_KILLFOCUS: Fire(unit, kEventLostFocus); return 0;
     case LVN_BEGINLABELEDITA: return OnBeginLabelEdit(unit, reinterpret_cast<NMLVDISPINFOA*>(h)->item.iItem);
     case LVN_BEGINLABELEDITW: return OnBeginLabelEdit(unit, reinterpret_cast<NMLVDISPINFOW*>(h)->item.iItem);
     case LVN_ENDLABELEDITA: {

@@ -7,23 +7,16 @@
 #include <vector>
 
 #include "runtime/runtime.h"
-#include "ui/framework/handle_table.h"
 #include "ui/framework/reflect.h"
+#include "ui/framework/unit_window.h"
 #include "ui/listview/extended_ui_library.h"
 #include "ui/listview/listview_apply.h"
 
 namespace {
 
-// The objects of the live controls: every message to a control and every
-// command looks its object up, so the lookup stays inside the process.
-HandleTable<ListViewUnit>& LiveUnits() {
-  static HandleTable<ListViewUnit> units;
-  return units;
-}
-
 // In the unit's own procedure (and its direct reflection, which runs only
 // while that procedure is the control's).
-ListViewUnit* UnitOf(HWND hwnd) { return LiveUnits().FindFromOwnProcedure(hwnd); }
+ListViewUnit* UnitOf(HWND hwnd) { return UnitWindows<ListViewUnit>::FromOwnProcedure(hwnd); }
 
 // Texts longer than this are not labels; the cap only bounds the doubling.
 constexpr int kMaxItemText = 1 << 26;
@@ -46,9 +39,8 @@ void OnCheckBoxChanged(ListViewUnit* unit, int item) {
 // unit gave the control are taken back first, so only the unit frees them.
 LRESULT OnNcDestroy(ListViewUnit* unit, HWND hwnd, WPARAM wp, LPARAM lp) {
   DetachImageLists(unit);
-  LRESULT r = CallWindowProcA(unit->baseProc, hwnd, WM_NCDESTROY, wp, lp);
+  LRESULT r = LiveUnits<ListViewUnit>().End(unit, hwnd, wp, lp);
   ClearReflectedNotifyHandler(hwnd);
-  LiveUnits().Remove(hwnd);
   ExtendedUiNotify(kNotifyDestroyed, unit->windowId, unit->unitId);
   delete unit;
   return r;
@@ -81,14 +73,14 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       OnListViewClickSettled(unit, msg, static_cast<int>(wp), {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
       return 0;
     case WM_CHAR: {
-      LRESULT r = CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
+      LRESULT r = CallBase(unit, hwnd, msg, wp, lp);
       if (UnitOf(hwnd) == unit) AfterChar(unit, wp);  // unless the unit ended meanwhile
       return r;
     }
     case WM_NCDESTROY:
       return OnNcDestroy(unit, hwnd, wp, lp);
     default:
-      return CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
+      return CallBase(unit, hwnd, msg, wp, lp);
   }
 }
 
@@ -126,7 +118,7 @@ void ResumeRedraw(ListViewUnit* unit) {
   RedrawWindow(unit->hwnd, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-ListViewUnit* ListViewFromWindow(HWND hwnd) { return hwnd ? LiveUnits().Find(hwnd) : nullptr; }
+ListViewUnit* ListViewFromWindow(HWND hwnd) { return LiveUnits<ListViewUnit>().Find(hwnd); }
 
 // LVM_GETITEMTEXTA answers the length it copied. A text that filled the
 // buffer may have been cut, so the buffer doubles until the text fits with
@@ -156,11 +148,7 @@ ListViewUnit::~ListViewUnit() {
   if (font) DeleteObject(font);
 }
 
-// Only a live control of ours resolves, and to its own object.
-ListViewUnit* AsListView(UnitObject* unit) {
-  ListViewUnit* lv = unit ? ListViewFromWindow(unit->hwnd) : nullptr;
-  return static_cast<UnitObject*>(lv) == unit ? lv : nullptr;
-}
+ListViewUnit* AsListView(UnitObject* unit) { return LiveUnits<ListViewUnit>().As(unit); }
 
 UnitObject* CreateListView(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
                            UINT controlId, HMENU menu, int left, int top, int width, int height,
@@ -183,10 +171,7 @@ UnitObject* CreateListView(const uint8_t* blob, int32_t length, uint32_t style, 
     delete unit;
     return nullptr;
   }
-  unit->hwnd = hwnd;
-  LiveUnits().Add(hwnd, unit);
-  unit->baseProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListViewProc)));
+  LiveUnits<ListViewUnit>().Attach(unit, hwnd, ListViewProc);
   SetReflectedNotifyHandler(hwnd, &ListViewProc, &ReflectedNotify);
 
   SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles.exStyle);

@@ -1,5 +1,5 @@
-// The list view unit: a SysListView32 control, subclassed by its unit
-// object, built from the unit's ListViewData.
+// The list view unit: a SysListView32 control under the unit's own window
+// procedure, built from the unit's ListViewData.
 //
 // The object lives exactly as long as its control: it is created with the
 // control and deletes itself when the control receives WM_NCDESTROY, after
@@ -41,7 +41,7 @@ inline constexpr UINT kMsgDoubleClicked = WM_USER + 4;
 inline constexpr UINT kMsgResumeRedraw = WM_USER + 5;
 
 // Unit events.
-enum : int {
+enum ListViewEvent : int {
   kLvEventCurrentChanged = 0,
   kLvEventActivated = 1,
   kLvEventColumnClick = 2,
@@ -51,8 +51,6 @@ enum : int {
   kLvEventBeginEdit = 6,
   kLvEventEndEdit = 7,
   kLvEventCheckChanged = 8,
-  kLvEventGotFocus = -7,
-  kLvEventLostFocus = -8,
 };
 
 struct ListViewUnit : UnitObject {
@@ -68,7 +66,6 @@ struct ListViewUnit : UnitObject {
   HIMAGELIST headerImages = nullptr;  // the header's (report view)
   HFONT font = nullptr;               // null: the stock DEFAULT_GUI_FONT is in use
   std::string editedText;             // property 38, only while event 7 runs
-  WNDPROC baseProc = nullptr;
   bool redrawHeld = false;            // see HoldRedrawUntilIdle
 
   bool reportView() const { return data.view == 3; }

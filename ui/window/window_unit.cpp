@@ -2,15 +2,12 @@
 #include "ui/window/window_unit.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
-#include <iterator>
 
 #include "runtime/runtime.h"
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"
 #include "ui/framework/gdi.h"
-#include "ui/framework/handle_table.h"
 #include "ui/framework/keyboard.h"
 #include "ui/framework/property_table.h"
 #include "ui/framework/reflect.h"
@@ -23,48 +20,18 @@ namespace {
 
 constexpr char kDefaultClass[] = "WTWindow";
 
-struct WindowUnit {
-  UnitObject head;
+struct WindowUnit : UnitObject {
   WindowProps props;
   HICON bigIcon = nullptr, smallIcon = nullptr;  // made from property 20; owned
   HWND lastFocus = nullptr;                      // restored on activation
-  WNDPROC baseProc = nullptr;                    // the class's procedure
 };
 
-// The window's unit, found on every message: the window is subclassed by
-// replacing its procedure rather than with comctl32's subclass helpers,
-// whose data is a window property that costs a Wine server round trip per
-// message (see handle_table.h); every notification of a list view passes
-// here.
-HandleTable<WindowUnit>& LiveWindows() {
-  static HandleTable<WindowUnit> windows;
-  return windows;
-}
+bool OnMessage(WindowUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+// Every notification of a list view passes the window's procedure. It is
+// the class's for the runtime's own class; a class the program names that
+// exists already keeps its procedure under the unit's.
+constexpr WNDPROC kWindowProc = UnitProc<WindowUnit, OnMessage>;
 
-// Type property indices (property index - 8).
-enum : int {
-  kTitle = 0, kBorder, kBackColor, kPicture, kPictureMode, kSound, kProp14, kControlBox,
-  kMaxButton, kMinButton, kStartPosition, kCloseButton, kIcon, kEnterMovesFocus, kEscapeCloses,
-  kF1Help, kHelpFile, kHelpContext, kOwnTaskbarButton, kDragMove, kProp28, kTopmost, kProp30,
-  kClassName,
-};
-
-// Events of the window.
-enum : int { kMoved = 3, kResized = 4 };
-
-bool RegisterWindowClass(const char* name) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(RtInstance(), name, &wc)) return true;
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = RtInstance();
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  wc.lpszClassName = name;
-  return RegisterClassExA(&wc) != 0;
-}
 
 void SetIcons(WindowUnit* unit) {
   HICON oldBig = unit->bigIcon, oldSmall = unit->smallIcon;
@@ -72,8 +39,8 @@ void SetIcons(WindowUnit* unit) {
   unit->smallIcon = IconFromData(unit->props.icon, 16);
   HICON big = unit->bigIcon ? unit->bigIcon : DefaultIcon(true);
   HICON small = unit->smallIcon ? unit->smallIcon : DefaultIcon(false);
-  SendMessageA(unit->head.hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-  SendMessageA(unit->head.hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  SendMessageA(unit->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageA(unit->hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   if (oldBig) DestroyIcon(oldBig);
   if (oldSmall) DestroyIcon(oldSmall);
 }
@@ -90,7 +57,7 @@ void ApplyTopmost(HWND hwnd, bool on) {
 
 // New frame styles from the properties; the window's state bits stay.
 void Restyle(WindowUnit* unit) {
-  const HWND hwnd = unit->head.hwnd;
+  const HWND hwnd = unit->hwnd;
   const DWORD current = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE));
   constexpr DWORD kState = WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE | WS_POPUP;
   WindowStyles s = WindowStylesOf(unit->props, GetWindow(hwnd, GW_OWNER) != nullptr);
@@ -103,14 +70,14 @@ void Restyle(WindowUnit* unit) {
 // The unit that had the focus when the window was last deactivated, else
 // the first unit in Tab order, else the window itself.
 void RestoreFocus(WindowUnit* unit) {
-  const HWND hwnd = unit->head.hwnd;
+  const HWND hwnd = unit->hwnd;
   HWND target = unit->lastFocus;
   if (!target || !IsWindow(target) || !IsChild(hwnd, target) || !IsWindowVisible(target) ||
       !IsWindowEnabled(target)) {
     target = nullptr;
     LoadedWindow* win;
     UnitRecord* rec;
-    if (LocateUnit(&unit->head, &win, &rec)) {
+    if (LocateUnit(unit, &win, &rec)) {
       auto seq = TabSequence(*win);
       if (!seq.empty()) target = seq.front()->object->hwnd;
     }
@@ -120,78 +87,68 @@ void RestoreFocus(WindowUnit* unit) {
 
 void PaintBackground(WindowUnit* unit, HDC dc) {
   RECT r;
-  GetClientRect(unit->head.hwnd, &r);
+  GetClientRect(unit->hwnd, &r);
   HBRUSH brush = CreateSolidBrush(ResolveColor(unit->props.backColor));
   FillRect(dc, &r, brush);
   DeleteObject(brush);
 }
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  WindowUnit* unit = LiveWindows().FindFromOwnProcedure(hwnd);
-  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
-  LRESULT result;
-  if (HandleCommonUnitMessage(&unit->head, hwnd, msg, wp, lp, &result)) return result;
-  if (ReflectToChild(hwnd, msg, wp, lp, &result)) return result;
+// The window reports its end as the window's (unit 0).
+bool OnMessage(WindowUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
+  if (ReflectToChild(hwnd, msg, wp, lp, result)) return true;
   switch (msg) {
     case WM_ERASEBKGND:
       PaintBackground(unit, reinterpret_cast<HDC>(wp));
-      return 1;
+      *result = 1;
+      return true;
     case WM_MOVE:
     case WM_SIZE:
-      result = CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
-      RaiseEvent(unit->head.windowId, 0, msg == WM_MOVE ? kMoved : kResized);
-      return result;
+      *result = CallBase(unit, hwnd, msg, wp, lp);
+      RaiseEvent(unit->windowId, 0, msg == WM_MOVE ? kWindowMoved : kWindowResized);
+      return true;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      result = CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
-      RaiseUnitFocusEvent(&unit->head, msg == WM_SETFOCUS ? kEventGotFocus : kEventLostFocus);
-      return result;
+      *result = CallBase(unit, hwnd, msg, wp, lp);
+      RaiseUnitFocusEvent(unit, msg == WM_SETFOCUS ? kEventGotFocus : kEventLostFocus);
+      return true;
     case WM_ACTIVATE:
       if (LOWORD(wp) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(hwnd, focus)) unit->lastFocus = focus;
-        return CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
+        return false;
       }
-      if (HIWORD(wp)) return CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);  // minimized
+      if (HIWORD(wp)) return false;  // minimized
       RestoreFocus(unit);
-      return 0;
-    case WM_NCDESTROY: {
-      result = CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
-      LiveWindows().Remove(hwnd);
+      *result = 0;
+      return true;
+    case WM_NCDESTROY:
+      *result = LiveUnits<WindowUnit>().End(unit, hwnd, wp, lp);
       if (unit->bigIcon) DestroyIcon(unit->bigIcon);
       if (unit->smallIcon) DestroyIcon(unit->smallIcon);
-      RuntimeNotify(kNotifyDestroyed, static_cast<intptr_t>(unit->head.windowId), 0);
+      RuntimeNotify(kNotifyDestroyed, static_cast<intptr_t>(unit->windowId), 0);
       delete unit;
-      return result;
-    }
+      return true;
     default:
-      return CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
+      return false;
   }
 }
 
 UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND owner, UINT,
                    HMENU menu, int left, int top, int width, int height, uint32_t windowId,
                    uint32_t unitId, int, int modal) {
-  auto owned = DecodeUnit<WindowUnit>(blob, length, DecodeWindowProps, windowId, unitId);
+  auto owned = NewUnit<WindowUnit>(blob, length, DecodeWindowProps, windowId, unitId);
   if (!owned) return nullptr;
   const WindowProps& p = owned->props;
   const char* className = p.className.empty() ? kDefaultClass : p.className.c_str();
-  if (!RegisterWindowClass(className)) return nullptr;
-  WindowUnit* unit = owned.release();
+  if (!RegisterUnitClass(className, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, kWindowProc)) return nullptr;
   if (!owner && (!p.ownTaskbarButton || modal)) owner = RtHiddenOwner();
   WindowStyles s = WindowStylesOf(p, owner != nullptr);
   const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   const POINT at = StartPosition(p, {left, top}, {width, height}, screen);
   HWND hwnd = CreateWindowExA(s.exStyle, className, p.title.c_str(), s.style | style, at.x, at.y,
                               width, height, owner, menu, RtInstance(), nullptr);
-  if (!hwnd) {
-    delete unit;
-    return nullptr;
-  }
-  unit->head.hwnd = hwnd;
-  LiveWindows().Add(hwnd, unit);
-  unit->baseProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
+  if (!hwnd) return nullptr;
+  WindowUnit* unit = AttachUnit(std::move(owned), hwnd, kWindowProc);
   RECT r;
   GetWindowRect(hwnd, &r);
   if (!IsIconic(hwnd) && !IsZoomed(hwnd) && (r.right - r.left != width || r.bottom - r.top != height))
@@ -200,102 +157,104 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND own
   if (p.topmost) ApplyTopmost(hwnd, true);
   if (!p.closeButton) ApplyCloseButton(hwnd, false);
   SetIcons(unit);
-  return &unit->head;
+  return unit;
 }
 
-uint32_t* WordSlot(WindowProps& p, int index) {
-  switch (index) {
-    case kBorder: return &p.borderStyle;
-    case kBackColor: return &p.backColor;
-    case kPictureMode: return &p.pictureMode;
-    case kProp14: return &p.prop14;
-    case kControlBox: return &p.controlBox;
-    case kMaxButton: return &p.maxButton;
-    case kMinButton: return &p.minButton;
-    case kStartPosition: return &p.startPosition;
-    case kCloseButton: return &p.closeButton;
-    case kEnterMovesFocus: return &p.enterMovesFocus;
-    case kEscapeCloses: return &p.escapeCloses;
-    case kF1Help: return &p.f1Help;
-    case kHelpContext: return &p.helpContext;
-    case kOwnTaskbarButton: return &p.ownTaskbarButton;
-    case kDragMove: return &p.dragMove;
-    case kProp28: return &p.prop28;
-    case kTopmost: return &p.topmost;
-    case kProp30: return &p.prop30;
+uint32_t* WordSlot(WindowProps& p, int property) {
+  switch (property) {
+    case kWindowBorder: return &p.borderStyle;
+    case kWindowBackColor: return &p.backColor;
+    case kWindowPictureMode: return &p.pictureMode;
+    case kWindowProp14: return &p.prop14;
+    case kWindowControlBox: return &p.controlBox;
+    case kWindowMaxButton: return &p.maxButton;
+    case kWindowMinButton: return &p.minButton;
+    case kWindowStartPosition: return &p.startPosition;
+    case kWindowCloseButton: return &p.closeButton;
+    case kWindowEnterMovesFocus: return &p.enterMovesFocus;
+    case kWindowEscapeCloses: return &p.escapeCloses;
+    case kWindowF1Help: return &p.f1Help;
+    case kWindowHelpContext: return &p.helpContext;
+    case kWindowOwnTaskbarButton: return &p.ownTaskbarButton;
+    case kWindowDragMove: return &p.dragMove;
+    case kWindowProp28: return &p.prop28;
+    case kWindowTopmost: return &p.topmost;
+    case kWindowProp30: return &p.prop30;
     default: return nullptr;
   }
 }
 
-std::vector<uint8_t>* BytesSlot(WindowProps& p, int index) {
-  switch (index) {
-    case kPicture: return &p.picture;
-    case kSound: return &p.sound;
-    case kIcon: return &p.icon;
+std::vector<uint8_t>* BytesSlot(WindowProps& p, int property) {
+  switch (property) {
+    case kWindowPicture: return &p.picture;
+    case kWindowSound: return &p.sound;
+    case kWindowIcon: return &p.icon;
     default: return nullptr;
   }
 }
 
-std::string* TextSlot(WindowProps& p, int index) {
-  switch (index) {
-    case kTitle: return &p.title;
-    case kHelpFile: return &p.helpFile;
-    case kClassName: return &p.className;
+std::string* TextSlot(WindowProps& p, int property) {
+  switch (property) {
+    case kWindowTitle: return &p.title;
+    case kWindowHelpFile: return &p.helpFile;
+    case kWindowClassName: return &p.className;
     default: return nullptr;
   }
 }
 
 // Every change is shown on the live window; none needs a new one.
-int SetProperty(UnitObject* object, int index, const PropValue* v, void*) {
-  auto* unit = reinterpret_cast<WindowUnit*>(object);
+int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
+  auto* unit = static_cast<WindowUnit*>(object);
   WindowProps& p = unit->props;
-  const HWND hwnd = unit->head.hwnd;
-  if (std::string* text = TextSlot(p, index)) {
+  const HWND hwnd = unit->hwnd;
+  const int property = PropertyNumber(typeIndex);
+  if (std::string* text = TextSlot(p, property)) {
     *text = v->text;
-    if (index == kTitle) {
+    if (property == kWindowTitle) {
       SetWindowTextA(hwnd, p.title.c_str());
       Restyle(unit);  // a caption appears with the first title
     }
     return 0;
   }
-  if (std::vector<uint8_t>* bytes = BytesSlot(p, index)) {
+  if (std::vector<uint8_t>* bytes = BytesSlot(p, property)) {
     bytes->assign(v->data, v->data + v->length);
-    if (index == kIcon) SetIcons(unit);
-    if (index == kPicture) InvalidateRect(hwnd, nullptr, TRUE);
+    if (property == kWindowIcon) SetIcons(unit);
+    if (property == kWindowPicture) InvalidateRect(hwnd, nullptr, TRUE);
     return 0;
   }
-  uint32_t* word = WordSlot(p, index);
+  uint32_t* word = WordSlot(p, property);
   if (!word) return 0;
   *word = v->u32;
-  switch (index) {
-    case kBorder: case kControlBox: case kMaxButton: case kMinButton: Restyle(unit); break;
-    case kBackColor: InvalidateRect(hwnd, nullptr, TRUE); break;
-    case kCloseButton: ApplyCloseButton(hwnd, p.closeButton != 0); break;
-    case kTopmost: ApplyTopmost(hwnd, p.topmost != 0); break;
+  switch (property) {
+    case kWindowBorder: case kWindowControlBox: case kWindowMaxButton: case kWindowMinButton: Restyle(unit); break;
+    case kWindowBackColor: InvalidateRect(hwnd, nullptr, TRUE); break;
+    case kWindowCloseButton: ApplyCloseButton(hwnd, p.closeButton != 0); break;
+    case kWindowTopmost: ApplyTopmost(hwnd, p.topmost != 0); break;
     default: break;
   }
   return 0;
 }
 
-int GetProperty(UnitObject* object, int index, PropValue* v) {
-  WindowProps& p = reinterpret_cast<WindowUnit*>(object)->props;
-  if (std::string* text = TextSlot(p, index)) {
+int GetProperty(UnitObject* object, int typeIndex, PropValue* v) {
+  WindowProps& p = static_cast<WindowUnit*>(object)->props;
+  const int property = PropertyNumber(typeIndex);
+  if (std::string* text = TextSlot(p, property)) {
     v->text = text->c_str();
     return 1;
   }
-  if (std::vector<uint8_t>* bytes = BytesSlot(p, index)) {
+  if (std::vector<uint8_t>* bytes = BytesSlot(p, property)) {
     v->data = bytes->data();
     v->length = static_cast<int32_t>(bytes->size());
     return 1;
   }
-  uint32_t* word = WordSlot(p, index);
+  uint32_t* word = WordSlot(p, property);
   if (!word) return 0;
   v->u32 = *word;
   return 1;
 }
 
 bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
-  return HandOverBlob(EncodeWindowProps(reinterpret_cast<WindowUnit*>(object)->props), blob, length);
+  return HandOverBlob(EncodeWindowProps(static_cast<WindowUnit*>(object)->props), blob, length);
 }
 
 constexpr UnitOperations kOperations = {
@@ -332,10 +291,8 @@ constexpr PropertyInfo kWindowProperties[] = {
 };
 constexpr auto kProperties = MakePropertyTable(kWindowProperties);
 
-constexpr UnitTypeInfo kWindowType = {
-    "窗口", "Window", nullptr, 0, nullptr, 0x800000D0, 0, 0, nullptr,
-    static_cast<int32_t>(kProperties.size()), kProperties.data(), LookupIn<kOperations>, 0, nullptr,
-};
+constexpr UnitTypeInfo kWindowType = UnitType<kOperations>(
+    "窗口", "Window", kTypeFlagUnitType | kTypeFlagWindowBits | kTypeFlagEvents, kProperties);
 
 }  // namespace
 
