@@ -21,12 +21,13 @@
 #include "ui/framework/host.h"
 #include "ui/combo/combo_unit.h"
 #include "ui/listview/extended_ui_library.h"
+#include "ui/listview/listview_unit.h"
 #include "ui/unit_type.h"
 #include "ui/listview/listview_commands.h"
 
 namespace {
 
-ArgValue List() { return UnitArg(kMachineListId, kTypeListView); }
+ArgValue List() { return UnitArg(kMachineListId, kListViewTypeCode); }
 
 HWND ListHandle() {
   return reinterpret_cast<UnitObject*>(RuntimeNotify(kNotifyResolveUnitMandatory, kMainWindowId, kMachineListId))

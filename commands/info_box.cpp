@@ -8,13 +8,14 @@
 #include "runtime/arg_read.h"
 #include "runtime/runtime.h"
 #include "ui/unit_type.h"
+#include "ui/window/window_unit.h"
 
 namespace {
 
 // The owner: a window unit reference resolves to its window's handle; an
 // integer is taken as a handle; anything else means no owner.
 HWND OwnerOf(const ArgValue& a) {
-  if (a.type == kTypeWindowUnit) {
+  if (a.type == kWindowTypeCode) {
     auto unit = reinterpret_cast<UnitObject*>(RuntimeNotify(kNotifyResolveUnit, a.v.w.lo, a.v.w.hi));
     return unit ? unit->hwnd : nullptr;
   }

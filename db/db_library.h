@@ -18,8 +18,8 @@ const LibraryInfo& DatabaseLibrary();
 
 // The program lists this library second; its two object types' TypeCodes.
 inline constexpr int kDatabaseLibraryNumber = 1;
-inline constexpr uint32_t kSqliteDbTypeCode = (kDatabaseLibraryNumber + 1) << 16 | 1;
-inline constexpr uint32_t kSqliteTableTypeCode = (kDatabaseLibraryNumber + 1) << 16 | 2;
+inline constexpr uint32_t kSqliteDbTypeCode = UnitTypeCode(kDatabaseLibraryNumber, 0);
+inline constexpr uint32_t kSqliteTableTypeCode = UnitTypeCode(kDatabaseLibraryNumber, 1);
 
 namespace db {
 

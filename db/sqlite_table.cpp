@@ -1,4 +1,5 @@
 // SqliteTable commands: argument handling over the TableCursor.
+#include "db/db_library.h"
 #include "db/sqlite_table.h"
 
 #include <cstring>
@@ -52,7 +53,7 @@ void Open(ArgValue* result, int argc, ArgValue* args) {
   ArgValue name = ArgAt(argc, args, 1);
   ArgValue database = ArgAt(argc, args, 2);
   if (!cursor || name.type != kTypeText || !name.v.text || !name.v.text[0]) return;
-  if (database.type != kTypeSqliteDb || !database.v.ptr) return;
+  if (database.type != kSqliteDbTypeCode || !database.v.ptr) return;
   sqlite3* connection = static_cast<SqliteDbStorage*>(database.v.ptr)->connection;
   if (!connection) return;  // the database is not open
   result->v.i32 = cursor->Open(name.v.text, connection) ? 1 : 0;

@@ -25,12 +25,12 @@ inline constexpr uint32_t kTypeSubPointer = 0x80000006;
 inline constexpr uint32_t kTypeReserved8 = 0x80000008;
 inline constexpr uint32_t kTypeArrayFlag = 0x20000000;
 
-// Library-defined types: (library number + 1) << 16 | (type number + 1).
-inline constexpr uint32_t kTypeWindowUnit = 0x00010001;
-inline constexpr uint32_t kTypeCommonDialog = 0x0001001F;
-inline constexpr uint32_t kTypeSqliteDb = 0x00020001;
-inline constexpr uint32_t kTypeSqliteTable = 0x00020002;
-inline constexpr uint32_t kTypeListView = 0x00030004;
+// The TypeCode of a library's type (a unit or an object type): (library
+// + 1) << 16 | (type number + 1), the library numbered by its place in the
+// program's library list. Each type's header names its own code.
+constexpr uint32_t UnitTypeCode(int library, int typeNumber) {
+  return static_cast<uint32_t>(library + 1) << 16 | static_cast<uint32_t>(typeNumber + 1);
+}
 
 // True for byte, short, integer, long, float and double (not their arrays,
 // whose codes also end in 1).

@@ -30,6 +30,7 @@ TEST(WireNumbers, AreThoseTheTemplateAndThePeersCarry) {
     int64_t value, wire;
   } numbers[] = {
       {"window type", kWindowTypeCode, 0x00010001},
+      {"menu type", kMenuTypeCode, 0x00010003},
       {"edit box type", kEditBoxTypeCode, 0x00010005},
       {"label type", kLabelTypeCode, 0x0001000A},
       {"button type", kButtonTypeCode, 0x0001000B},

@@ -14,7 +14,9 @@
 #include "commands/core_commands.h"
 #include "runtime/runtime.h"
 #include "tools/driver/driver.h"
+#include "ui/listview/listview_unit.h"
 #include "ui/unit_type.h"
+#include "ui/window/window_unit.h"
 
 namespace {
 
@@ -100,7 +102,7 @@ TEST(InfoBox, ShowsTheContentAsText) {
       {TextArg("机器"), "机器"},
       {BoolArg(true), "真"},
       {date, "2023年3月15日12时"},
-      {UnitRef(1, 2, kTypeListView), ""},  // no text for other kinds
+      {UnitRef(1, 2, kListViewTypeCode), ""},  // no text for other kinds
   };
   for (auto& c : cases) {
     BoxCloser closer("content test", kCloseBox);
@@ -162,7 +164,7 @@ TEST(InfoBox, OwnerFromAWindowUnitOrAHandle) {
 
   {
     BoxCloser closer("owner test", kCloseBox);
-    ShowBox({TextArg("x"), IntArg(MB_OK), TextArg("owner test"), UnitRef(0x10000005, 0, kTypeWindowUnit)});
+    ShowBox({TextArg("x"), IntArg(MB_OK), TextArg("owner test"), UnitRef(0x10000005, 0, kWindowTypeCode)});
     EXPECT_EQ(closer.Wait().owner, window.get());
     EXPECT_EQ(g_askedWindow, 0x10000005);
     EXPECT_EQ(g_askedUnit, 0);
@@ -176,7 +178,7 @@ TEST(InfoBox, OwnerFromAWindowUnitOrAHandle) {
   {
     // A reference the framework cannot resolve: no owner, and no crash.
     BoxCloser closer("owner test", kCloseBox);
-    ShowBox({TextArg("x"), IntArg(MB_OK), TextArg("owner test"), UnitRef(0x10000099, 0, kTypeWindowUnit)});
+    ShowBox({TextArg("x"), IntArg(MB_OK), TextArg("owner test"), UnitRef(0x10000099, 0, kWindowTypeCode)});
     EXPECT_EQ(closer.Wait().owner, nullptr);
   }
   RtSetWindowHost(previous);

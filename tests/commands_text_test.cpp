@@ -10,6 +10,7 @@
 #include "commands/core_commands.h"
 #include "commands/gbk_text.h"
 #include "runtime/heap.h"
+#include "ui/listview/listview_unit.h"
 
 namespace {
 
@@ -249,7 +250,7 @@ TEST(ValueToBytes, GivesStoredBytes) {
       {BytesArg(nullptr), {}},
       {ObjectArg(intArray, kTypeInt | kTypeArrayFlag), {1, 0, 0, 0, 2, 0, 0, 0}},
       {ObjectArg(textArray, kTypeText | kTypeArrayFlag), {}},
-      {UnitRef(1, 2, kTypeListView), {}},
+      {UnitRef(1, 2, kListViewTypeCode), {}},
   };
   for (auto& c : cases) EXPECT_EQ(TakeBytes(Call(ValueToBytes, {c.value})), c.expected) << std::hex << c.value.type;
   // The byte set comes back as a new block, not the argument itself.
@@ -286,7 +287,7 @@ TEST(ValueToText, FormatsNumbersAndLogicals) {
       {TypedArg(kTypeFloat, 0x3DCCCCCD), "0.1"},  // widened, then 6 digits
       {TextArg("信息"), "信息"},
       {TextArg(""), ""},
-      {UnitRef(1, 2, kTypeListView), ""},
+      {UnitRef(1, 2, kListViewTypeCode), ""},
       {TypedArg(kTypeSubPointer, 5), ""},
   };
   for (auto& c : cases) EXPECT_EQ(TakeText(Call(ValueToText, {c.value})), c.expected) << std::hex << c.value.type;

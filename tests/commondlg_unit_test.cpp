@@ -49,7 +49,7 @@ class CommonDialogTest : public ::testing::Test {
     const char* t = GetUnitProperty(CommonDialogUnitType(), unit, index).text;
     return t ? t : "<null>";
   }
-  int Open() { return CallUnitCommand(CommonDialogOpen, unit, kTypeCommonDialog).v.i32; }
+  int Open() { return CallUnitCommand(CommonDialogOpen, unit, kCommonDialogTypeCode).v.i32; }
 
   UnitTestHost host;
   CommonDialogUnit* unit = nullptr;

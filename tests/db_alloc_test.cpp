@@ -28,8 +28,8 @@ class ResultBlocksTest : public testing::Test {
   void TearDown() override { DatabaseLibNotify(kLibInit, reinterpret_cast<intptr_t>(&RuntimeNotify), 0); }
 
   dbtest::TempFolder dir_;
-  dbtest::Object db_{kTypeSqliteDb, SqliteDB::Construct, SqliteDB::Destruct};
-  dbtest::Object table_{kTypeSqliteTable, SqliteTable::Construct, SqliteTable::Destruct};
+  dbtest::Object db_{kSqliteDbTypeCode, SqliteDB::Construct, SqliteDB::Destruct};
+  dbtest::Object table_{kSqliteTableTypeCode, SqliteTable::Construct, SqliteTable::Destruct};
 };
 
 // 10,000 reads over every record, past the end and every field kind of

@@ -87,7 +87,7 @@ TEST_F(FieldValueTest, TextsAndByteSets) {
 }
 
 TEST_F(FieldValueTest, OtherKindsFail) {
-  for (uint32_t wanted : {kTypeNone, kTypeSubPointer, kTypeText | kTypeArrayFlag, uint32_t(kTypeSqliteDb)}) {
+  for (uint32_t wanted : {kTypeNone, kTypeSubPointer, kTypeText | kTypeArrayFlag, uint32_t(kSqliteDbTypeCode)}) {
     const uint64_t bits = Store(0, wanted, false).v.u64;
     EXPECT_EQ(bits, 0u) << std::hex << wanted;
   }

@@ -160,10 +160,10 @@ TEST_F(FileUntouchedTest, UnregisteredConnectionIsRefused) {
   ASSERT_TRUE(dbtest::MakeDatabase(Utf8(), "CREATE TABLE t(MACHINE, mac, ip); INSERT INTO t VALUES ('a', 'b', 1);"));
   sqlite3* raw = nullptr;
   ASSERT_EQ(sqlite3_open(Utf8().c_str(), &raw), SQLITE_OK);
-  dbtest::Object forged(kTypeSqliteDb, SqliteDB::Construct, SqliteDB::Destruct);
+  dbtest::Object forged(kSqliteDbTypeCode, SqliteDB::Construct, SqliteDB::Destruct);
   auto* slot = &static_cast<SqliteDbStorage*>(forged.Storage())->connection;
   *slot = raw;
-  dbtest::Object table(kTypeSqliteTable, SqliteTable::Construct, SqliteTable::Destruct);
+  dbtest::Object table(kSqliteTableTypeCode, SqliteTable::Construct, SqliteTable::Destruct);
   EXPECT_EQ(dbtest::Call(SqliteTable::Open, {table.Ref(), TextArg("t"), forged.Ref()}).v.i32, 0);
 
   db::TableCursor cursor;

@@ -145,7 +145,7 @@ TEST_F(ReadTransactionTest, AReadOfADamagedRecordEndsTheTransaction) {
 // Two tables on one connection share whatever transaction is open; each
 // ends only the one it began.
 TEST_F(ReadTransactionTest, ATransactionIsEndedOnlyByTheTableThatBeganIt) {
-  dbtest::Object second(kTypeSqliteTable, SqliteTable::Construct, SqliteTable::Destruct);
+  dbtest::Object second(kSqliteTableTypeCode, SqliteTable::Construct, SqliteTable::Destruct);
   ASSERT_EQ(dbtest::Call(SqliteTable::Open, {second.Ref(), TextArg("tPcBaseInfo"), s_.db.Ref()}).v.i32, 1);
   EXPECT_EQ(s_.Read("mac").text, "AA-01");  // the first table begins
   ASSERT_FALSE(OtherCanWrite());

@@ -27,7 +27,7 @@ class SqliteDbTest : public testing::Test {
   }
 
   dbtest::TempFolder dir_;
-  dbtest::Object db_{kTypeSqliteDb, SqliteDB::Construct, SqliteDB::Destruct};
+  dbtest::Object db_{kSqliteDbTypeCode, SqliteDB::Construct, SqliteDB::Destruct};
 };
 
 TEST_F(SqliteDbTest, ConstructorLeavesFortyZeroBytes) {
@@ -149,7 +149,7 @@ TEST_F(SqliteDbTest, NonTextNameFails) {
 
 TEST_F(SqliteDbTest, DestructorClosesTheConnection) {
   {
-    dbtest::Object other(kTypeSqliteDb, SqliteDB::Construct, SqliteDB::Destruct);
+    dbtest::Object other(kSqliteDbTypeCode, SqliteDB::Construct, SqliteDB::Destruct);
     std::string name = dir_.Gbk(L"destructed.db");
     ASSERT_EQ(Call(SqliteDB::Open, {other.Ref(), TextArg(name.c_str()), IntArg(1)}).v.i32, 1);
   }

@@ -89,8 +89,8 @@ class SqliteTableTest : public testing::Test {
   void Exec(const char* sql) { ASSERT_EQ(sqlite3_exec(Connection(), sql, nullptr, nullptr, nullptr), SQLITE_OK); }
 
   dbtest::TempFolder dir_;
-  dbtest::Object db_{kTypeSqliteDb, SqliteDB::Construct, SqliteDB::Destruct};
-  dbtest::Object table_{kTypeSqliteTable, SqliteTable::Construct, SqliteTable::Destruct};
+  dbtest::Object db_{kSqliteDbTypeCode, SqliteDB::Construct, SqliteDB::Destruct};
+  dbtest::Object table_{kSqliteTableTypeCode, SqliteTable::Construct, SqliteTable::Destruct};
 };
 
 TEST_F(SqliteTableTest, ConstructorStoresTheCursorInTheFirstWord) {
@@ -270,7 +270,7 @@ TEST_F(SqliteTableTest, OpenFailures) {
   EXPECT_EQ(OpenTable(nullptr), 0);
   // The database argument must be an open database object.
   EXPECT_EQ(Call(SqliteTable::Open, {table_.Ref(), TextArg("machines"), IntArg(1)}).v.i32, 0);
-  dbtest::Object closed(kTypeSqliteDb, SqliteDB::Construct, SqliteDB::Destruct);
+  dbtest::Object closed(kSqliteDbTypeCode, SqliteDB::Construct, SqliteDB::Destruct);
   EXPECT_EQ(Call(SqliteTable::Open, {table_.Ref(), TextArg("machines"), closed.Ref()}).v.i32, 0);
 }
 

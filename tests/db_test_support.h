@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "db/db_library.h"
 #include "db/sqlite_db.h"
 #include "db/sqlite_table.h"
 #include "runtime/value.h"
@@ -121,8 +122,8 @@ class TableSession {
 
   // The table is declared last: it goes first, as the application closes
   // the table before the database.
-  Object db{kTypeSqliteDb, SqliteDB::Construct, SqliteDB::Destruct};
-  Object table{kTypeSqliteTable, SqliteTable::Construct, SqliteTable::Destruct};
+  Object db{kSqliteDbTypeCode, SqliteDB::Construct, SqliteDB::Destruct};
+  Object table{kSqliteTableTypeCode, SqliteTable::Construct, SqliteTable::Destruct};
 };
 
 }  // namespace dbtest

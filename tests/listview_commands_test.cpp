@@ -4,6 +4,7 @@
 #include "listview_fixture.h"
 #include "runtime/heap.h"
 #include "ui/listview/listview_commands.h"
+#include "ui/listview/listview_unit.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ class ListViewCommandsTest : public ListViewTest {
   }
 
   ArgValue Call(CommandFn fn, std::vector<ArgValue> args = {}) {
-    return CallUnitCommand(fn, unit, kTypeListView, std::move(args));
+    return CallUnitCommand(fn, unit, kListViewTypeCode, std::move(args));
   }
   int Insert(std::vector<ArgValue> args) { return Call(ListView::InsertItem, std::move(args)).v.i32; }
   int Count() { return Call(ListView::GetItemCount).v.i32; }
@@ -193,7 +194,7 @@ class ListViewCheckBoxTest : public ListViewTest {
     ASSERT_NE(unit, nullptr);
     for (int i = 0; i < 3; i++) {
       ArgValue r{};
-      ArgValue args[2] = {UnitRef(unit->windowId, unit->unitId, kTypeListView), IntArg(i)};
+      ArgValue args[2] = {UnitRef(unit->windowId, unit->unitId, kListViewTypeCode), IntArg(i)};
       ListView::InsertItem(&r, 2, args);
     }
     PumpMessages(50);

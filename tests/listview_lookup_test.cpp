@@ -6,6 +6,7 @@
 #include "runtime/heap.h"
 #include "ui/framework/unit_window.h"
 #include "ui/listview/listview_commands.h"
+#include "ui/listview/listview_unit.h"
 
 namespace {
 
@@ -21,10 +22,10 @@ class ListViewLookupTest : public ListViewTest {
     return Create(d, unitId);
   }
   int Insert(ListViewUnit* unit, const char* text) {
-    return CallUnitCommand(ListView::InsertItem, unit, kTypeListView, {OmittedArg(), TextArg(text)}).v.i32;
+    return CallUnitCommand(ListView::InsertItem, unit, kListViewTypeCode, {OmittedArg(), TextArg(text)}).v.i32;
   }
   std::string Text(ListViewUnit* unit, int item) {
-    ArgValue r = CallUnitCommand(ListView::GetItemText, unit, kTypeListView, {IntArg(item), IntArg(0)});
+    ArgValue r = CallUnitCommand(ListView::GetItemText, unit, kListViewTypeCode, {IntArg(item), IntArg(0)});
     std::string s = r.v.text ? r.v.text : "";
     RtFree(r.v.text);
     return s;

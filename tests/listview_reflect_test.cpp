@@ -7,6 +7,7 @@
 #include "listview_fixture.h"
 #include "ui/framework/reflect.h"
 #include "ui/listview/listview_commands.h"
+#include "ui/listview/listview_unit.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ class ListViewReflectTest : public ListViewTest {
     ListViewUnit* unit = CreateReport({{false, -1, 0, 100, "机器名"}, {false, -1, 0, 100, "MAC"}});
     if (!unit) return nullptr;
     for (int k = 0; k < rows; k++)
-      CallUnitCommand(ListView::InsertItem, unit, kTypeListView, {IntArg(k), TextArg("甲")});
+      CallUnitCommand(ListView::InsertItem, unit, kListViewTypeCode, {IntArg(k), TextArg("甲")});
     return unit;
   }
 
@@ -122,7 +123,7 @@ TEST_F(ListViewReflectTest, EmptyingOrDestroyingAListSendsNoNotificationPerRow) 
       DestroyWindow(hwnd);
       EXPECT_FALSE(IsWindow(hwnd));
     } else {
-      ArgValue r = CallUnitCommand(ListView::DeleteAllItems, unit, kTypeListView);
+      ArgValue r = CallUnitCommand(ListView::DeleteAllItems, unit, kListViewTypeCode);
       EXPECT_EQ(r.v.i32, 1);
       EXPECT_EQ(SendMessageA(hwnd, LVM_GETITEMCOUNT, 0, 0), 0);
     }
@@ -133,7 +134,7 @@ TEST_F(ListViewReflectTest, EmptyingOrDestroyingAListSendsNoNotificationPerRow) 
     EXPECT_TRUE(host.events.empty()) << "no event follows a deletion";
 
     if (!destroy) {  // the emptied list fills and reports again
-      CallUnitCommand(ListView::InsertItem, unit, kTypeListView, {IntArg(0), TextArg("乙")});
+      CallUnitCommand(ListView::InsertItem, unit, kListViewTypeCode, {IntArg(0), TextArg("乙")});
       EXPECT_EQ(SendMessageA(hwnd, LVM_GETITEMCOUNT, 0, 0), 1);
       DestroyWindow(hwnd);
     }

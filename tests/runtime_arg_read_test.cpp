@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "db/db_library.h"
 #include "runtime/arg_read.h"
 
 namespace {
@@ -58,7 +59,7 @@ TEST(ArgAsInt, FloatsTruncateTo64BitsAndKeepTheLowWord) {
       {Typed(kTypeDateTime, 0), false, 0},
       {Typed(kTypeBytes, 0), false, 0},
       {Typed(kTypeInt | kTypeArrayFlag, 0), false, 0},
-      {Typed(kTypeSqliteDb, 0), false, 0},
+      {Typed(kSqliteDbTypeCode, 0), false, 0},
       {OmittedArg(), false, 0},
   };
   for (const auto& c : cases) {

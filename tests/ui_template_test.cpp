@@ -10,8 +10,11 @@
 #include "app/handler_table.h"
 #include "app/main_window_template.h"
 #include "tests/guarded_bytes.h"
+#include "ui/edit/edit_unit.h"
+#include "ui/label/label_unit.h"
 #include "ui/template/byte_writer.h"
 #include "ui/template/window_template.h"
+#include "ui/window/window_unit.h"
 
 namespace {
 
@@ -168,7 +171,7 @@ TEST(TemplateLoader, MalformedStreamsFail) {
 
 TEST(TemplateLoader, HandlerOffsetAllOnesIsNoHandler) {
   const BindingDecl events[] = {{0, 0xFFFFFFFF}, {3, 0}, {-9, 0x40}};
-  const RecordDecl records[] = {{.id = 0x06000001, .type = 0x00010001, .bindings = events}};
+  const RecordDecl records[] = {{.id = 0x06000001, .type = kWindowTypeCode, .bindings = events}};
   const WindowDecl win{.id = 0x52000001, .records = records};
   Windows windows;
   ASSERT_TRUE(Load(WriteTemplate({&win, 1}), windows, nullptr, 0x400000));
@@ -184,11 +187,11 @@ TEST(TemplateLoader, RecordFieldsRoundTrip) {
   const uint8_t cursor[] = {1, 0, 0, 0, 9, 9};
   const uint8_t blob[] = {1, 2, 3};
   const RecordDecl records[] = {
-      {.id = 0x06000001, .type = 0x00010001},
-      {.id = 0x16000002, .type = 0x00010005, .name = "容器", .left = -7, .top = 8, .width = 9,
+      {.id = 0x06000001, .type = kWindowTypeCode},
+      {.id = 0x16000002, .type = kEditBoxTypeCode, .name = "容器", .left = -7, .top = 8, .width = 9,
        .height = 10, .flags = 7, .blob = blob, .eventSource = 0x16000005, .comment = "注释",
        .parent = 0x16000009, .children = children, .cursor = cursor, .tag = "标记", .tabOrder = 3},
-      {.id = 0x26000006, .type = 0x00010003, .name = "菜单", .menuWords = {4, 5, 6},
+      {.id = 0x26000006, .type = kMenuTypeCode, .name = "菜单", .menuWords = {4, 5, 6},
        .menuCaption = "文件", .menuHandlerOffset = 0x10},
   };
   const WindowDecl win{.id = 0x52000001, .wordA = 1, .wordB = 2, .textA = "A", .textB = "BB",
@@ -221,9 +224,9 @@ TEST(TemplateLoader, RecordFieldsRoundTrip) {
 }
 
 TEST(TemplateLoader, TwoWindowsLoadInIndexOrder) {
-  const RecordDecl a[] = {{.id = 0x06000001, .type = 0x00010001}};
-  const RecordDecl b[] = {{.id = 0x06000002, .type = 0x00010001},
-                          {.id = 0x16000003, .type = 0x0001000A}};
+  const RecordDecl a[] = {{.id = 0x06000001, .type = kWindowTypeCode}};
+  const RecordDecl b[] = {{.id = 0x06000002, .type = kWindowTypeCode},
+                          {.id = 0x16000003, .type = kLabelTypeCode}};
   const WindowDecl wins[] = {{.id = 0x52000001, .records = a}, {.id = 0x52000002, .records = b}};
   Windows windows;
   ASSERT_TRUE(Load(WriteTemplate(wins), windows));

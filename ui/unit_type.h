@@ -24,12 +24,11 @@
 
 #include "runtime/value.h"
 
-// A unit type's TypeCode: (library + 1) << 16 | (type number + 1), the
-// library numbered by its place in the program's library list.
-constexpr uint32_t UnitTypeCode(int library, int typeNumber) {
-  return static_cast<uint32_t>(library + 1) << 16 | static_cast<uint32_t>(typeNumber + 1);
-}
+// The core library is always the first of the program's list.
 inline constexpr int kCoreLibraryNumber = 0;
+// The menu (core type number 2) has no unit type here: its records only
+// carry menu words, and a menu value passed to a typed event takes 8 bytes.
+inline constexpr uint32_t kMenuTypeCode = UnitTypeCode(kCoreLibraryNumber, 2);
 
 // The eight properties every unit has, handled by the framework; a type's
 // own properties are numbered from kFirstTypeProperty on.

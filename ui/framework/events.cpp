@@ -69,9 +69,8 @@ HandlerResult Deliver(uint32_t windowId, const Binding& b, const uintptr_t* word
 // bytes (two words on 32-bit x86), bytes are zero- and short integers
 // sign-extended, references and everything else take their low word.
 void AppendTypedArg(const TypedArg& a, uintptr_t* words, int& n) {
-  constexpr uint32_t kMenuUnitType = 0x00010003;
   bool wide = (a.flags & 2) || a.type == kTypeDateTime || a.type == kTypeLong ||
-              a.type == kTypeDouble || a.type == kTypeReserved8 || a.type == kMenuUnitType;
+              a.type == kTypeDouble || a.type == kTypeReserved8 || a.type == kMenuTypeCode;
   if (a.flags & 1) {
     words[n++] = static_cast<uintptr_t>(a.value);  // the reference, pointer-sized
   } else if (wide) {
