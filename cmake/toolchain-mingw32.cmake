@@ -1,12 +1,4 @@
-# Cross build for 32-bit Windows with mingw-w64 (posix thread model: the win32
-# model's libstdc++ has no std::mutex, which GoogleTest needs).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh win32)
+# The shipped build: 32-bit Windows.
+set(MINGW_PROCESSOR i686)
+set(MINGW_WINE_ARCH win32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)

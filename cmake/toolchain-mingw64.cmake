@@ -1,12 +1,5 @@
-# Cross build for 64-bit Windows (test runs on machines without 32-bit code) with mingw-w64 (posix thread model: the win32
-# model's libstdc++ has no std::mutex, which GoogleTest needs).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run.sh win64)
+# 64-bit Windows: the same sources, for running the tests on machines that
+# run no 32-bit x86 code.
+set(MINGW_PROCESSOR x86_64)
+set(MINGW_WINE_ARCH win64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-toolchain.cmake)
