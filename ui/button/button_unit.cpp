@@ -128,9 +128,9 @@ constexpr PropertyInfo kButtonProperties[] = {
     TypeProperty("图片", "Picture", kPropPicture),
     TypeProperty("默认按钮", "Default", kPropBool),
     TypeProperty("标题", "Caption", kPropText),
-    TypeProperty("横向对齐方式", "HAlign", kPropPickList, "左对齐\0居中\0右对齐\0"),
-    TypeProperty("纵向对齐方式", "VAlign", kPropPickList, "上对齐\0居中\0下对齐\0"),
-    TypeProperty("字体", "Font", kPropFont),
+    kHAlignProperty,
+    kVAlignProperty,
+    kFontProperty,
 };
 constexpr auto kProperties = MakePropertyTable(kButtonProperties);
 

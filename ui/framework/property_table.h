@@ -30,6 +30,18 @@ constexpr PropertyInfo TypeProperty(const char* name, const char* english, uint1
   return {name, english, nullptr, type, state, pickList};
 }
 
+// Entries that several types share word for word.
+inline constexpr PropertyInfo kTextColorProperty = TypeProperty("文本颜色", "TextColor", kPropColor);
+inline constexpr PropertyInfo kBackColorProperty = TypeProperty("背景颜色", "BackColor", kPropColorOrDefault);
+inline constexpr PropertyInfo kFontProperty = TypeProperty("字体", "Font", kPropFont);
+// A field of a data source the unit shows; kept, never bound in this runtime.
+inline constexpr PropertyInfo kDataSourceProperty = TypeProperty("数据源", "DataSource", kPropText2);
+inline constexpr PropertyInfo kDataColumnProperty = TypeProperty("数据列", "DataColumn", kPropText2);
+inline constexpr PropertyInfo kHAlignProperty =
+    TypeProperty("横向对齐方式", "HAlign", kPropPickList, "左对齐\0居中\0右对齐\0");
+inline constexpr PropertyInfo kVAlignProperty =
+    TypeProperty("纵向对齐方式", "VAlign", kPropPickList, "上对齐\0居中\0下对齐\0");
+
 template <size_t N>
 constexpr std::array<PropertyInfo, 8 + N> MakePropertyTable(const PropertyInfo (&own)[N]) {
   std::array<PropertyInfo, 8 + N> table{};

@@ -184,10 +184,10 @@ namespace {
 
 constexpr PropertyInfo kListViewProperties[] = {
     TypeProperty("边框", "Border", kPropPickList),
-    TypeProperty("文本颜色", "TextColor", kPropColor),
+    kTextColorProperty,
     TypeProperty("文本背景颜色", "TextBackColor", kPropColor),
     TypeProperty("背景颜色", "BackColor", kPropColor),
-    TypeProperty("字体", "Font", kPropFont),
+    kFontProperty,
     TypeProperty("类型", "View", kPropPickList),
     TypeProperty("图标对齐", "IconAlign", kPropPickList),
     TypeProperty("自动排列", "AutoArrange", kPropBool),

@@ -266,7 +266,7 @@ constexpr PropertyInfo kWindowProperties[] = {
     TypeProperty("标题", "Caption", kPropText),
     TypeProperty("边框", "Border", kPropPickList,
                  "无边框\0普通可调边框\0普通固定边框\0窄标题可调边框\0窄标题固定边框\0镜框式可调边框\0镜框式固定边框\0"),
-    TypeProperty("背景颜色", "BackColor", kPropColorOrDefault),
+    kBackColorProperty,
     TypeProperty("底图", "Picture", kPropPicture),
     TypeProperty("底图方式", "PictureMode", kPropPickList, "图片居左上\0图片平铺\0图片居中\0缩放图片\0"),
     TypeProperty("背景音乐", "Sound", kPropSound),
