@@ -1,16 +1,7 @@
 // Edit box styles; see edit_styles.h.
 #include "ui/edit/edit_styles.h"
 
-void ApplyBorderStyle(uint32_t border, DWORD& style, DWORD& exStyle) {
-  switch (border) {
-    case 1: exStyle |= WS_EX_CLIENTEDGE; break;
-    case 2: exStyle |= WS_EX_DLGMODALFRAME; break;
-    case 3: exStyle |= WS_EX_STATICEDGE; break;
-    case 4: exStyle |= WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME; break;
-    case 5: style |= WS_BORDER; break;
-    default: break;
-  }
-}
+#include "ui/framework/border_style.h"
 
 EditStyles EditStylesOf(const EditProps& p) {
   DWORD s = 0, ex = 0;
@@ -30,6 +21,6 @@ EditStyles EditStylesOf(const EditProps& p) {
   else if (p.inputMode == 2) s |= ES_PASSWORD;
   if (p.caseConversion == 1) s |= ES_LOWERCASE;
   else if (p.caseConversion == 2) s |= ES_UPPERCASE;
-  ApplyBorderStyle(p.border, s, ex);
+  AddBorderStyle(p.border, s, ex);
   return {s, ex};
 }

@@ -11,5 +11,3 @@ struct EditStyles {
 };
 
 EditStyles EditStylesOf(const EditProps& p);
-// Border styles shared with the label: 1 client edge ... 5 WS_BORDER.
-void ApplyBorderStyle(uint32_t border, DWORD& style, DWORD& exStyle);

@@ -13,6 +13,7 @@
 #include "ui/edit/edit_styles.h"
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"
+#include "ui/framework/border_style.h"
 #include "ui/framework/gdi.h"
 #include "ui/framework/property_table.h"
 #include "ui/framework/unit_control.h"
@@ -155,14 +156,7 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
     case kEditContent: SetContent(unit, v->text); return 0;
     case kEditBorder: {
       p.border = v->u32;
-      DWORD ws = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)) & ~WS_BORDER;
-      DWORD ex = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)) &
-                 ~(WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE);
-      ApplyBorderStyle(p.border, ws, ex);
-      SetWindowLongPtrA(hwnd, GWL_STYLE, ws);
-      SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex);
-      SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      SetBorderStyle(hwnd, p.border);
       return 0;
     }
     case kEditTextColor:
@@ -279,9 +273,9 @@ constexpr PropertyInfo kEditProperties[] = {
     TypeProperty("内容", "Content", kPropText),
     TypeProperty("边框", "Border", kPropPickList,
                  "无边框\0凹入式\0凸出式\0浅凹入式\0镜框式\0单线边框式\0"),
-    TypeProperty("文本颜色", "TextColor", kPropColor),
-    TypeProperty("背景颜色", "BackColor", kPropColorOrDefault),
-    TypeProperty("字体", "Font", kPropFont),
+    kTextColorProperty,
+    kBackColorProperty,
+    kFontProperty,
     TypeProperty("隐藏选择", "HideSelection", kPropBool),
     TypeProperty("最大允许长度", "MaxLength", kPropInt),
     TypeProperty("是否允许多行", "MultiLine", kPropBool),
@@ -296,8 +290,8 @@ constexpr PropertyInfo kEditProperties[] = {
     TypeProperty("起始选择位置", "SelStart", kPropInt),
     TypeProperty("被选择字符数", "SelLength", kPropInt),
     TypeProperty("保留", "Reserved", kPropInt),
-    TypeProperty("数据源", "DataSource", kPropText2),
-    TypeProperty("数据列", "DataColumn", kPropText2),
+    kDataSourceProperty,
+    kDataColumnProperty,
 };
 constexpr auto kProperties = MakePropertyTable(kEditProperties);
 

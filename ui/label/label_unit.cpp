@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "runtime/runtime.h"
+#include "ui/framework/border_style.h"
 #include "ui/framework/gdi.h"
 #include "ui/framework/property_table.h"
 #include "ui/framework/unit_control.h"
@@ -22,19 +23,6 @@ struct LabelUnit : UnitObject {
 };
 
 
-constexpr DWORD kBorderExStyles = WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE;
-
-// Border styles 1-5 are window frames; 6 is painted by the label.
-void BorderStyles(uint32_t border, DWORD& style, DWORD& exStyle) {
-  switch (border) {
-    case 1: exStyle |= WS_EX_CLIENTEDGE; break;
-    case 2: exStyle |= WS_EX_DLGMODALFRAME; break;
-    case 3: exStyle |= WS_EX_STATICEDGE; break;
-    case 4: exStyle |= WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME; break;
-    case 5: style |= WS_BORDER; break;
-    default: break;
-  }
-}
 
 void Paint(LabelUnit* unit) {
   PAINTSTRUCT ps;
@@ -72,7 +60,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
   if (!owned) return nullptr;
   const LabelProps& p = owned->props;
   DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS, ex = 0;
-  BorderStyles(p.border, ws, ex);
+  AddBorderStyle(p.border, ws, ex);
   HWND hwnd = CreateWindowExA(ex, kLabelClass, p.caption.c_str(), ws, left, top, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
   if (!hwnd) return nullptr;
@@ -119,13 +107,7 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       break;
     case kLabelBorder: {
       p.border = v->u32;
-      DWORD ws = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)) & ~WS_BORDER;
-      DWORD ex = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)) & ~kBorderExStyles;
-      BorderStyles(p.border, ws, ex);
-      SetWindowLongPtrA(hwnd, GWL_STYLE, ws);
-      SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex);
-      SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+      SetBorderStyle(hwnd, p.border);
       break;
     }
     case kLabelGradientBorderWidth:
@@ -176,7 +158,6 @@ constexpr UnitOperations kOperations = {
     .getProperty = GetProperty,
 };
 
-constexpr const char kAlignList[] = "左对齐\0居中\0右对齐\0";
 constexpr PropertyInfo kLabelProperties[] = {
     TypeProperty("标题", "Caption", kPropText),
     TypeProperty("效果", "Effect", kPropPickList, "无\0凸出\0凹入\0阴影\0"),
@@ -186,20 +167,20 @@ constexpr PropertyInfo kLabelProperties[] = {
     TypeProperty("渐变边框颜色1", "GradientBorderColor1", kPropColorOrTransparent),
     TypeProperty("渐变边框颜色2", "GradientBorderColor2", kPropColorOrTransparent),
     TypeProperty("渐变边框颜色3", "GradientBorderColor3", kPropColorOrTransparent),
-    TypeProperty("字体", "Font", kPropFont),
-    TypeProperty("文本颜色", "TextColor", kPropColor),
-    TypeProperty("背景颜色", "BackColor", kPropColorOrDefault),
+    kFontProperty,
+    kTextColorProperty,
+    kBackColorProperty,
     TypeProperty("底图", "Picture", kPropPicture),
     TypeProperty("底图方式", "PictureMode", kPropPickList, "图片居左上\0图片平铺\0图片居中\0缩放图片\0"),
     TypeProperty("渐变背景方式", "GradientMode", kPropPickList, "无\0从左到右\0从上到下\0"),
     TypeProperty("渐变背景颜色1", "GradientColor1", kPropColorOrTransparent),
     TypeProperty("渐变背景颜色2", "GradientColor2", kPropColorOrTransparent),
     TypeProperty("渐变背景颜色3", "GradientColor3", kPropColorOrTransparent),
-    TypeProperty("横向对齐方式", "HAlign", kPropPickList, kAlignList),
+    kHAlignProperty,
     TypeProperty("是否自动折行", "WordWrap", kPropBool),
-    TypeProperty("纵向对齐方式", "VAlign", kPropPickList, "上对齐\0居中\0下对齐\0"),
-    TypeProperty("数据源", "DataSource", kPropText2),
-    TypeProperty("数据列", "DataColumn", kPropText2),
+    kVAlignProperty,
+    kDataSourceProperty,
+    kDataColumnProperty,
 };
 constexpr auto kProperties = MakePropertyTable(kLabelProperties);
 

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "runtime/runtime.h"
+#include "ui/framework/border_style.h"
 #include "ui/listview/image_list_block.h"
 
 static_assert(sizeof(LOGFONTA) == 60, "the font block is a LOGFONTA");
@@ -135,17 +136,9 @@ void ApplyColors(ListViewUnit* unit) {
 }
 
 void ApplyBorderStyle(HWND hwnd, int borderStyle) {
-  LONG_PTR ex = GetWindowLongPtrA(hwnd, GWL_EXSTYLE) &
-                ~static_cast<LONG_PTR>(WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME | WS_EX_STATICEDGE);
-  LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_BORDER);
-  switch (borderStyle) {
-    case 1: ex |= WS_EX_CLIENTEDGE; break;
-    case 2: ex |= WS_EX_DLGMODALFRAME; break;
-    case 3: ex |= WS_EX_STATICEDGE; break;
-    case 4: ex |= WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME; break;
-    case 5: style |= WS_BORDER; break;
-    default: break;
-  }
+  DWORD ex = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)) & ~kBorderExStyles;
+  DWORD style = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)) & ~kBorderStyles;
+  AddBorderStyle(static_cast<uint32_t>(borderStyle), style, ex);
   SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex);
   SetWindowLongPtrA(hwnd, GWL_STYLE, style);
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
