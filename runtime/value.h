@@ -110,6 +110,10 @@ inline ArgValue UnitRef(uint32_t windowId, uint32_t unitId, uint32_t type) {
 inline ArgValue IntArg(int32_t i) { ArgValue a{}; a.v.i64 = 0; a.v.i32 = i; a.type = kTypeInt; return a; }
 inline ArgValue LongArg(int64_t i) { ArgValue a{}; a.v.i64 = i; a.type = kTypeLong; return a; }
 inline ArgValue DoubleArg(double d) { ArgValue a{}; a.v.f64 = d; a.type = kTypeDouble; return a; }
+inline ArgValue FloatArg(float f) { ArgValue a{}; a.v.f32 = f; a.type = kTypeFloat; return a; }
+inline ArgValue DateTimeArg(double days) { ArgValue a{}; a.v.f64 = days; a.type = kTypeDateTime; return a; }
+// Any kind with its 8 value bytes as given.
+inline ArgValue RawArg(uint32_t type, uint64_t bits) { ArgValue a{}; a.v.u64 = bits; a.type = type; return a; }
 inline ArgValue BoolArg(bool b) { ArgValue a{}; a.v.i32 = b ? 1 : 0; a.type = kTypeBool; return a; }
 inline ArgValue TextArg(const char* t) { ArgValue a{}; a.v.ptr = const_cast<char*>(t); a.type = kTypeText; return a; }
 inline ArgValue BytesArg(const RtArray* b) { ArgValue a{}; a.v.ptr = const_cast<RtArray*>(b); a.type = kTypeBytes; return a; }

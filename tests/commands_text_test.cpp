@@ -72,19 +72,6 @@ struct OwnedBytes {
   RtArray* set;
 };
 
-ArgValue TypedArg(uint32_t type, uint64_t bits) {
-  ArgValue a{};
-  a.v.u64 = bits;
-  a.type = type;
-  return a;
-}
-
-ArgValue DateArg(double days) {
-  ArgValue a = DoubleArg(days);
-  a.type = kTypeDateTime;
-  return a;
-}
-
 TEST(TextLength, CountsBytes) {
   struct { const char* text; int32_t length; } cases[] = {
       {"", 0}, {"abc", 3}, {"信息", 4}, {"a信b", 4},
@@ -154,8 +141,8 @@ TEST(ValueToInteger, ConvertsEveryKind) {
   ArgValue bytes{};
   bytes.type = kTypeBytes;
   struct { ArgValue value; int32_t expected; } cases[] = {
-      {TypedArg(kTypeByte, 200), 200},
-      {TypedArg(kTypeShort, 0xFFFD), -3},
+      {RawArg(kTypeByte, 200), 200},
+      {RawArg(kTypeShort, 0xFFFD), -3},
       {IntArg(-9), -9},
       {LongArg(0x100000005ll), 5},
       {LongArg(-1), -1},
@@ -164,10 +151,10 @@ TEST(ValueToInteger, ConvertsEveryKind) {
       {DoubleArg(-0.5), 0},
       {DoubleArg(4294967297.0), 1},  // low 32 bits of the 64-bit truncation
       {DoubleArg(1e30), 0},          // no 64-bit integer: the indefinite value's low word
-      {TypedArg(kTypeFloat, 0x40200000), 2},  // 2.5f
+      {RawArg(kTypeFloat, 0x40200000), 2},  // 2.5f
       {BoolArg(true), 1},
-      {TypedArg(kTypeSubPointer, 77), 77},
-      {DateArg(45000.5), 0},
+      {RawArg(kTypeSubPointer, 77), 77},
+      {DateTimeArg(45000.5), 0},
       {bytes, 0},
       {OmittedArg(), 0},
   };
@@ -238,12 +225,12 @@ TEST(ValueToBytes, GivesStoredBytes) {
   struct { ArgValue value; std::vector<uint8_t> expected; } cases[] = {
       {LongArg(0x0101A8C0), {0xC0, 0xA8, 0x01, 0x01, 0, 0, 0, 0}},
       {IntArg(-1), {0xFF, 0xFF, 0xFF, 0xFF}},
-      {TypedArg(kTypeByte, 7), {7}},
-      {TypedArg(kTypeShort, 0x1234), {0x34, 0x12}},
-      {TypedArg(kTypeFloat, 0x3F800000), {0, 0, 0x80, 0x3F}},
+      {RawArg(kTypeByte, 7), {7}},
+      {RawArg(kTypeShort, 0x1234), {0x34, 0x12}},
+      {RawArg(kTypeFloat, 0x3F800000), {0, 0, 0x80, 0x3F}},
       {doubleOne, {0, 0, 0, 0, 0, 0, 0xF0, 0x3F}},
       {BoolArg(true), {1, 0, 0, 0}},
-      {DateArg(1.0), {0, 0, 0, 0, 0, 0, 0xF0, 0x3F}},
+      {DateTimeArg(1.0), {0, 0, 0, 0, 0, 0, 0xF0, 0x3F}},
       {TextArg("ab信"), {'a', 'b', 0xD0, 0xC5}},
       {TextArg(""), {}},
       {BytesArg(set.set), {1, 0, 2}},
@@ -273,22 +260,22 @@ TEST(LeftBytes, ClampsTheCount) {
 
 TEST(ValueToText, FormatsNumbersAndLogicals) {
   struct { ArgValue value; const char* expected; } cases[] = {
-      {TypedArg(kTypeByte, 200), "200"},
-      {TypedArg(kTypeShort, 0xFFF9), "-7"},
+      {RawArg(kTypeByte, 200), "200"},
+      {RawArg(kTypeShort, 0xFFF9), "-7"},
       {IntArg(-5), "-5"},
       {LongArg(-9000000000ll), "-9000000000"},
       {BoolArg(true), "真"},
-      {TypedArg(kTypeBool, 2), "真"},
+      {RawArg(kTypeBool, 2), "真"},
       {BoolArg(false), "假"},
       {DoubleArg(2.5), "2.5"},
       {DoubleArg(-2.0), "-2"},
       {DoubleArg(1.0 / 3), "0.3333333333333"},
       {DoubleArg(1234567890123.0), "1234567890123"},
-      {TypedArg(kTypeFloat, 0x3DCCCCCD), "0.1"},  // widened, then 6 digits
+      {RawArg(kTypeFloat, 0x3DCCCCCD), "0.1"},  // widened, then 6 digits
       {TextArg("信息"), "信息"},
       {TextArg(""), ""},
       {UnitRef(1, 2, kListViewTypeCode), ""},
-      {TypedArg(kTypeSubPointer, 5), ""},
+      {RawArg(kTypeSubPointer, 5), ""},
   };
   for (auto& c : cases) EXPECT_EQ(TakeText(Call(ValueToText, {c.value})), c.expected) << std::hex << c.value.type;
 }
@@ -314,7 +301,7 @@ TEST(ValueToText, FormatsDateTimes) {
       {45000.99999999, "2023年3月16日"},  // rounds up to the next midnight
       {2958465 + 86399 * second, "9999年12月31日23时59分59秒"},  // the longest text
   };
-  for (auto& c : cases) EXPECT_EQ(TakeText(Call(ValueToText, {DateArg(c.days)})), c.expected) << c.days;
+  for (auto& c : cases) EXPECT_EQ(TakeText(Call(ValueToText, {DateTimeArg(c.days)})), c.expected) << c.days;
 }
 
 TEST(ValueToText, TakesRawBytesUpToTheFirstZero) {

@@ -10,20 +10,6 @@
 
 namespace {
 
-ArgValue Typed(uint32_t type, uint64_t bits) {
-  ArgValue a{};
-  a.v.u64 = bits;
-  a.type = type;
-  return a;
-}
-
-ArgValue FloatArg(float f) {
-  ArgValue a{};
-  a.v.f32 = f;
-  a.type = kTypeFloat;
-  return a;
-}
-
 // The cases where the database unit (clamped to 32 bits, NaN no number), the
 // list view (a plain cast: undefined beyond 32 bits) and ValueToInteger
 // (truncated to 64 bits, low word) used to answer differently.
@@ -51,15 +37,15 @@ TEST(ArgAsInt, FloatsTruncateTo64BitsAndKeepTheLowWord) {
       {FloatArg(std::nanf("")), true, 0},
       {LongArg(0x100000005ll), true, 5},
       {LongArg(-1), true, -1},
-      {Typed(kTypeByte, 0xFFFFFFC8), true, 200},       // only the lowest byte counts
-      {Typed(kTypeShort, 0xFFFD), true, -3},
-      {Typed(kTypeBool, 7), true, 7},
-      {Typed(kTypeSubPointer, 77), true, 77},
+      {RawArg(kTypeByte, 0xFFFFFFC8), true, 200},       // only the lowest byte counts
+      {RawArg(kTypeShort, 0xFFFD), true, -3},
+      {RawArg(kTypeBool, 7), true, 7},
+      {RawArg(kTypeSubPointer, 77), true, 77},
       {TextArg("12"), false, 0},
-      {Typed(kTypeDateTime, 0), false, 0},
-      {Typed(kTypeBytes, 0), false, 0},
-      {Typed(kTypeInt | kTypeArrayFlag, 0), false, 0},
-      {Typed(kSqliteDbTypeCode, 0), false, 0},
+      {RawArg(kTypeDateTime, 0), false, 0},
+      {RawArg(kTypeBytes, 0), false, 0},
+      {RawArg(kTypeInt | kTypeArrayFlag, 0), false, 0},
+      {RawArg(kSqliteDbTypeCode, 0), false, 0},
       {OmittedArg(), false, 0},
   };
   for (const auto& c : cases) {
