@@ -21,6 +21,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <type_traits>
 
 #include "runtime/value.h"
 
@@ -155,6 +156,12 @@ using KeyClaimOp = int (*)(UnitObject* unit, int virtualKey);
 using IsDefaultButtonOp = int (*)(UnitObject* unit);
 using MessageFilterOp = int (*)(UnitObject* unit, MSG* msg);
 using OperationLookup = void* (*)(int operation);
+// The same signatures as function types, for declaring a type's operations
+// where they are defined in several files: `CreateFunction CreateListView;`.
+using CreateFunction = std::remove_pointer_t<CreateOp>;
+using SetPropertyFunction = std::remove_pointer_t<SetPropertyOp>;
+using GetAllPropertiesFunction = std::remove_pointer_t<GetAllPropertiesOp>;
+using GetPropertyFunction = std::remove_pointer_t<GetPropertyOp>;
 
 struct UnitTypeInfo {
   const char* name;

@@ -40,9 +40,7 @@ CommonDialogUnit* AsCommonDialog(UnitObject* unit);
 CommonDialogUnit* CommonDialogFromWindow(HWND hwnd);
 
 // The type's operations.
-UnitObject* CreateCommonDialog(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
-                               UINT controlId, HMENU menu, int left, int top, int width, int height,
-                               uint32_t windowId, uint32_t unitId, int design, int reserved);
-int SetCommonDialogProperty(UnitObject* unit, int typeIndex, const PropValue* value, void* reserved);
-int GetCommonDialogProperty(UnitObject* unit, int typeIndex, PropValue* value);
-bool GetAllCommonDialogProperties(UnitObject* unit, uint8_t** blob, int32_t* length);
+CreateFunction CreateCommonDialog;
+SetPropertyFunction SetCommonDialogProperty;
+GetPropertyFunction GetCommonDialogProperty;
+GetAllPropertiesFunction GetAllCommonDialogProperties;

@@ -94,12 +94,10 @@ void ResumeRedraw(ListViewUnit* unit);
 std::string ReadItemText(HWND hwnd, int item, int column);
 
 // The type's operations.
-UnitObject* CreateListView(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
-                           UINT controlId, HMENU menu, int left, int top, int width, int height,
-                           uint32_t windowId, uint32_t unitId, int design, int reserved);
-int SetListViewProperty(UnitObject* unit, int typeIndex, const PropValue* value, void* reserved);
-int GetListViewProperty(UnitObject* unit, int typeIndex, PropValue* value);
-bool GetAllListViewProperties(UnitObject* unit, uint8_t** blob, int32_t* length);
+CreateFunction CreateListView;
+SetPropertyFunction SetListViewProperty;
+GetPropertyFunction GetListViewProperty;
+GetAllPropertiesFunction GetAllListViewProperties;
 
 // Fires a unit event through RuntimeNotify 2008; true when a handler ran.
 // `answer` (may be null) receives the handler's value, or stays untouched
