@@ -53,7 +53,7 @@ bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result
       child = reinterpret_cast<HWND>(lp);  // null for menus, accelerators and scroll bars of the window
       break;
     case WM_NOTIFY:
-      child = lp ? reinterpret_cast<const NMHDR*>(lp)->hwndFrom : nullptr;
+      child = lp ? NotifyHeaderOf(reinterpret_cast<const void*>(lp)).hwndFrom : nullptr;
       break;
     case WM_CTLCOLORMSGBOX: case WM_CTLCOLOREDIT: case WM_CTLCOLORLISTBOX: case WM_CTLCOLORBTN:
     case WM_CTLCOLORDLG: case WM_CTLCOLORSCROLLBAR: case WM_CTLCOLORSTATIC:

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 // True when msg was reflected; *result is then the parent's answer (the
 // child's answer for WM_NOTIFY and the colour and item messages, 0
 // otherwise). A WM_CTLCOLOR* message that the child leaves unanswered (0)
@@ -18,6 +20,15 @@ bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result
 // SendMessage costs several times what the handling does. The direct call
 // is taken only while `proc` is still the control's window procedure, so a
 // later subclass still receives the reflected message.
+// A notification's header, read through a copy: some comctl32 notifications
+// (the list view's key-down) are 1-byte packed structures that the sender
+// may lay at any address, where reading the header in place is misaligned.
+inline NMHDR NotifyHeaderOf(const void* notification) {
+  NMHDR header;
+  memcpy(&header, notification, sizeof header);
+  return header;
+}
+
 using ReflectedNotifyHandler = LRESULT (*)(HWND control, NMHDR* header);
 void SetReflectedNotifyHandler(HWND control, WNDPROC proc, ReflectedNotifyHandler handler);
 void ClearReflectedNotifyHandler(HWND control);

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "runtime/runtime.h"
+#include "ui/framework/reflect.h"
 #include "ui/listview/extended_ui_library.h"
 #include "ui/listview/listview_unit.h"
 
@@ -86,7 +87,7 @@ bool InitialItemTip(const ListViewUnit* unit, int n, std::string* tip) {
 
 void OnGetInfoTip(const ListViewUnit* unit, NMHDR* h) {
   std::string tip;
-  if (h->code == LVN_GETINFOTIPA) {
+  if (NotifyHeaderOf(h).code == LVN_GETINFOTIPA) {
     auto nm = reinterpret_cast<NMLVGETINFOTIPA*>(h);
     if (!nm->pszText || nm->cchTextMax <= 0 || !InitialItemTip(unit, nm->iItem, &tip)) return;
     size_t n = FitBytes(tip, static_cast<size_t>(nm->cchTextMax) - 1);
@@ -144,7 +145,7 @@ void OnListViewClickSettled(ListViewUnit* unit, UINT msg, int item, POINT at) {
 
 LRESULT OnListViewNotify(ListViewUnit* unit, NMHDR* h) {
   HWND hwnd = unit->hwnd;
-  switch (h->code) {
+  switch (NotifyHeaderOf(h).code) {
     case LVN_ITEMCHANGED: {
       auto nm = reinterpret_cast<NMLISTVIEW*>(h);
       if ((nm->uNewState & LVIS_FOCUSED) && !(nm->uOldState & LVIS_FOCUSED))
