@@ -30,3 +30,7 @@ foreach(dpi 96 120 144 192)
   set_tests_properties(ToolAtScale.Dpi${dpi} PROPERTIES FIXTURES_REQUIRED dpi_${dpi} RESOURCE_LOCK desktop
                        TIMEOUT 180)
 endforeach()
+
+# The shipped program's import table: nothing that Windows 7 lacks.
+rt_gtest(app_dpi_imports_test SOURCES app_dpi_imports_test.cpp LIBS rt_driver)
+add_dependencies(app_dpi_imports_test machine-list-export)

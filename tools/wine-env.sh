@@ -20,7 +20,7 @@ native_32bit() { [ -z "${RT_FORCE_64BIT:-}" ] && /lib/ld-linux.so.2 --version >/
 # The process id in a display's lock file (nothing when it has none).
 x_lock_pid() {
   local n="${1#:}"; n="${n%%.*}"
-  tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null || true
+  { tr -d ' \n' < "/tmp/.X$n-lock"; } 2>/dev/null || true
 }
 
 # A server that was killed leaves its socket and lock file behind, so a
