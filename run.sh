@@ -6,19 +6,35 @@
 # it runs on a virtual display: every row selected and exported in the
 # default field order through the real save dialog; the script prints the
 # first lines of the file and the path of a screenshot.
+#   ./run.sh [--dpi N]    N: the display scale's DPI (96 is 100 %, 144 150 %)
 set -euo pipefail
 cd "$(dirname "$0")"
+dpi=96
+if [ "${1:-}" = "--dpi" ]; then
+  dpi="${2:-}"
+  [[ "$dpi" =~ ^[0-9]+$ ]] && [ "$dpi" -ge 96 ] && [ "$dpi" -le 480 ] || { echo "run.sh: --dpi takes a DPI from 96 to 480, e.g. 144" >&2; exit 2; }
+  shift 2
+fi
 ./tools/setup.sh
 ./tools/fetch-sqlite.sh
 user_display="${DISPLAY:-}"
 . tools/build-env.sh
 build_trees machine-list-export demo_driver
 BUILD_DIR="$RUN_DIR"
-# The demo has a prefix of its own, apart from the tests' and the bench's.
+# The demo has a prefix of its own, apart from the tests' and the bench's,
+# and one more for each other display scale.
 export WINEPREFIX="$RUN_DIR/demo-wineprefix" WINEARCH="$WINE_ARCH"
+[ "$dpi" = 96 ] || WINEPREFIX="$RUN_DIR/demo-wineprefix-dpi$dpi"
 if [ "$WINE_ARCH" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
-wine_env_display
+# Without a display of the user's, a scaled demo needs a virtual screen
+# larger than the tests' one.
+if [ "$dpi" != 96 ] && ! { [ -n "$user_display" ] && x_display_ok "$user_display"; }; then
+  dpi_display
+else
+  wine_env_display
+fi
 wine_env_prefix
+[ "$dpi" = 96 ] || wine_prefix_dpi "$dpi"
 
 server="$WINEPREFIX/drive_c/Server"
 mkdir -p "$server/config" "$server/export"
@@ -32,13 +48,18 @@ fi
 
 # No display of the user's: show what a user would see.
 ready="$RUN_DIR/demo.ready" done_flag="$RUN_DIR/demo.done" shot="$RUN_DIR/demo-screenshot.png"
+desktop=800x600 crop=()
+if [ "$dpi" != 96 ]; then
+  shot="$RUN_DIR/demo-screenshot-dpi$dpi.png"
+  desktop="$((800 * dpi / 96))x$((600 * dpi / 96))" crop=(-crop "$desktop+0+0" +repage)
+fi
 out="$server/export/computer.txt"
 rm -f "$ready" "$done_flag" "$out"
-"$WINE" explorer /desktop=demo,800x600 "$RUN_DIR/bin/demo_driver.exe" 'C:\Server\export\computer.txt' \
+"$WINE" explorer "/desktop=demo,$desktop" "$RUN_DIR/bin/demo_driver.exe" 'C:\Server\export\computer.txt' \
   "Z:${ready//\//\\}" "Z:${done_flag//\//\\}" >/dev/null 2>&1 </dev/null &
 driver_pid=$!
 for _ in $(seq 600); do [ -f "$ready" ] && break; sleep 0.1; done
-import -display "$DISPLAY" -window root "$shot"
+import -display "$DISPLAY" -window root "${crop[@]}" "$shot"
 touch "$done_flag"
 wait "$driver_pid" || true
 echo "Exported $(grep -c $'\r$' "$out" 2>/dev/null || echo 0) lines to C:\\Server\\export\\computer.txt ($out); the first ones:"

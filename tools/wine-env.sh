@@ -20,7 +20,7 @@ native_32bit() { [ -z "${RT_FORCE_64BIT:-}" ] && /lib/ld-linux.so.2 --version >/
 # The process id in a display's lock file (nothing when it has none).
 x_lock_pid() {
   local n="${1#:}"; n="${n%%.*}"
-  tr -d ' \n' < "/tmp/.X$n-lock" 2>/dev/null || true
+  { tr -d ' \n' < "/tmp/.X$n-lock"; } 2>/dev/null || true
 }
 
 # A server that was killed leaves its socket and lock file behind, so a
@@ -50,6 +50,7 @@ x_server_id() {
 
 # Starts a private Xvfb when DISPLAY is empty. The display number is kept in
 # the build folder so that every later run reuses the same server.
+# XVFB_SCREEN gives its screen (default 1024x768x24).
 wine_env_display() {
   if [ -n "${DISPLAY:-}" ] && x_display_ok "$DISPLAY"; then return 0; fi
   local f="$BUILD_DIR/.xvfb-display"
@@ -63,7 +64,7 @@ wine_env_display() {
     # writes its number once it is ready.
     ready="$BUILD_DIR/.xvfb-ready"
     : > "$ready"
-    setsid Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$ready" >/dev/null 2>&1 </dev/null 9>&- &
+    setsid Xvfb -displayfd 8 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp 8>"$ready" >/dev/null 2>&1 </dev/null 9>&- &
     pid=$!
     for _ in $(seq 100); do
       [ "$(wc -l < "$ready")" -ge 1 ] && break
@@ -123,3 +124,28 @@ wine_prefix_for_tests() {
 
 # A Unix path as Wine's Z: drive sees it.
 winepath_w() { printf 'Z:%s' "${1//\//\\}"; }
+
+# The system DPI of the prefix in WINEPREFIX (both keys Wine reads), and a
+# fresh Wine server for that prefix alone when it changed: a running server
+# keeps the DPI it started with. Never touches another prefix's server.
+wine_prefix_dpi() {  # dpi
+  local want; want=$(printf '0x%08x' "$1")
+  local now; now=$("$WINE" reg query 'HKCU\Control Panel\Desktop' /v LogPixels 2>/dev/null </dev/null |
+    tr -d '\r' | awk '$1 == "LogPixels" {print $3}' || true)
+  [ "$now" = "$want" ] && return 0
+  "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 </dev/null
+  "$WINE" reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 </dev/null
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wineserver -p >/dev/null 2>&1 || true
+}
+
+# The display of the prefixes at a display scale: a private Xvfb of its own
+# (state in BUILD_DIR/dpi-display) with a screen large enough for the
+# window at 200 %, which is taller than 768 pixels; Wine would cut a window
+# larger than the screen down to it.
+dpi_display() {
+  unset DISPLAY
+  BUILD_DIR="$BUILD_DIR/dpi-display" XVFB_SCREEN=2048x1536x24 wine_env_display
+}

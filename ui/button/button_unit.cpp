@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "ui/framework/display_scale.h"
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"
 #include "ui/framework/gdi.h"
@@ -40,6 +41,11 @@ bool OnMessage(ButtonUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRES
       *result = CallBase(unit, hwnd, msg, wp, lp);
       RaiseUnitFocusEvent(unit, msg == WM_SETFOCUS ? kEventGotFocus : kEventLostFocus);
       return true;
+    case kMsgDisplayScaleChanged:
+      unit->font.Set(unit->props.font, static_cast<int>(wp));
+      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
+      *result = 0;
+      return true;
     default:
       return false;
   }
@@ -58,7 +64,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return nullptr;
   ButtonUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<ButtonUnit, OnMessage>);
-  unit->font.Set(p.font);
+  unit->font.Set(p.font, WindowDpi(parent));
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
   return unit;
 }
@@ -89,7 +95,7 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       return 0;
     case kButtonFont:
       p.font.assign(v->data, v->data + v->length);
-      unit->font.Set(p.font);
+      unit->font.Set(p.font, WindowDpi(hwnd));
       SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), TRUE);
       return 0;
     default:

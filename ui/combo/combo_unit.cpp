@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "runtime/runtime.h"
+#include "ui/framework/display_scale.h"
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"
 #include "ui/framework/gdi.h"
@@ -27,7 +28,7 @@ struct ComboUnit : UnitObject {
 };
 
 
-constexpr int kDropDownRoom = 160;  // created height of a drop-down, at least
+constexpr int kDropDownRoom = 160;  // created height of a drop-down, at least (design pixels)
 constexpr uint32_t kWhite = 0xFFFFFF, kButtonFace = 0xFF000000;
 
 DWORD StyleBits(const ComboProps& p) {
@@ -83,6 +84,33 @@ void SyncFromControl(ComboUnit* unit) {
   if (p.style != 2) p.content = WindowText(hwnd);
 }
 
+// The font at dpi, and the list items' height with the extra spacing (in
+// design pixels) that the props ask for.
+void ApplyFont(ComboUnit* unit, int dpi, BOOL redraw) {
+  const HWND hwnd = unit->hwnd;
+  unit->font.Set(unit->props.font, dpi);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), redraw);
+  LRESULT itemHeight = SendMessageA(hwnd, CB_GETITEMHEIGHT, 0, 0);
+  if (itemHeight > 0)
+    SendMessageA(hwnd, CB_SETITEMHEIGHT, 0,
+                 itemHeight + ToPixels(static_cast<int32_t>(unit->props.extraItemHeight), dpi));
+}
+
+// A new DPI: the new font, and room for the list below a drop-down.
+void OnDisplayScaleChanged(ComboUnit* unit, int dpi) {
+  ApplyFont(unit, dpi, FALSE);
+  if (unit->props.style == 0) return;
+  RECT r;
+  GetWindowRect(unit->hwnd, &r);
+  const int room = ToPixels(kDropDownRoom, dpi);
+  // A drop-down's window rectangle is its closed field; the height that
+  // SetWindowPos gives it is its dropped height.
+  RECT dropped{};
+  SendMessageA(unit->hwnd, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+  if (dropped.bottom - dropped.top < room)
+    SetWindowPos(unit->hwnd, nullptr, 0, 0, r.right - r.left, room, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT OnReflectedCommand(ComboUnit* unit, WPARAM wp) {
   const uint32_t w = unit->windowId, u = unit->unitId;
   switch (HIWORD(wp)) {
@@ -116,6 +144,10 @@ bool OnMessage(ComboUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESU
       RaiseEvent(unit->windowId, unit->unitId, kComboSelectionChanged);
       *result = 0;
       return true;
+    case kMsgDisplayScaleChanged:
+      OnDisplayScaleChanged(unit, static_cast<int>(wp));
+      *result = 0;
+      return true;
     // The inner edit and list ask the combo box itself for their colours.
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -135,18 +167,15 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
   auto owned = NewUnit<ComboUnit>(blob, length, DecodeComboProps, windowId, unitId);
   if (!owned) return nullptr;
   const ComboProps& p = owned->props;
-  if (p.style != 0 && height < kDropDownRoom) height = kDropDownRoom;
+  const int dpi = WindowDpi(parent);
+  if (p.style != 0 && height < ToPixels(kDropDownRoom, dpi)) height = ToPixels(kDropDownRoom, dpi);
   DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_AUTOHSCROLL | StyleBits(p);
   HWND hwnd = CreateWindowExA(0, "COMBOBOX", "", ws, left, top, width, height, parent,
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
   if (!hwnd) return nullptr;
   ComboUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<ComboUnit, OnMessage>);
   unit->background.Set(p.backColor);
-  unit->font.Set(p.font);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
-  LRESULT itemHeight = SendMessageA(hwnd, CB_GETITEMHEIGHT, 0, 0);
-  if (itemHeight > 0)
-    SendMessageA(hwnd, CB_SETITEMHEIGHT, 0, itemHeight + static_cast<int32_t>(p.extraItemHeight));
+  ApplyFont(unit, dpi, FALSE);
   SendMessageA(hwnd, CB_LIMITTEXT, p.maxLength, 0);
   FillItems(unit);
   ApplySelection(unit, p.selection);
@@ -202,9 +231,10 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       p.sorted = v->u32 ? 1 : 0;
       return 1;
     case kComboItemSpacing: {
-      LRESULT h = SendMessageA(hwnd, CB_GETITEMHEIGHT, 0, 0) - static_cast<int32_t>(p.extraItemHeight);
+      const int dpi = WindowDpi(hwnd);
+      LRESULT h = SendMessageA(hwnd, CB_GETITEMHEIGHT, 0, 0) - ToPixels(static_cast<int32_t>(p.extraItemHeight), dpi);
       p.extraItemHeight = v->u32;
-      SendMessageA(hwnd, CB_SETITEMHEIGHT, 0, h + static_cast<int32_t>(p.extraItemHeight));
+      SendMessageA(hwnd, CB_SETITEMHEIGHT, 0, h + ToPixels(static_cast<int32_t>(p.extraItemHeight), dpi));
       return 0;
     }
     case kComboTextColor:
@@ -215,7 +245,7 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       return 0;
     case kComboFont:
       p.font.assign(v->data, v->data + v->length);
-      unit->font.Set(p.font);
+      unit->font.Set(p.font, WindowDpi(hwnd));
       SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), TRUE);
       return 0;
     case kComboSelection: ApplySelection(unit, v->i32); return 0;

@@ -11,6 +11,7 @@
 
 #include "runtime/runtime.h"
 #include "ui/edit/edit_styles.h"
+#include "ui/framework/display_scale.h"
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"
 #include "ui/framework/border_style.h"
@@ -71,6 +72,17 @@ void CreateAdjuster(EditUnit* unit, HWND parent) {
   SendMessageA(unit->adjuster, UDM_SETRANGE32, std::min(a, b), std::max(a, b));
 }
 
+// A single line must show the whole text height inside its frame: a
+// shorter box grows, keeping its width.
+void FitSingleLine(EditUnit* unit, int dpi) {
+  if (unit->props.multiLine) return;
+  RECT r;
+  GetWindowRect(unit->hwnd, &r);
+  int need = FontTextHeight(unit->hwnd, unit->font.Get()) + 2 * SystemMetricAtDpi(SM_CYEDGE, dpi);
+  if (r.bottom - r.top < need)
+    SetWindowPos(unit->hwnd, nullptr, 0, 0, r.right - r.left, need, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 LRESULT OnReflectedCommand(EditUnit* unit, WPARAM wp) {
   switch (HIWORD(wp)) {
     case EN_CHANGE:
@@ -111,6 +123,13 @@ bool OnMessage(EditUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESUL
     case WM_NCDESTROY:
       if (unit->adjuster && IsWindow(unit->adjuster)) DestroyWindow(unit->adjuster);
       return false;
+    case kMsgDisplayScaleChanged:
+      unit->font.Set(unit->props.font, static_cast<int>(wp));
+      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
+      FitSingleLine(unit, static_cast<int>(wp));
+      if (unit->adjuster) SendMessageA(unit->adjuster, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd), 0);
+      *result = 0;
+      return true;
     default:
       return false;
   }
@@ -129,14 +148,10 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
   if (!hwnd) return nullptr;
   EditUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<EditUnit, OnMessage>);
   unit->background.Set(p.backColor);
-  unit->font.Set(p.font);
+  const int dpi = WindowDpi(parent);
+  unit->font.Set(p.font, dpi);
   SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
-  if (!p.multiLine) {
-    // A single line must show the whole text height inside its frame.
-    int need = FontTextHeight(hwnd, unit->font.Get()) + 2 * GetSystemMetrics(SM_CYEDGE);
-    if (height < need)
-      SetWindowPos(hwnd, nullptr, 0, 0, width, need, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  FitSingleLine(unit, dpi);
   SendMessageA(hwnd, EM_LIMITTEXT, p.maxLength, 0);
   if (p.inputMode == 2) SendMessageA(hwnd, EM_SETPASSWORDCHAR, p.passwordChar, 0);
   unit->muteChange = true;
@@ -167,7 +182,7 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       return 0;
     case kEditFont:
       p.font.assign(v->data, v->data + v->length);
-      unit->font.Set(p.font);
+      unit->font.Set(p.font, WindowDpi(hwnd));
       SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), TRUE);
       return 0;
     case kEditMaxLength:

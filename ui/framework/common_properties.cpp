@@ -1,8 +1,16 @@
 // The eight common properties of every unit, and the four of a menu item.
+//
+// Left, top, width and height speak design units (pixels at 96 DPI) at
+// every display scale, as the template does: a read converts the live
+// pixels back and rounds, a write stores the design value in the record
+// and gives the live window that value at its DPI. A top-level window's
+// width and height are its outer size, whose frame does not scale with
+// its client area: they convert through the frame the system draws.
 #include <windows.h>
 
 #include "runtime/heap.h"
 #include "ui/framework/cursor_data.h"
+#include "ui/framework/display_scale.h"
 #include "ui/framework/properties.h"
 #include "ui/framework/window_list.h"
 
@@ -20,6 +28,25 @@ RECT LiveRect(HWND hwnd) {
 
 void SetFlag(uint32_t& flags, uint32_t bit, bool on) { flags = on ? flags | bit : flags & ~bit; }
 
+bool IsTopLevel(HWND hwnd) { return !(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD); }
+
+// A top-level window's outer size between pixels and design units.
+SIZE OuterSize(HWND hwnd, SIZE size, bool toPixels) {
+  const auto style = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE));
+  const bool menu = GetMenu(hwnd) != nullptr;
+  const int dpi = WindowDpi(hwnd);
+  return toPixels ? OuterSizeToPixels(size, style, exStyle, menu, dpi) : OuterSizeToDesign(size, style, exStyle, menu, dpi);
+}
+
+// The live rectangle's size in design units.
+SIZE DesignSize(HWND hwnd, const RECT& r) {
+  const SIZE pixels{r.right - r.left, r.bottom - r.top};
+  if (IsTopLevel(hwnd)) return OuterSize(hwnd, pixels, false);
+  const int dpi = WindowDpi(hwnd);
+  return {ToDesign(pixels.cx, dpi), ToDesign(pixels.cy, dpi)};
+}
+
 }  // namespace
 
 uint64_t ReadCommonProperty(const UnitRecord& rec, int index) {
@@ -27,18 +54,10 @@ uint64_t ReadCommonProperty(const UnitRecord& rec, int index) {
   const HWND hwnd = live ? rec.object->hwnd : nullptr;
   auto integer = [](int32_t v) { return static_cast<uint64_t>(static_cast<uint32_t>(v)); };
   switch (index) {
-    case kCommonLeft: return integer(live ? LiveRect(hwnd).left : rec.left);
-    case kCommonTop: return integer(live ? LiveRect(hwnd).top : rec.top);
-    case kCommonWidth: {
-      if (!live) return integer(rec.width);
-      RECT r = LiveRect(hwnd);
-      return integer(r.right - r.left);
-    }
-    case kCommonHeight: {
-      if (!live) return integer(rec.height);
-      RECT r = LiveRect(hwnd);
-      return integer(r.bottom - r.top);
-    }
+    case kCommonLeft: return integer(live ? ToDesign(LiveRect(hwnd).left, WindowDpi(hwnd)) : rec.left);
+    case kCommonTop: return integer(live ? ToDesign(LiveRect(hwnd).top, WindowDpi(hwnd)) : rec.top);
+    case kCommonWidth: return integer(live ? DesignSize(hwnd, LiveRect(hwnd)).cx : rec.width);
+    case kCommonHeight: return integer(live ? DesignSize(hwnd, LiveRect(hwnd)).cy : rec.height);
     case kCommonTag: return ValueOf(RtCopyText(rec.tag.c_str()));
     case kCommonVisible: return live ? (IsWindowVisible(hwnd) ? 1 : 0) : (rec.flags & kRecordVisible ? 1 : 0);
     case kCommonDisabled: return live ? (IsWindowEnabled(hwnd) ? 0 : 1) : (rec.flags & kRecordDisabled ? 1 : 0);
@@ -60,8 +79,9 @@ void WriteCommonProperty(UnitRecord& rec, bool isWindowRecord, int index, uint64
       (index == kCommonLeft ? rec.left : rec.top) = ClampPosition(v);
       if (!live) return;
       RECT r = LiveRect(hwnd);
-      int x = index == kCommonLeft ? rec.left : r.left;
-      int y = index == kCommonTop ? rec.top : r.top;
+      const int dpi = WindowDpi(hwnd);
+      int x = index == kCommonLeft ? ToPixels(rec.left, dpi) : r.left;
+      int y = index == kCommonTop ? ToPixels(rec.top, dpi) : r.top;
       SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return;
     }
@@ -70,8 +90,14 @@ void WriteCommonProperty(UnitRecord& rec, bool isWindowRecord, int index, uint64
       (index == kCommonWidth ? rec.width : rec.height) = ClampSize(v);
       if (!live) return;
       RECT r = LiveRect(hwnd);
-      int w = index == kCommonWidth ? rec.width : r.right - r.left;
-      int h = index == kCommonHeight ? rec.height : r.bottom - r.top;
+      // The written side at the window's scale; the other keeps its pixels.
+      SIZE design = DesignSize(hwnd, r);
+      (index == kCommonWidth ? design.cx : design.cy) = index == kCommonWidth ? rec.width : rec.height;
+      const int dpi = WindowDpi(hwnd);
+      const SIZE pixels = IsTopLevel(hwnd) ? OuterSize(hwnd, design, true)
+                                           : SIZE{ToPixels(design.cx, dpi), ToPixels(design.cy, dpi)};
+      int w = index == kCommonWidth ? pixels.cx : r.right - r.left;
+      int h = index == kCommonHeight ? pixels.cy : r.bottom - r.top;
       SetWindowPos(hwnd, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
       return;
     }

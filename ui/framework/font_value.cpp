@@ -4,16 +4,10 @@
 #include <cstring>
 
 #include "runtime/heap.h"
+#include "ui/framework/display_scale.h"
 #include "ui/framework/properties.h"
 
 namespace {
-
-int ScreenDpiY() {
-  HDC dc = GetDC(nullptr);
-  int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-  if (dc) ReleaseDC(nullptr, dc);
-  return dpi > 0 ? dpi : 96;
-}
 
 void SetAngle(LOGFONTA& f, int32_t angle) {
   angle %= 3600;
@@ -30,15 +24,21 @@ void SetFace(LOGFONTA& f, const char* face) {
 
 }  // namespace
 
-int32_t PointsToHeight(int32_t points) { return -MulDiv(points, ScreenDpiY(), 72); }
+int32_t PointsToHeight(int32_t points) { return -MulDiv(points, kDesignDpi, 72); }
 int32_t HeightToPoints(int32_t height) {
-  return MulDiv(height < 0 ? -height : height, 72, ScreenDpiY());
+  return MulDiv(height < 0 ? -height : height, 72, kDesignDpi);
 }
 
 LOGFONTA FontOrDefault(const uint8_t* data, int32_t length) {
   LOGFONTA f{};
-  if (data && length == static_cast<int32_t>(sizeof f)) memcpy(&f, data, sizeof f);
-  else GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof f, &f);
+  if (data && length == static_cast<int32_t>(sizeof f)) {
+    memcpy(&f, data, sizeof f);
+    return f;
+  }
+  // The stock font is made for the system DPI; the program sees its design size.
+  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof f, &f);
+  f.lfHeight = MulDiv(f.lfHeight, kDesignDpi, SystemDpi());
+  f.lfWidth = MulDiv(f.lfWidth, kDesignDpi, SystemDpi());
   return f;
 }
 

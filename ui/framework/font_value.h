@@ -24,8 +24,11 @@ static_assert(sizeof(FontRecord) == 28);
 
 static_assert(sizeof(LOGFONTA) == 60);
 
+// A font value's heights are design pixels (pixels at 96 DPI), whatever
+// the display scale; each unit makes its font for its window's DPI.
+//
 // The LOGFONT a unit's font value stands for: the value itself when it is
-// exactly 60 bytes, else the stock DEFAULT_GUI_FONT's.
+// exactly 60 bytes, else the stock DEFAULT_GUI_FONT's in design pixels.
 LOGFONTA FontOrDefault(const uint8_t* data, int32_t length);
 
 // Element -1: a new FontRecord block (its face a new RtText); 0-6: that
@@ -37,6 +40,6 @@ uint64_t ReadFontValue(const LOGFONTA& font, int element);
 // Answers true when the unit should hold font, false for "no font".
 bool WriteFontValue(LOGFONTA& font, int element, uint64_t value);
 
-// Points <-> LOGFONT height at the screen's vertical resolution.
+// Points <-> LOGFONT height in design pixels (72 points to 96 pixels).
 int32_t PointsToHeight(int32_t points);
 int32_t HeightToPoints(int32_t height);

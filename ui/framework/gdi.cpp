@@ -3,17 +3,20 @@
 
 #include <cstring>
 
+#include "ui/framework/display_scale.h"
 #include "ui/template/window_blob.h"
 
 COLORREF ResolveColor(uint32_t color) {
   return color == kColorButtonFace ? GetSysColor(COLOR_BTNFACE) : static_cast<COLORREF>(color);
 }
 
-void OwnedFont::Set(const std::vector<uint8_t>& logfont) {
+void OwnedFont::Set(const std::vector<uint8_t>& logfont, int dpi) {
   Reset();
+  dpi_ = dpi;
   if (logfont.size() != sizeof(LOGFONTA)) return;
   LOGFONTA lf;
   memcpy(&lf, logfont.data(), sizeof lf);
+  lf = LogFontAtDpi(lf, dpi);
   font_ = CreateFontIndirectA(&lf);
 }
 
@@ -23,7 +26,7 @@ void OwnedFont::Reset() {
 }
 
 HFONT OwnedFont::Get() const {
-  return font_ ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  return font_ ? font_ : GuiFontAtDpi(dpi_);
 }
 
 void OwnedBrush::Set(uint32_t color) {

@@ -18,15 +18,17 @@ class OwnedFont {
   OwnedFont(const OwnedFont&) = delete;
   OwnedFont& operator=(const OwnedFont&) = delete;
 
-  // From a font property value: exactly one LOGFONTA makes a font; any
-  // other length means the stock DEFAULT_GUI_FONT.
-  void Set(const std::vector<uint8_t>& logfont);
+  // From a font property value (heights in design pixels) for a window at
+  // dpi: exactly one LOGFONTA makes a font; any other length means the
+  // stock DEFAULT_GUI_FONT.
+  void Set(const std::vector<uint8_t>& logfont, int dpi);
   void Reset();
-  // The font to select: the unit's own, or DEFAULT_GUI_FONT.
+  // The font to select: the unit's own, or DEFAULT_GUI_FONT, at its DPI.
   HFONT Get() const;
 
  private:
   HFONT font_ = nullptr;
+  int dpi_ = 0;  // 0: the system DPI
 };
 
 class OwnedBrush {

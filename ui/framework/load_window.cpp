@@ -8,6 +8,7 @@
 
 #include "runtime/runtime.h"
 #include "ui/framework/cursor_data.h"
+#include "ui/framework/display_scale.h"
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"
 #include "ui/framework/unit_types.h"
@@ -28,13 +29,18 @@ void ForEachUnit(LoadedWindow& win, bool lastFirst, F f) {
   }
 }
 
+// A unit's rectangle is its record's design rectangle at the DPI of the
+// window it goes on. The window's own record stays in design units: only
+// the window unit knows the frame that its outer size holds.
 UnitObject* CreateRecord(const UnitRecord& rec, const UnitTypeInfo* type, HWND parent, UINT id,
-                         uint32_t windowId, int reserved) {
+                         uint32_t windowId, int reserved, bool ownRecord) {
   auto create = TypeOperation<CreateOp>(type, kOpCreate);
   if (!create) return nullptr;
+  const int dpi = ownRecord ? kDesignDpi : WindowDpi(parent);
   return create(rec.blob.data(), static_cast<int32_t>(rec.blob.size()),
-                CreationStyle(rec.flags, type->flags), parent, id, nullptr, rec.left, rec.top,
-                rec.width, rec.height, windowId, rec.id, 0, reserved);
+                CreationStyle(rec.flags, type->flags), parent, id, nullptr, ToPixels(rec.left, dpi),
+                ToPixels(rec.top, dpi), ToPixels(rec.width, dpi), ToPixels(rec.height, dpi), windowId, rec.id,
+                0, reserved);
 }
 
 // Every unit and the window itself, created in their order. False (with
@@ -43,7 +49,7 @@ bool CreateAll(LoadedWindow& win, HWND owner, bool modal) {
   UnitRecord& own = win.Own();
   const UnitTypeInfo* ownType = TypeInfoFor(own.type);
   if (!ownType) return false;
-  own.object = CreateRecord(own, ownType, owner, 0, win.tmpl->id, modal ? 1 : 0);
+  own.object = CreateRecord(own, ownType, owner, 0, win.tmpl->id, modal ? 1 : 0, true);
   if (!own.object) return false;
   const HWND window = own.object->hwnd;
 
@@ -52,7 +58,7 @@ bool CreateAll(LoadedWindow& win, HWND owner, bool modal) {
   ForEachUnit(win, /*lastFirst=*/true, [&](UnitRecord& rec) {
     if (!ok) return;
     const UnitTypeInfo* type = TypeInfoFor(rec.type);
-    rec.object = type ? CreateRecord(rec, type, window, controlId, win.tmpl->id, 0) : nullptr;
+    rec.object = type ? CreateRecord(rec, type, window, controlId, win.tmpl->id, 0, false) : nullptr;
     controlId += kControlIdStep;
     ok = rec.object != nullptr;
   });

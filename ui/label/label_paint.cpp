@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "ui/framework/display_scale.h"
 #include "ui/framework/gdi.h"
 
 namespace {
@@ -14,11 +15,12 @@ void FillSolid(HDC dc, const RECT& r, COLORREF c) {
   DeleteObject(brush);
 }
 
-// Concentric one-pixel rings from the outside in; answers the inner rect.
-RECT PaintGradientFrame(HDC dc, RECT r, const LabelProps& p) {
+// Concentric one-pixel rings from the outside in, as many as the design
+// width takes at dpi; answers the inner rect.
+RECT PaintGradientFrame(HDC dc, RECT r, const LabelProps& p, int dpi) {
   COLORREF colors[3];
   int count = GradientColors(p.borderColors, colors);
-  const int width = static_cast<int>(p.gradientBorderWidth);
+  const int width = ToPixels(static_cast<int>(p.gradientBorderWidth), dpi);
   if (count < 2 || width <= 0) return r;
   for (int ring = 0; ring < width && r.right - r.left > 0 && r.bottom - r.top > 0; ++ring) {
     HBRUSH brush = CreateSolidBrush(GradientAt(colors, count, ring, width - 1));
@@ -45,7 +47,7 @@ bool PaintGradientBackground(HDC dc, const RECT& r, const LabelProps& p) {
   return true;
 }
 
-void PaintCaption(HDC dc, RECT r, const LabelProps& p, HFONT font, const char* caption) {
+void PaintCaption(HDC dc, RECT r, const LabelProps& p, HFONT font, const char* caption, int dpi) {
   if (!caption || !*caption) return;
   UINT format = p.hAlign == 1 ? DT_CENTER : p.hAlign == 2 ? DT_RIGHT : DT_LEFT;
   if (p.wordWrap) format |= DT_WORDBREAK;
@@ -54,7 +56,7 @@ void PaintCaption(HDC dc, RECT r, const LabelProps& p, HFONT font, const char* c
   SetBkMode(dc, TRANSPARENT);
   auto draw = [&](COLORREF c, int dx, int dy) {
     RECT at = r;
-    OffsetRect(&at, dx, dy);
+    OffsetRect(&at, ToPixels(dx, dpi), ToPixels(dy, dpi));
     SetTextColor(dc, c);
     DrawTextA(dc, caption, -1, &at, format);
   };
@@ -91,10 +93,10 @@ COLORREF GradientAt(const COLORREF* colors, int count, int t, int span) {
   return RGB(mix(0), mix(8), mix(16));
 }
 
-void PaintLabel(HDC dc, const RECT& client, const LabelProps& p, HFONT font, const char* caption) {
+void PaintLabel(HDC dc, const RECT& client, const LabelProps& p, HFONT font, const char* caption, int dpi) {
   RECT inner = client;
-  if (p.border == 6) inner = PaintGradientFrame(dc, client, p);
+  if (p.border == 6) inner = PaintGradientFrame(dc, client, p, dpi);
   // Pictures are not decoded by this runtime; the colour or gradient shows.
   if (!PaintGradientBackground(dc, inner, p)) FillSolid(dc, inner, ResolveColor(p.backColor));
-  PaintCaption(dc, inner, p, font, caption);
+  PaintCaption(dc, inner, p, font, caption, dpi);
 }

@@ -5,7 +5,9 @@
 
 #include "ui/template/label_blob.h"
 
-void PaintLabel(HDC dc, const RECT& client, const LabelProps& props, HFONT font, const char* caption);
+// Frame widths and text-effect offsets are design pixels, drawn at dpi.
+void PaintLabel(HDC dc, const RECT& client, const LabelProps& props, HFONT font, const char* caption,
+                int dpi = 96);
 
 // The colours of a gradient: the given ones that are not the button-face
 // marker. Fewer than two means no gradient.

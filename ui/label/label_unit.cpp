@@ -6,6 +6,7 @@
 
 #include "runtime/runtime.h"
 #include "ui/framework/border_style.h"
+#include "ui/framework/display_scale.h"
 #include "ui/framework/gdi.h"
 #include "ui/framework/property_table.h"
 #include "ui/framework/unit_control.h"
@@ -30,7 +31,7 @@ void Paint(LabelUnit* unit) {
   RECT client;
   GetClientRect(unit->hwnd, &client);
   IntersectClipRect(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-  PaintLabel(dc, client, unit->props, unit->font.Get(), unit->props.caption.c_str());
+  PaintLabel(dc, client, unit->props, unit->font.Get(), unit->props.caption.c_str(), WindowDpi(unit->hwnd));
   EndPaint(unit->hwnd, &ps);
 }
 
@@ -42,6 +43,13 @@ bool OnMessage(LabelUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESU
     case WM_PAINT:
       Paint(unit);
       *result = 0;
+      return true;
+    case kMsgDisplayScaleChanged:
+      unit->font.Set(unit->props.font, static_cast<int>(wp));
+      *result = 0;
+      return true;
+    case WM_GETFONT:  // the font it paints with, as the system's controls answer
+      *result = reinterpret_cast<LRESULT>(unit->font.Get());
       return true;
     default:
       return false;
@@ -65,7 +73,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
                               reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
   if (!hwnd) return nullptr;
   LabelUnit* unit = AttachUnit(std::move(owned), hwnd, kLabelProc);
-  unit->font.Set(unit->props.font);
+  unit->font.Set(unit->props.font, WindowDpi(parent));
   return unit;
 }
 
@@ -115,7 +123,7 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       break;
     case kLabelFont:
       p.font.assign(v->data, v->data + v->length);
-      unit->font.Set(p.font);
+      unit->font.Set(p.font, WindowDpi(hwnd));
       break;
     case kLabelPicture: p.picture.assign(v->data, v->data + v->length); break;
     case kLabelDataSource: p.text27 = v->text; return 0;

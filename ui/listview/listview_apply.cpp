@@ -4,8 +4,12 @@
 
 #include <commctrl.h>
 
+#include <utility>
+#include <vector>
+
 #include "runtime/runtime.h"
 #include "ui/framework/border_style.h"
+#include "ui/framework/display_scale.h"
 #include "ui/listview/image_list_block.h"
 
 static_assert(sizeof(LOGFONTA) == 60, "the font block is a LOGFONTA");
@@ -88,11 +92,14 @@ ListViewStyles ComputeListViewStyles(const ListViewData& d, DWORD given) {
 
 COLORREF ResolveColor(COLORREF c) { return c == kButtonFace ? GetSysColor(COLOR_BTNFACE) : c; }
 
-void ApplyFont(ListViewUnit* unit) {
+void ApplyFont(ListViewUnit* unit) { ApplyFontAtDpi(unit, WindowDpi(unit->hwnd), TRUE); }
+
+void ApplyFontAtDpi(ListViewUnit* unit, int dpi, BOOL redraw) {
   HFONT fresh = nullptr;
   if (unit->data.font.size() == sizeof(LOGFONTA)) {
     LOGFONTA lf;
     memcpy(&lf, unit->data.font.data(), sizeof lf);
+    lf = LogFontAtDpi(lf, dpi);
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfOutPrecision = 0;
     lf.lfClipPrecision = 0;
@@ -100,8 +107,8 @@ void ApplyFont(ListViewUnit* unit) {
     lf.lfPitchAndFamily = 0;
     fresh = CreateFontIndirectA(&lf);
   }
-  HGDIOBJ shown = fresh ? static_cast<HGDIOBJ>(fresh) : GetStockObject(DEFAULT_GUI_FONT);
-  SendMessageA(unit->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(shown), TRUE);
+  HGDIOBJ shown = fresh ? static_cast<HGDIOBJ>(fresh) : GuiFontAtDpi(dpi);
+  SendMessageA(unit->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(shown), redraw);
   if (unit->font) DeleteObject(unit->font);
   unit->font = fresh;
 }
@@ -159,6 +166,7 @@ void ApplyHotCursor(ListViewUnit* unit) {
 
 void InsertColumns(ListViewUnit* unit) {
   if (!unit->reportView()) return;
+  const int dpi = WindowDpi(unit->hwnd);
   auto columns = DecodeColumnList(unit->data.columns);
   for (size_t i = 0; i < columns.size(); i++) {
     const ListViewColumn& c = columns[i];
@@ -171,10 +179,54 @@ void InsertColumns(ListViewUnit* unit) {
       col.fmt |= LVCFMT_IMAGE;
       col.iImage = c.image;
     }
-    col.cx = c.width;
+    col.cx = ToPixels(c.width, dpi);
     col.pszText = const_cast<char*>(c.title.c_str());
     col.iSubItem = static_cast<int>(i);
     SendMessageA(unit->hwnd, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
+  }
+}
+
+namespace {
+
+// The top rows of the lists whose window is changing its DPI, from before
+// anything moved until each list is refitted.
+std::vector<std::pair<const ListViewUnit*, int>>& TopRowsBeforeRescale() {
+  static std::vector<std::pair<const ListViewUnit*, int>> tops;
+  return tops;
+}
+
+}  // namespace
+
+void NoteTopRowBeforeRescale(const ListViewUnit* unit) {
+  TopRowsBeforeRescale().emplace_back(unit, static_cast<int>(SendMessageA(unit->hwnd, LVM_GETTOPINDEX, 0, 0)));
+}
+
+void ApplyDisplayScale(ListViewUnit* unit, int dpi, int oldDpi) {
+  const HWND hwnd = unit->hwnd;
+  int top = static_cast<int>(SendMessageA(hwnd, LVM_GETTOPINDEX, 0, 0));
+  auto& tops = TopRowsBeforeRescale();
+  for (auto it = tops.begin(); it != tops.end(); ++it)
+    if (it->first == unit) {
+      top = it->second;
+      tops.erase(it);
+      break;
+    }
+  ApplyFontAtDpi(unit, dpi, FALSE);
+  if (unit->reportView() && oldDpi > 0) {
+    auto header = reinterpret_cast<HWND>(SendMessageA(hwnd, LVM_GETHEADER, 0, 0));
+    const int n = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    // The widths as they are now (the user may have dragged them), scaled.
+    for (int i = 0; i < n; i++) {
+      const int width = static_cast<int>(SendMessageA(hwnd, LVM_GETCOLUMNWIDTH, i, 0));
+      SendMessageA(hwnd, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(MulDiv(width, dpi, oldDpi), 0));
+    }
+  }
+  // Rows are taller or shorter now: the same row goes back to the top.
+  const int now = static_cast<int>(SendMessageA(hwnd, LVM_GETTOPINDEX, 0, 0));
+  if (now != top && unit->reportView()) {
+    RECT row{LVIR_BOUNDS};
+    if (SendMessageA(hwnd, LVM_GETITEMRECT, now, reinterpret_cast<LPARAM>(&row)))
+      SendMessageA(hwnd, LVM_SCROLL, 0, (top - now) * (row.bottom - row.top));
   }
 }
 

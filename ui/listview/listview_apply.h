@@ -17,14 +17,22 @@ ListViewStyles ComputeListViewStyles(const ListViewData& data, DWORD given);
 // 0xFF000000 stands for the button-face colour at the time of use.
 COLORREF ResolveColor(COLORREF c);
 
+// The unit's font (or the stock GUI font) at its window's DPI.
 void ApplyFont(ListViewUnit* unit);
+void ApplyFontAtDpi(ListViewUnit* unit, int dpi, BOOL redraw);
 void ApplyImageList(ListViewUnit* unit);
 void ApplyStateImageList(ListViewUnit* unit);
 void ApplyHeaderImageList(ListViewUnit* unit);
 void ApplyColors(ListViewUnit* unit);
 void ApplyBorderStyle(HWND hwnd, int borderStyle);
 void ApplyHotCursor(ListViewUnit* unit);
+// Column widths are design pixels, shown at the window's DPI.
 void InsertColumns(ListViewUnit* unit);
+// The window's DPI changes: its top row is noted before anything moves;
+// once the list sits at its new rectangle its font and every column are
+// refitted from oldDpi to dpi, and rows, selection and that top row stay.
+void NoteTopRowBeforeRescale(const ListViewUnit* unit);
+void ApplyDisplayScale(ListViewUnit* unit, int dpi, int oldDpi);
 void BuildInitialItems(ListViewUnit* unit);
 void ApplyCurrentItem(ListViewUnit* unit);
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "runtime/runtime.h"
+#include "ui/framework/display_scale.h"
 #include "ui/framework/reflect.h"
 #include "ui/framework/unit_window.h"
 #include "ui/listview/extended_ui_library.h"
@@ -63,6 +64,12 @@ LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
       return ReflectedNotify(hwnd, reinterpret_cast<NMHDR*>(lp));
     case kMsgResumeRedraw:
       ResumeRedraw(unit);
+      return 0;
+    case kMsgDisplayScaleChanging:
+      NoteTopRowBeforeRescale(unit);
+      return 0;
+    case kMsgDisplayScaleChanged:
+      ApplyDisplayScale(unit, static_cast<int>(wp), static_cast<int>(lp));
       return 0;
     case kMsgCheckBoxChanged:
       OnCheckBoxChanged(unit, static_cast<int>(wp));

@@ -5,6 +5,8 @@
 
 
 #include "runtime/runtime.h"
+#include "ui/framework/display_relayout.h"
+#include "ui/framework/display_scale.h"
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"
 #include "ui/framework/gdi.h"
@@ -27,10 +29,16 @@ struct WindowUnit : UnitObject {
 };
 
 bool OnMessage(WindowUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);
+// The unit is attached after creation; the frame's scaling must be asked
+// for before, at WM_NCCREATE.
+LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) EnableNonClientScaling(hwnd);
+  return UnitProc<WindowUnit, OnMessage>(hwnd, msg, wp, lp);
+}
 // Every notification of a list view passes the window's procedure. It is
 // the class's for the runtime's own class; a class the program names that
 // exists already keeps its procedure under the unit's.
-constexpr WNDPROC kWindowProc = UnitProc<WindowUnit, OnMessage>;
+constexpr WNDPROC kWindowProc = WindowProc;
 
 
 void SetIcons(WindowUnit* unit) {
@@ -121,7 +129,16 @@ bool OnMessage(WindowUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRES
       RestoreFocus(unit);
       *result = 0;
       return true;
+    case WM_DPICHANGED:
+      RelayoutForDpi(hwnd, LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+      *result = 0;
+      return true;
+    case kMsgDisplayScaleChanged:
+      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontAtDpi(static_cast<int>(wp))), FALSE);
+      *result = 0;
+      return true;
     case WM_NCDESTROY:
+      ForgetWindowDpi(hwnd);
       *result = LiveUnits<WindowUnit>().End(unit, hwnd, wp, lp);
       if (unit->bigIcon) DestroyIcon(unit->bigIcon);
       if (unit->smallIcon) DestroyIcon(unit->smallIcon);
@@ -143,17 +160,29 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND own
   if (!RegisterUnitClass(className, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, kWindowProc)) return nullptr;
   if (!owner && (!p.ownTaskbarButton || modal)) owner = RtHiddenOwner();
   WindowStyles s = WindowStylesOf(p, owner != nullptr);
+  // The window's place and outer size at a DPI; the system's until the
+  // window knows its monitor's.
   const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  const POINT at = StartPosition(p, {left, top}, {width, height}, screen);
+  auto placeAt = [&](int dpi, SIZE* outer) {
+    *outer = OuterSizeToPixels({width, height}, s.style | style, s.exStyle, menu != nullptr, dpi);
+    return StartPosition(p, {ToPixels(left, dpi), ToPixels(top, dpi)}, *outer, screen);
+  };
+  int dpi = SystemDpi();
+  SIZE outer;
+  POINT at = placeAt(dpi, &outer);
   HWND hwnd = CreateWindowExA(s.exStyle, className, p.title.c_str(), s.style | style, at.x, at.y,
-                              width, height, owner, menu, RtInstance(), nullptr);
+                              outer.cx, outer.cy, owner, menu, RtInstance(), nullptr);
   if (!hwnd) return nullptr;
   WindowUnit* unit = AttachUnit(std::move(owned), hwnd, kWindowProc);
+  const int shown = MeasuredWindowDpi(hwnd);
+  const bool otherDpi = shown != dpi;
+  if (otherDpi) at = placeAt(dpi = shown, &outer);
+  KeepWindowDpi(hwnd, dpi);
   RECT r;
   GetWindowRect(hwnd, &r);
-  if (!IsIconic(hwnd) && !IsZoomed(hwnd) && (r.right - r.left != width || r.bottom - r.top != height))
-    MoveWindow(hwnd, at.x, at.y, width, height, FALSE);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  if (!IsIconic(hwnd) && !IsZoomed(hwnd) && (otherDpi || r.right - r.left != outer.cx || r.bottom - r.top != outer.cy))
+    MoveWindow(hwnd, at.x, at.y, outer.cx, outer.cy, FALSE);
+  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontAtDpi(dpi)), FALSE);
   if (p.topmost) ApplyTopmost(hwnd, true);
   if (!p.closeButton) ApplyCloseButton(hwnd, false);
   SetIcons(unit);

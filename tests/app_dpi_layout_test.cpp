@@ -1,0 +1,327 @@
+// The program's own window at the display scale of the prefix it runs in
+// (tools/dpi-prefix.sh sets it, MLE_DPI names it): every unit where the
+// design puts it times the scale, every text whole in its control, the
+// list's columns wide enough for the demo table, property values in
+// design units, and a change of scale while the window shows.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/handler_table.h"
+#include "app/main_window_template.h"
+#include "tests/ui_test_support.h"
+#include "ui/core_library.h"
+#include "ui/framework/host.h"
+#include "ui/listview/extended_ui_library.h"
+
+namespace {
+
+int ExpectedDpi() {
+  const char* v = getenv("MLE_DPI");
+  return v && atoi(v) > 0 ? atoi(v) : 96;
+}
+
+int Scaled(int design, int dpi) { return MulDiv(design, dpi, 96); }
+
+// The system's DPI entries, found at run time as the program finds them.
+UINT DpiOfWindow(HWND hwnd) {
+  using Fn = UINT(WINAPI*)(HWND);
+  auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+  return fn ? fn(hwnd) : 0;
+}
+SIZE FrameAt(HWND hwnd, int dpi) {
+  using Fn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  auto fn = reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+  RECT r{0, 0, 0, 0};
+  if (fn) fn(&r, static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)), FALSE,
+             static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE)), dpi);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+struct DesignUnit {
+  uint32_t id;
+  RECT rect;  // design: left, top, width, height
+  bool closedHeightIsItsOwn;
+};
+constexpr DesignUnit kUnits[] = {
+    {kPathLabelId, {24, 16, 40, 24}, false},     {kPathEditId, {64, 17, 272, 20}, false},
+    {kBrowseButtonId, {335, 16, 30, 20}, false}, {kExportButtonId, {296, 432, 80, 32}, false},
+    {kMachineListId, {16, 56, 360, 336}, false}, {kTotalLabelId, {16, 433, 60, 24}, false},
+    {kSelectedLabelId, {76, 433, 60, 24}, false}, {kCombo1Id, {176, 405, 60, 20}, true},
+    {kCombo2Id, {248, 405, 60, 20}, true},        {kCombo3Id, {320, 405, 60, 20}, true},
+};
+constexpr int kColumnWidths[] = {110, 118, 128};
+
+// The demo server's table (tools/make_demo_db.py), as the list shows it.
+std::vector<std::vector<std::string>> DemoRows() {
+  const char* rooms[] = {"网吧A区", "网吧B区", "VIP包间", "教室"};
+  std::vector<std::vector<std::string>> rows;
+  for (int i = 1; i <= 36; i++) {
+    char name[32], mac[32], ip[32];
+    if (i % 5 == 0) snprintf(name, sizeof name, "%s-%02d", rooms[(i / 5) % 4], i);
+    else snprintf(name, sizeof name, "PC%03d", i);
+    snprintf(mac, sizeof mac, "00-1A-2B-%02X-%02X-%02X", i / 256, i % 256, (i * 7) % 256);
+    snprintf(ip, sizeof ip, "192.168.%d.%d", 1 + i / 200, 10 + i % 200);
+    rows.push_back({name, mac, ip});
+  }
+  return rows;
+}
+
+std::string Text(HWND hwnd) {
+  char text[256] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+RECT InParent(HWND unit) {
+  RECT r;
+  GetWindowRect(unit, &r);
+  MapWindowPoints(nullptr, GetParent(unit), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+SIZE TextExtent(HWND control, const std::string& text) {
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return size;
+}
+
+int FontHeight(HWND control) {
+  LOGFONTA lf{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+  return lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
+}
+
+// Within a pixel of rounding.
+::testing::AssertionResult Near(long got, long want) {
+  if (got >= want - 1 && got <= want + 1) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << got << " instead of " << want;
+}
+
+class MainWindowAtScale : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    auto bytes = MainWindowTemplate();
+    ASSERT_TRUE(StartRuntime({bytes.begin(), bytes.end()},
+                             {&CoreLibrary(), nullptr, &ExtendedUiLibrary()}, ProgramCodeBase()));
+    // Built with events held back: its created event would look for the
+    // server's database. The list gets the demo table as LoadMachines
+    // would fill it, the labels their counts.
+    EventSuppressCount()++;
+    bool loaded = UnitFrameworkHost().loadWindow(kMainWindowId, false, nullptr);
+    EventSuppressCount()--;
+    ASSERT_TRUE(loaded);
+    HWND list = Unit(kMachineListId);
+    int row = 0;
+    for (const auto& texts : DemoRows()) {
+      LVITEMA it{};
+      it.mask = LVIF_TEXT;
+      it.iItem = row;
+      it.pszText = const_cast<char*>(texts[0].c_str());
+      SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it));
+      for (int column = 1; column < 3; column++) {
+        it.iSubItem = column;
+        it.pszText = const_cast<char*>(texts[column].c_str());
+        SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&it));
+      }
+      row++;
+    }
+    WriteText(kMainWindowId, kTotalLabelId, 8, "共:36");
+    WriteText(kMainWindowId, kSelectedLabelId, 8, "选中:36");
+    for (uint32_t id : {kCombo1Id, kCombo2Id, kCombo3Id}) WriteInt(kMainWindowId, id, 19, 0);
+    PumpMessages();
+  }
+  void TearDown() override { StopRuntime(); }
+  static HWND Unit(uint32_t id) { return UnitHandle(kMainWindowId, id); }
+
+  // Every unit at its design rectangle times the scale of dpi.
+  void ExpectLaidOutAt(int dpi) {
+    for (const DesignUnit& u : kUnits) {
+      SCOPED_TRACE(testing::Message() << std::hex << u.id);
+      RECT r = InParent(Unit(u.id));
+      EXPECT_TRUE(Near(r.left, Scaled(u.rect.left, dpi)));
+      EXPECT_TRUE(Near(r.top, Scaled(u.rect.top, dpi)));
+      EXPECT_TRUE(Near(r.right - r.left, Scaled(u.rect.right, dpi)));
+      if (u.id == kPathEditId) {
+        EXPECT_GE(r.bottom - r.top, Scaled(u.rect.bottom, dpi) - 1);  // at least: a line of text must fit
+      } else if (!u.closedHeightIsItsOwn) {
+        EXPECT_TRUE(Near(r.bottom - r.top, Scaled(u.rect.bottom, dpi)));
+      }
+    }
+    for (int i = 0; i < 3; i++)
+      EXPECT_TRUE(Near(SendMessageA(Unit(kMachineListId), LVM_GETCOLUMNWIDTH, i, 0), Scaled(kColumnWidths[i], dpi)))
+          << "column " << i;
+  }
+
+  // Every caption and every drop-down item shows whole, in the control's
+  // own font; every list column holds its longest demo text.
+  void ExpectTextsFit() {
+    for (uint32_t id : {kPathLabelId, kTotalLabelId, kSelectedLabelId}) {
+      HWND label = Unit(id);
+      RECT client;
+      GetClientRect(label, &client);
+      SIZE text = TextExtent(label, Text(label));
+      EXPECT_LE(text.cx, client.right) << Text(label);
+      EXPECT_LE(text.cy, client.bottom) << Text(label);
+    }
+    for (uint32_t id : {kBrowseButtonId, kExportButtonId}) {
+      HWND button = Unit(id);
+      RECT client;
+      GetClientRect(button, &client);
+      // A push button draws inside its edges and a focus rectangle.
+      const int edges = 2 * (GetSystemMetrics(SM_CXEDGE) + 1);
+      SIZE text = TextExtent(button, Text(button));
+      EXPECT_LE(text.cx, client.right - edges) << Text(button);
+      EXPECT_LE(text.cy, client.bottom) << Text(button);
+    }
+    for (uint32_t id : {kCombo1Id, kCombo2Id, kCombo3Id}) {
+      HWND combo = Unit(id);
+      COMBOBOXINFO info{sizeof info};
+      ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+      for (int i = 0; i < 3; i++) {  // the field names; "无" is one character
+        char item[16] = {};
+        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        SIZE text = TextExtent(combo, item);
+        EXPECT_LE(text.cx, info.rcItem.right - info.rcItem.left) << item;
+        EXPECT_LE(text.cy, info.rcItem.bottom - info.rcItem.top) << item;
+      }
+    }
+    HWND list = Unit(kMachineListId);
+    const auto rows = DemoRows();
+    for (int column = 0; column < 3; column++) {
+      int longest = 0;
+      std::string widest;
+      for (const auto& row : rows) {
+        int w = static_cast<int>(SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(row[column].c_str())));
+        if (w > longest) longest = w, widest = row[column];
+      }
+      // The list view keeps a label margin on both sides of a text; a
+      // text wider than what remains is cut with "...".
+      RECT label{};
+      label.top = column;
+      label.left = LVIR_LABEL;
+      SendMessageA(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&label));
+      const int margin = 2 * MulDiv(6, ExpectedDpi(), 96);
+      EXPECT_LE(longest + margin, label.right - label.left) << "column " << column << ": " << widest;
+    }
+  }
+};
+
+TEST_F(MainWindowAtScale, ThePrefixShowsItAtItsDpi) {
+  HWND window = Unit(0);
+  EXPECT_EQ(static_cast<int>(DpiOfWindow(window)), ExpectedDpi());
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), ExpectedDpi());
+  ReleaseDC(nullptr, screen);
+}
+
+TEST_F(MainWindowAtScale, WindowAndUnitsLieAtTheirDesignPlacesTimesTheScale) {
+  const int dpi = ExpectedDpi();
+  HWND window = Unit(0);
+  // The client area is the design's (the outer size less the frame at
+  // 96 DPI) times the scale; the frame is the system's at the DPI.
+  const SIZE frame96 = FrameAt(window, 96);
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_TRUE(Near(client.right, Scaled(396 - frame96.cx, dpi)));
+  EXPECT_TRUE(Near(client.bottom, Scaled(501 - frame96.cy, dpi)));
+  RECT outer;
+  GetWindowRect(window, &outer);
+  const SIZE frame = FrameAt(window, dpi);
+  EXPECT_EQ(outer.right - outer.left, client.right + frame.cx);
+  EXPECT_EQ(outer.bottom - outer.top, client.bottom + frame.cy);
+  EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
+  EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
+  ExpectLaidOutAt(dpi);
+}
+
+TEST_F(MainWindowAtScale, EveryTextShowsWhole) { ExpectTextsFit(); }
+
+// Left, top, width and height read and write design units at any scale.
+TEST_F(MainWindowAtScale, PositionsAndSizesSpeakDesignUnits) {
+  const int dpi = ExpectedDpi();
+  for (const DesignUnit& u : kUnits) {
+    SCOPED_TRACE(testing::Message() << std::hex << u.id);
+    EXPECT_EQ(ReadInt(kMainWindowId, u.id, 0), u.rect.left);
+    EXPECT_EQ(ReadInt(kMainWindowId, u.id, 1), u.rect.top);
+    EXPECT_EQ(ReadInt(kMainWindowId, u.id, 2), u.rect.right);
+  }
+  EXPECT_EQ(ReadInt(kMainWindowId, 0, 2), 396);
+  EXPECT_EQ(ReadInt(kMainWindowId, 0, 3), 501);
+
+  WriteInt(kMainWindowId, kExportButtonId, 2, 100);
+  WriteInt(kMainWindowId, kExportButtonId, 0, 200);
+  RECT r = InParent(Unit(kExportButtonId));
+  EXPECT_EQ(r.right - r.left, Scaled(100, dpi));
+  EXPECT_EQ(r.left, Scaled(200, dpi));
+  EXPECT_EQ(ReadInt(kMainWindowId, kExportButtonId, 2), 100);
+  EXPECT_EQ(ReadInt(kMainWindowId, kExportButtonId, 0), 200);
+  WriteInt(kMainWindowId, 0, 2, 420);
+  EXPECT_EQ(ReadInt(kMainWindowId, 0, 2), 420);
+  EXPECT_EQ(ReadInt(kMainWindowId, 0, 3), 501);
+}
+
+// The window moves to a monitor of another scale: it takes the proposed
+// rectangle, everything is laid out for the new DPI, and nothing that the
+// user did is lost.
+TEST_F(MainWindowAtScale, AChangeOfScaleRelaysEverythingOutAndKeepsTheState) {
+  const int dpi = ExpectedDpi();
+  const int next = dpi == 144 ? 192 : 144;
+  HWND window = Unit(0), list = Unit(kMachineListId), edit = Unit(kPathEditId);
+  for (int row : {3, 20, 33}) {
+    LVITEMA it{};
+    it.stateMask = it.state = LVIS_SELECTED;
+    SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&it));
+  }
+  RECT row{LVIR_BOUNDS};
+  SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+  SendMessageA(list, LVM_SCROLL, 0, 8 * (row.bottom - row.top));
+  const int top = static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+  ASSERT_EQ(top, 8);
+  SetWindowTextA(edit, "C:\\Server\\config\\quillnode.db");
+  SetWindowTextA(Unit(kCombo2Id), "自定");
+  SendMessageA(Unit(kCombo3Id), CB_SETCURSEL, 3, 0);
+  const int fontBefore = FontHeight(Unit(kExportButtonId));
+
+  RECT proposed;
+  GetWindowRect(window, &proposed);
+  proposed.right = proposed.left + MulDiv(proposed.right - proposed.left, next, dpi);
+  proposed.bottom = proposed.top + MulDiv(proposed.bottom - proposed.top, next, dpi);
+  OffsetRect(&proposed, -20, -30);
+  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&proposed));
+  PumpMessages();
+
+  RECT now;
+  GetWindowRect(window, &now);
+  EXPECT_TRUE(EqualRect(&now, &proposed));
+  EXPECT_TRUE(IsWindowVisible(window));
+  ExpectLaidOutAt(next);
+  EXPECT_TRUE(Near(FontHeight(Unit(kExportButtonId)), MulDiv(fontBefore, next, dpi)));
+  EXPECT_TRUE(Near(FontHeight(Unit(kPathLabelId)), MulDiv(fontBefore, next, dpi)));
+  EXPECT_TRUE(Near(FontHeight(list), MulDiv(fontBefore, next, dpi)));
+
+  EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 36);
+  EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 3);
+  for (int row : {3, 20, 33}) EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_SELECTED), LVIS_SELECTED);
+  EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), top);
+  EXPECT_EQ(Text(edit), "C:\\Server\\config\\quillnode.db");
+  EXPECT_EQ(Text(Unit(kCombo2Id)), "自定");
+  EXPECT_EQ(SendMessageA(Unit(kCombo3Id), CB_GETCURSEL, 0, 0), 3);
+  EXPECT_EQ(SendMessageA(Unit(kCombo1Id), CB_GETCURSEL, 0, 0), 0);
+  for (const DesignUnit& u : kUnits) EXPECT_EQ(ReadInt(kMainWindowId, u.id, 0), u.rect.left) << std::hex << u.id;
+  WriteInt(kMainWindowId, kExportButtonId, 2, 100);
+  RECT r = InParent(Unit(kExportButtonId));
+  EXPECT_EQ(r.right - r.left, Scaled(100, next));
+}
+
+}  // namespace
