@@ -42,8 +42,7 @@ bool OnMessage(ButtonUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRES
       RaiseUnitFocusEvent(unit, msg == WM_SETFOCUS ? kEventGotFocus : kEventLostFocus);
       return true;
     case kMsgDisplayScaleChanged:
-      unit->font.Set(unit->props.font, static_cast<int>(wp));
-      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
+      unit->font.ApplyTo(hwnd, unit->props.font, static_cast<int>(wp), false);
       *result = 0;
       return true;
     default:
@@ -64,8 +63,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
                               GetModuleHandleA(nullptr), nullptr);
   if (!hwnd) return nullptr;
   ButtonUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<ButtonUnit, OnMessage>);
-  unit->font.Set(p.font, WindowDpi(parent));
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
+  unit->font.ApplyTo(hwnd, p.font, WindowDpi(parent), false);
   return unit;
 }
 
@@ -95,8 +93,7 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       return 0;
     case kButtonFont:
       p.font.assign(v->data, v->data + v->length);
-      unit->font.Set(p.font, WindowDpi(hwnd));
-      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), TRUE);
+      unit->font.ApplyTo(hwnd, p.font, WindowDpi(hwnd), true);
       return 0;
     default:
       return 0;

@@ -88,8 +88,7 @@ void SyncFromControl(ComboUnit* unit) {
 // design pixels) that the props ask for.
 void ApplyFont(ComboUnit* unit, int dpi, BOOL redraw) {
   const HWND hwnd = unit->hwnd;
-  unit->font.Set(unit->props.font, dpi);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), redraw);
+  unit->font.ApplyTo(hwnd, unit->props.font, dpi, redraw);
   LRESULT itemHeight = SendMessageA(hwnd, CB_GETITEMHEIGHT, 0, 0);
   if (itemHeight > 0)
     SendMessageA(hwnd, CB_SETITEMHEIGHT, 0,
@@ -245,8 +244,7 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       return 0;
     case kComboFont:
       p.font.assign(v->data, v->data + v->length);
-      unit->font.Set(p.font, WindowDpi(hwnd));
-      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), TRUE);
+      unit->font.ApplyTo(hwnd, p.font, WindowDpi(hwnd), true);
       return 0;
     case kComboSelection: ApplySelection(unit, v->i32); return 0;
     case kComboItems:

@@ -124,8 +124,7 @@ bool OnMessage(EditUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESUL
       if (unit->adjuster && IsWindow(unit->adjuster)) DestroyWindow(unit->adjuster);
       return false;
     case kMsgDisplayScaleChanged:
-      unit->font.Set(unit->props.font, static_cast<int>(wp));
-      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
+      unit->font.ApplyTo(hwnd, unit->props.font, static_cast<int>(wp), false);
       FitSingleLine(unit, static_cast<int>(wp));
       if (unit->adjuster) SendMessageA(unit->adjuster, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd), 0);
       *result = 0;
@@ -149,8 +148,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
   EditUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<EditUnit, OnMessage>);
   unit->background.Set(p.backColor);
   const int dpi = WindowDpi(parent);
-  unit->font.Set(p.font, dpi);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), FALSE);
+  unit->font.ApplyTo(hwnd, p.font, dpi, false);
   FitSingleLine(unit, dpi);
   SendMessageA(hwnd, EM_LIMITTEXT, p.maxLength, 0);
   if (p.inputMode == 2) SendMessageA(hwnd, EM_SETPASSWORDCHAR, p.passwordChar, 0);
@@ -182,8 +180,7 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       return 0;
     case kEditFont:
       p.font.assign(v->data, v->data + v->length);
-      unit->font.Set(p.font, WindowDpi(hwnd));
-      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(unit->font.Get()), TRUE);
+      unit->font.ApplyTo(hwnd, p.font, WindowDpi(hwnd), true);
       return 0;
     case kEditMaxLength:
       p.maxLength = v->u32;

@@ -20,6 +20,11 @@ void OwnedFont::Set(const std::vector<uint8_t>& logfont, int dpi) {
   font_ = CreateFontIndirectA(&lf);
 }
 
+void OwnedFont::ApplyTo(HWND control, const std::vector<uint8_t>& logfont, int dpi, bool redraw) {
+  Set(logfont, dpi);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Get()), redraw ? TRUE : FALSE);
+}
+
 void OwnedFont::Reset() {
   if (font_) DeleteObject(font_);
   font_ = nullptr;

@@ -22,6 +22,8 @@ class OwnedFont {
   // dpi: exactly one LOGFONTA makes a font; any other length means the
   // stock DEFAULT_GUI_FONT.
   void Set(const std::vector<uint8_t>& logfont, int dpi);
+  // Set, then the control takes the font (WM_SETFONT).
+  void ApplyTo(HWND control, const std::vector<uint8_t>& logfont, int dpi, bool redraw);
   void Reset();
   // The font to select: the unit's own, or DEFAULT_GUI_FONT, at its DPI.
   HFONT Get() const;
