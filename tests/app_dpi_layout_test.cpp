@@ -14,6 +14,7 @@
 
 #include "app/handler_table.h"
 #include "app/main_window_template.h"
+#include "tests/program_window.h"
 #include "tests/ui_test_support.h"
 #include "ui/core_library.h"
 #include "ui/framework/host.h"
@@ -111,16 +112,9 @@ int FontHeight(HWND control) {
 class MainWindowAtScale : public ::testing::Test {
  protected:
   void SetUp() override {
-    auto bytes = MainWindowTemplate();
-    ASSERT_TRUE(StartRuntime({bytes.begin(), bytes.end()},
-                             {&CoreLibrary(), nullptr, &ExtendedUiLibrary()}, ProgramCodeBase()));
-    // Built with events held back: its created event would look for the
-    // server's database. The list gets the demo table as LoadMachines
-    // would fill it, the labels their counts.
-    EventSuppressCount()++;
-    bool loaded = UnitFrameworkHost().loadWindow(kMainWindowId, false, nullptr);
-    EventSuppressCount()--;
-    ASSERT_TRUE(loaded);
+    ASSERT_TRUE(LoadProgramWindowQuietly());
+    // The list gets the demo table as LoadMachines would fill it, the
+    // labels their counts.
     HWND list = Unit(kMachineListId);
     int row = 0;
     for (const auto& texts : DemoRows()) {

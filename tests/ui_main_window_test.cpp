@@ -6,12 +6,13 @@
 
 #include "app/handler_table.h"
 #include "app/main_window_template.h"
+#include "tests/program_window.h"
 #include "tests/ui_test_support.h"
 #include "tests/window_geometry.h"
-#include "ui/core_library.h"
 #include "ui/button/button_unit.h"
 #include "ui/combo/combo_unit.h"
 #include "ui/commondlg/commondlg_unit.h"
+#include "ui/core_library.h"
 #include "ui/edit/edit_unit.h"
 #include "ui/framework/host.h"
 #include "ui/framework/keyboard.h"
@@ -26,16 +27,7 @@ namespace {
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    auto bytes = MainWindowTemplate();
-    ASSERT_TRUE(StartRuntime({bytes.begin(), bytes.end()},
-                             {&CoreLibrary(), nullptr, &ExtendedUiLibrary()}, ProgramCodeBase()));
-    // The application's handlers are linked in; this is about the layout,
-    // so the window is built with events held back (its created event
-    // would look for the server's database).
-    EventSuppressCount()++;
-    bool loaded = UnitFrameworkHost().loadWindow(kMainWindowId, false, nullptr);
-    EventSuppressCount()--;
-    ASSERT_TRUE(loaded);
+    ASSERT_TRUE(LoadProgramWindowQuietly());
     PumpMessages();
   }
   void TearDown() override { StopRuntime(); }
