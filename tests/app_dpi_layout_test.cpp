@@ -16,6 +16,7 @@
 #include "app/main_window_template.h"
 #include "tests/program_window.h"
 #include "tests/ui_test_support.h"
+#include "tests/window_geometry.h"
 #include "ui/core_library.h"
 #include "ui/framework/host.h"
 #include "ui/listview/extended_ui_library.h"
@@ -74,19 +75,6 @@ std::vector<std::vector<std::string>> DemoRows() {
   return rows;
 }
 
-std::string Text(HWND hwnd) {
-  char text[256] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
-
-RECT InParent(HWND unit) {
-  RECT r;
-  GetWindowRect(unit, &r);
-  MapWindowPoints(nullptr, GetParent(unit), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 SIZE TextExtent(HWND control, const std::string& text) {
   HDC dc = GetDC(control);
   HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
@@ -142,7 +130,7 @@ class MainWindowAtScale : public ::testing::Test {
   void ExpectLaidOutAt(int dpi) {
     for (const DesignUnit& u : kUnits) {
       SCOPED_TRACE(testing::Message() << std::hex << u.id);
-      RECT r = InParent(Unit(u.id));
+      RECT r = RectInParent(Unit(u.id));
       EXPECT_TRUE(Near(r.left, Scaled(u.rect.left, dpi)));
       EXPECT_TRUE(Near(r.top, Scaled(u.rect.top, dpi)));
       EXPECT_TRUE(Near(r.right - r.left, Scaled(u.rect.right, dpi)));
@@ -164,9 +152,9 @@ class MainWindowAtScale : public ::testing::Test {
       HWND label = Unit(id);
       RECT client;
       GetClientRect(label, &client);
-      SIZE text = TextExtent(label, Text(label));
-      EXPECT_LE(text.cx, client.right) << Text(label);
-      EXPECT_LE(text.cy, client.bottom) << Text(label);
+      SIZE text = TextExtent(label, WindowTextOf(label));
+      EXPECT_LE(text.cx, client.right) << WindowTextOf(label);
+      EXPECT_LE(text.cy, client.bottom) << WindowTextOf(label);
     }
     for (uint32_t id : {kBrowseButtonId, kExportButtonId}) {
       HWND button = Unit(id);
@@ -174,9 +162,9 @@ class MainWindowAtScale : public ::testing::Test {
       GetClientRect(button, &client);
       // A push button draws inside its edges and a focus rectangle.
       const int edges = 2 * (GetSystemMetrics(SM_CXEDGE) + 1);
-      SIZE text = TextExtent(button, Text(button));
-      EXPECT_LE(text.cx, client.right - edges) << Text(button);
-      EXPECT_LE(text.cy, client.bottom) << Text(button);
+      SIZE text = TextExtent(button, WindowTextOf(button));
+      EXPECT_LE(text.cx, client.right - edges) << WindowTextOf(button);
+      EXPECT_LE(text.cy, client.bottom) << WindowTextOf(button);
     }
     for (uint32_t id : {kCombo1Id, kCombo2Id, kCombo3Id}) {
       HWND combo = Unit(id);
@@ -255,7 +243,7 @@ TEST_F(MainWindowAtScale, PositionsAndSizesSpeakDesignUnits) {
 
   WriteInt(kMainWindowId, kExportButtonId, 2, 100);
   WriteInt(kMainWindowId, kExportButtonId, 0, 200);
-  RECT r = InParent(Unit(kExportButtonId));
+  RECT r = RectInParent(Unit(kExportButtonId));
   EXPECT_EQ(r.right - r.left, Scaled(100, dpi));
   EXPECT_EQ(r.left, Scaled(200, dpi));
   EXPECT_EQ(ReadInt(kMainWindowId, kExportButtonId, 2), 100);
@@ -308,13 +296,13 @@ TEST_F(MainWindowAtScale, AChangeOfScaleRelaysEverythingOutAndKeepsTheState) {
   EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 3);
   for (int row : {3, 20, 33}) EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_SELECTED), LVIS_SELECTED);
   EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), top);
-  EXPECT_EQ(Text(edit), "C:\\Server\\config\\quillnode.db");
-  EXPECT_EQ(Text(Unit(kCombo2Id)), "自定");
+  EXPECT_EQ(WindowTextOf(edit), "C:\\Server\\config\\quillnode.db");
+  EXPECT_EQ(WindowTextOf(Unit(kCombo2Id)), "自定");
   EXPECT_EQ(SendMessageA(Unit(kCombo3Id), CB_GETCURSEL, 0, 0), 3);
   EXPECT_EQ(SendMessageA(Unit(kCombo1Id), CB_GETCURSEL, 0, 0), 0);
   for (const DesignUnit& u : kUnits) EXPECT_EQ(ReadInt(kMainWindowId, u.id, 0), u.rect.left) << std::hex << u.id;
   WriteInt(kMainWindowId, kExportButtonId, 2, 100);
-  RECT r = InParent(Unit(kExportButtonId));
+  RECT r = RectInParent(Unit(kExportButtonId));
   EXPECT_EQ(r.right - r.left, Scaled(100, next));
 }
 

@@ -34,25 +34,12 @@ class MainWindow : public ::testing::Test {
   static HWND Unit(uint32_t id) { return UnitHandle(kMainWindowId, id); }
 };
 
-std::string Text(HWND hwnd) {
-  char text[256] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
-
-RECT ClientRect(HWND unit) {
-  RECT r;
-  GetWindowRect(unit, &r);
-  MapWindowPoints(nullptr, GetParent(unit), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 }  // namespace
 
 TEST_F(MainWindow, IsCentredWithItsTitleAndOuterSize) {
   HWND window = Unit(0);
   ASSERT_TRUE(window);
-  EXPECT_EQ(Text(window), "机器列表导出工具");
+  EXPECT_EQ(WindowTextOf(window), "机器列表导出工具");
   char cls[32] = {};
   GetClassNameA(window, cls, sizeof cls);
   EXPECT_STREQ(cls, "WTWindow");
@@ -92,13 +79,13 @@ TEST_F(MainWindow, UnitsSitWhereTheLayoutPutsThem) {
     char cls[64] = {};
     GetClassNameA(h, cls, sizeof cls);
     EXPECT_STREQ(cls, u.cls) << std::hex << u.id;
-    RECT r = ClientRect(h);
+    RECT r = RectInParent(h);
     EXPECT_EQ(r.left, u.left) << std::hex << u.id;
     EXPECT_EQ(r.top, u.top) << std::hex << u.id;
     EXPECT_EQ(r.right - r.left, u.width) << std::hex << u.id;
     EXPECT_EQ(IsWindowVisible(h) != FALSE, u.visible) << std::hex << u.id;
     if (std::string(u.cls) != "_VX_CommonDlg") {
-      EXPECT_EQ(Text(h), u.text) << std::hex << u.id;
+      EXPECT_EQ(WindowTextOf(h), u.text) << std::hex << u.id;
     }
   }
   // The list view's three columns.
