@@ -12,6 +12,7 @@
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"
 #include "ui/framework/unit_types.h"
+#include "ui/window/window_unit.h"
 #include "ui/framework/window_list.h"
 
 namespace {
@@ -194,7 +195,7 @@ bool LoadWindow(uint32_t windowId, bool modal, HWND owner) {
   }
 
   const HWND hwnd = win->Handle();
-  for (int event : {0, 3, 4}) {
+  for (int event : {kWindowCreated, kWindowMoved, kWindowResized}) {
     if (!IsWindow(hwnd)) return true;
     RaiseEvent(windowId, 0, event);
   }

@@ -38,27 +38,27 @@ bool RaiseCommonEvent(const LoadedWindow& win, MSG* msg) {
     return RaiseEvent(win.tmpl->id, unitId, event, args);
   };
   switch (msg->message) {
-    case WM_LBUTTONDOWN: return raise(-1, {x, y, ModifierState()}).Suppresses();
-    case WM_LBUTTONUP: return raise(-2, {x, y, ModifierState()}).Suppresses();
-    case WM_LBUTTONDBLCLK: return raise(-3, {x, y, ModifierState()}).Suppresses();
-    case WM_RBUTTONDOWN: return raise(-4, {x, y, ModifierState()}).Suppresses();
-    case WM_RBUTTONUP: return raise(-5, {x, y, ModifierState()}).Suppresses();
-    case WM_MOUSEMOVE: return raise(-6, {x, y, ModifierState()}).Suppresses();
+    case WM_LBUTTONDOWN: return raise(kEventMouseDown, {x, y, ModifierState()}).Suppresses();
+    case WM_LBUTTONUP: return raise(kEventMouseUp, {x, y, ModifierState()}).Suppresses();
+    case WM_LBUTTONDBLCLK: return raise(kEventDoubleClick, {x, y, ModifierState()}).Suppresses();
+    case WM_RBUTTONDOWN: return raise(kEventRightDown, {x, y, ModifierState()}).Suppresses();
+    case WM_RBUTTONUP: return raise(kEventRightUp, {x, y, ModifierState()}).Suppresses();
+    case WM_MOUSEMOVE: return raise(kEventMouseMove, {x, y, ModifierState()}).Suppresses();
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      return raise(-9, {EventKeyCode(msg->wParam), ModifierState(msg->wParam)}).Suppresses();
+      return raise(kEventKeyDown, {EventKeyCode(msg->wParam), ModifierState(msg->wParam)}).Suppresses();
     case WM_KEYUP:
     case WM_SYSKEYUP:
-      return raise(-10, {EventKeyCode(msg->wParam), ModifierState(msg->wParam)}).Suppresses();
+      return raise(kEventKeyUp, {EventKeyCode(msg->wParam), ModifierState(msg->wParam)}).Suppresses();
     case WM_CHAR: {
-      EventOutcome out = raise(-11, {static_cast<uint32_t>(msg->wParam)});
+      EventOutcome out = raise(kEventChar, {static_cast<uint32_t>(msg->wParam)});
       if (out.Suppresses()) return true;
       if (out.answered) msg->wParam = static_cast<uint32_t>(out.answer);
       return false;
     }
     case WM_MOUSEWHEEL: {
       int32_t notches = GET_WHEEL_DELTA_WPARAM(msg->wParam) / WHEEL_DELTA;
-      return raise(-12, {static_cast<uint32_t>(notches), ModifierState()}).Suppresses();
+      return raise(kEventWheel, {static_cast<uint32_t>(notches), ModifierState()}).Suppresses();
     }
     default:
       return false;
