@@ -306,4 +306,16 @@ TEST_F(MainWindowAtScale, AChangeOfScaleRelaysEverythingOutAndKeepsTheState) {
   EXPECT_EQ(r.right - r.left, Scaled(100, next));
 }
 
+// Holding the drawing must not show a window the program keeps hidden.
+TEST_F(MainWindowAtScale, AHiddenWindowStaysHiddenThroughAChangeOfScale) {
+  const int next = ExpectedDpi() == 144 ? 192 : 144;
+  HWND window = Unit(0);
+  ShowWindow(window, SW_HIDE);
+  RECT proposed;
+  GetWindowRect(window, &proposed);
+  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&proposed));
+  PumpMessages();
+  EXPECT_FALSE(IsWindowVisible(window));
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include "ui/framework/display_scale.h"
 #include "ui/framework/events.h"
 #include "ui/framework/window_list.h"
+#include "ui/window/window_unit.h"
 
 namespace {
 
@@ -24,8 +25,11 @@ void RelayoutForDpi(HWND window, int dpi, const RECT& proposed) {
   const RECT before = WindowRectOf(window);
   {
     EventSuppression quiet;
-    // WM_SETREDRAW clears WS_VISIBLE while drawing is held and sets it again.
-    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    // WM_SETREDRAW clears WS_VISIBLE while drawing is held and sets it
+    // again: only a shown window holds its drawing, so a hidden one stays
+    // hidden.
+    const bool shown = IsWindowVisible(window) != FALSE;
+    if (shown) SendMessageA(window, WM_SETREDRAW, FALSE, 0);
     const size_t n = win->tmpl->Count();
     for (size_t i = 1; i < n; ++i) {
       const UnitRecord& rec = *win->tmpl->RecordAt(i);
@@ -43,14 +47,14 @@ void RelayoutForDpi(HWND window, int dpi, const RECT& proposed) {
                    ToPixels(rec.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
       SendMessageA(unit, kMsgDisplayScaleChanged, static_cast<WPARAM>(dpi), oldDpi);
     }
-    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    if (shown) SendMessageA(window, WM_SETREDRAW, TRUE, 0);
   }
   RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
-  // The window's events 3 (moved) and 4 (resized), as its WM_MOVE and
-  // WM_SIZE would have raised them.
+  // The window's moved and resized events, as its WM_MOVE and WM_SIZE
+  // would have raised them.
   const RECT after = WindowRectOf(window);
-  if (after.left != before.left || after.top != before.top) RaiseEvent(windowId, 0, 3);
+  if (after.left != before.left || after.top != before.top) RaiseEvent(windowId, 0, kWindowMoved);
   if (!IsWindow(window)) return;
   if (after.right - after.left != before.right - before.left || after.bottom - after.top != before.bottom - before.top)
-    RaiseEvent(windowId, 0, 4);
+    RaiseEvent(windowId, 0, kWindowResized);
 }
