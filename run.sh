@@ -48,11 +48,13 @@ fi
 
 # No display of the user's: show what a user would see.
 ready="$RUN_DIR/demo.ready" done_flag="$RUN_DIR/demo.done" shot="$RUN_DIR/demo-screenshot.png"
-desktop=800x600 crop=()
+desktop=800x600
 if [ "$dpi" != 96 ]; then
   shot="$RUN_DIR/demo-screenshot-dpi$dpi.png"
-  desktop="$((800 * dpi / 96))x$((600 * dpi / 96))" crop=(-crop "$desktop+0+0" +repage)
+  desktop="$((800 * dpi / 96))x$((600 * dpi / 96))"
 fi
+# The virtual screen may be larger than the demo's desktop: the shot is the desktop alone.
+crop=(-crop "$desktop+0+0" +repage)
 out="$server/export/computer.txt"
 rm -f "$ready" "$done_flag" "$out"
 "$WINE" explorer "/desktop=demo,$desktop" "$RUN_DIR/bin/demo_driver.exe" 'C:\Server\export\computer.txt' \
