@@ -20,6 +20,7 @@ fi
 user_display="${DISPLAY:-}"
 . tools/build-env.sh
 build_trees machine-list-export demo_driver
+describe_build run.sh
 BUILD_DIR="$RUN_DIR"
 # The demo has a prefix of its own, apart from the tests' and the bench's,
 # and one more for each other display scale.

@@ -7,5 +7,5 @@ cd "$(dirname "$0")"
 ./tools/fetch-sqlite.sh
 . tools/build-env.sh
 build_trees
-[ "$WINE_ARCH" = win64 ] && echo "test.sh: this machine runs no 32-bit x86 code; testing the 64-bit build of the same sources"
+describe_build test.sh
 run_ctest -j2 "$@"

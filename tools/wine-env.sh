@@ -12,10 +12,7 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 if [ "$WINE_ARCH" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
 export WINE
 
-# True when this machine runs 32-bit x86 programs (some virtual machines
-# do not; the tests then run the 64-bit build of the same sources).
-# RT_FORCE_64BIT=1 takes the 64-bit path on any machine (to try it out).
-native_32bit() { [ -z "${RT_FORCE_64BIT:-}" ] && /lib/ld-linux.so.2 --version >/dev/null 2>&1; }
+. "$(dirname "${BASH_SOURCE[0]}")/wine-arch.sh"
 
 # The process id in a display's lock file (nothing when it has none).
 x_lock_pid() {
