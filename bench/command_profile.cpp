@@ -36,9 +36,9 @@ HWND ListHandle() {
 
 void Pump() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
 }
 
@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
   Time("PostMessageA + removal", calls, [&](int) {
     PostMessageA(lv, WM_NULL, 0, 0);
     MSG msg;
-    PeekMessageA(&msg, lv, WM_NULL, WM_NULL, PM_REMOVE);
+    PeekMessageW(&msg, lv, WM_NULL, WM_NULL, PM_REMOVE);
   });
   Time("WM_SETREDRAW off and on", 20, [&](int) {
     SendMessageA(lv, WM_SETREDRAW, FALSE, 0);

@@ -6,6 +6,7 @@
 #include "commands/core_commands.h"
 #include "commands/number_text.h"
 #include "runtime/arg_read.h"
+#include "runtime/gbk_boundary.h"
 #include "runtime/runtime.h"
 #include "ui/unit_type.h"
 #include "ui/window/window_unit.h"
@@ -24,7 +25,7 @@ HWND OwnerOf(const ArgValue& a) {
   return nullptr;
 }
 
-// MessageBoxA's IDOK..IDNO (1..7) become 0..6; anything else 0. A box with
+// MessageBox's IDOK..IDNO (1..7) become 0..6; anything else 0. A box with
 // only an OK button has nothing to cancel: Windows answers IDOK when its close
 // box or Escape closes it, but Wine answers IDCANCEL, so that counts as OK.
 int32_t ButtonNumber(int id, UINT style) {
@@ -48,5 +49,5 @@ void InfoBox(ArgValue* result, int argc, ArgValue* args) {
   const char* title = "信息：";
   if (ArgGiven(argc, args, 2)) title = args[2].v.text ? args[2].v.text : "";
   HWND owner = argc >= 4 ? OwnerOf(args[3]) : nullptr;
-  result->v.i32 = ButtonNumber(MessageBoxA(owner, message, title, style), style);
+  result->v.i32 = ButtonNumber(MessageBoxGbk(owner, message, title, style), style);
 }

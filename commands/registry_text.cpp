@@ -2,12 +2,13 @@
 // variables expanded for REG_EXPAND_SZ. Every failure answers the default.
 #include <windows.h>
 
-#include <cstring>
+#include <string>
 
 #include "commands/core_commands.h"
 #include "commands/gbk_text.h"
 #include "commands/scoped_handles.h"
 #include "runtime/arg_read.h"
+#include "runtime/gbk_boundary.h"
 #include "runtime/heap.h"
 #include "runtime/runtime.h"
 
@@ -23,59 +24,18 @@ HKEY RootKey(int32_t number) {
   }
 }
 
-// A heap block that may fail without a fatal report (RuntimeNotify 2024
-// with p2 != 0): a huge registry value only makes the read fail.
-void* TryAlloc(DWORD size) {
-  return reinterpret_cast<void*>(RuntimeNotify(kNotifyAlloc, static_cast<intptr_t>(size), 1));
-}
-
-// The size that ExpandEnvironmentStringsA reports cannot be trusted: ANSI
-// callers must allow one byte more than it says, Wine counts characters
-// where double-byte text needs two bytes each, and a buffer that is too
-// small answers a size without being written, or holds a cut text. So the
-// buffer starts empty with room for two bytes a character, the call gets
-// all of it, and the result counts only when it ends with a byte to spare;
-// otherwise the buffer doubles and the call is repeated.
-bool ExpandText(const char* raw, char** text) {
-  constexpr DWORD kLargest = 1u << 20;  // far beyond the system's 32K limit
-  DWORD needed = ExpandEnvironmentStringsA(raw, nullptr, 0);
-  if (needed == 0) return false;
-  for (DWORD size = 2 * needed + 2; size <= kLargest; size *= 2) {
-    ScopedBlock expanded(TryAlloc(size));
-    if (!expanded) return false;
-    expanded.text()[0] = 0;
-    DWORD written = ExpandEnvironmentStringsA(raw, expanded.text(), size);
-    if (written == 0) return false;
-    expanded.text()[size - 1] = 0;
-    if (written < size && strlen(expanded.text()) + 2 <= size) {
-      *text = RtCopyText(expanded.text());
-      return true;
-    }
-  }
-  return false;
-}
-
-// The value as a new RtText (null when empty); false on any failure.
+// The value as a new RtText (null when empty); false on any failure. The
+// text comes as UTF-16 and is expanded before it becomes GBK, so a variable
+// whose value holds a character GBK lacks shows it as '?' like any other.
 bool ReadTextValue(HKEY root, const char* keyPath, const char* valueName, char** text) {
   ScopedKey key;
-  if (RegOpenKeyExA(root, keyPath, 0, KEY_QUERY_VALUE, key.out()) != ERROR_SUCCESS) return false;
-  DWORD kind = 0, size = 0;
-  if (RegQueryValueExA(key.get(), valueName, nullptr, &kind, nullptr, &size) != ERROR_SUCCESS)
-    return false;
-  if (kind != REG_SZ && kind != REG_EXPAND_SZ) return false;
-  // One byte more than reported: a stored string need not end in a NUL.
-  ScopedBlock raw(TryAlloc(size + 1));
-  if (!raw) return false;
-  DWORD read = size;
-  if (RegQueryValueExA(key.get(), valueName, nullptr, &kind, reinterpret_cast<BYTE*>(raw.text()),
-                       &read) != ERROR_SUCCESS)
-    return false;
-  raw.text()[read < size ? read : size] = 0;
-  if (kind == REG_SZ) {
-    *text = RtCopyText(raw.text());
-    return true;
-  }
-  return ExpandText(raw.text(), text);
+  if (RegOpenKeyGbk(root, keyPath, KEY_QUERY_VALUE, key.out()) != ERROR_SUCCESS) return false;
+  DWORD kind = 0;
+  std::string value;
+  if (!RegQueryTextGbk(key.get(), valueName, &kind, &value)) return false;
+  if (kind == REG_EXPAND_SZ && !ExpandEnvironmentGbk(value.c_str(), &value)) return false;
+  *text = RtCopyText(value.c_str(), static_cast<int32_t>(value.size()));
+  return true;
 }
 
 }  // namespace

@@ -38,17 +38,3 @@ class ScopedFile {
  private:
   HANDLE h_;
 };
-
-// A runtime heap block that is freed on leaving the scope unless released.
-class ScopedBlock {
- public:
-  explicit ScopedBlock(void* p) : p_(p) {}
-  ~ScopedBlock() { RtFree(p_); }
-  ScopedBlock(const ScopedBlock&) = delete;
-  ScopedBlock& operator=(const ScopedBlock&) = delete;
-  char* text() const { return static_cast<char*>(p_); }
-  explicit operator bool() const { return p_ != nullptr; }
-
- private:
-  void* p_;
-};

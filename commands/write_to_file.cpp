@@ -5,6 +5,7 @@
 
 #include "commands/core_commands.h"
 #include "commands/scoped_handles.h"
+#include "runtime/gbk_boundary.h"
 #include "runtime/heap.h"
 
 namespace {
@@ -26,14 +27,13 @@ void WriteToFile(ArgValue* result, int argc, ArgValue* args) {
   result->v.i32 = 0;
   if (argc < 1 || RtTextLength(args[0].v.text) == 0) return;
   // A file marked read-only is refused before it is opened. Windows refuses
-  // it in CreateFileA, but Wine maps the mark to Unix permissions, which do
+  // it in CreateFile, but Wine maps the mark to Unix permissions, which do
   // not bind a process running as root: there the file would be replaced.
-  DWORD attributes = GetFileAttributesA(args[0].v.text);
+  DWORD attributes = FileAttributesGbk(args[0].v.text);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return;
   // No sharing: nobody reads a half-written file, and a file that someone
   // else holds open makes the command fail instead of writing around them.
-  ScopedFile file(CreateFileA(args[0].v.text, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  ScopedFile file(CreateFileGbk(args[0].v.text, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL));
   if (!file.valid()) return;
   for (int i = 1; i < argc; i++) {
     if (args[i].type != kTypeBytes) continue;  // omitted, or not a byte set

@@ -1,19 +1,20 @@
-// GBK <-> UTF-8 through the C runtime's multibyte conversions in the user's
-// default locale (code page 936 on the target systems), plus CompareNoCase.
+// GBK <-> UTF-8 through UTF-16, with code page 936 named explicitly: the
+// program's texts are GBK whatever the system's code page, so neither the
+// C runtime's locale nor the system code page has a say. Plus CompareNoCase.
 //
-// The UTF-8 side is coded by hand because the C runtime of the target knows
-// no UTF-8 locale. Each 16-bit unit is handled on its own: the code page has
-// no characters outside the Basic Multilingual Plane, so surrogates never
-// arise from GBK, and a UTF-8 text that would need them is refused (names)
-// or shows '?' for the character (field values).
+// The UTF-8 side is coded by hand: each 16-bit unit is handled on its own.
+// GBK has no characters outside the Basic Multilingual Plane, so surrogates
+// never arise from it, and a UTF-8 text that would need them is refused
+// (names) or shows '?' for the character (field values).
 #include "db/gbk_utf8.h"
 
+#include <windows.h>
+
 #include <climits>
-#include <clocale>
 #include <cstdint>
 #include <cstring>
-#include <string>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/gbk_lead_byte.h"
 
 namespace {
@@ -37,17 +38,22 @@ int EffectiveLength(const char* text, int length) {
   return n > static_cast<size_t>(kMaxLength) ? -1 : static_cast<int>(n);
 }
 
-// Both directions convert in the user's default locale (""), set at the
-// first conversion, as the code page is only known once the process runs.
-// Setting a locale looks its name up again every time, and a table load
-// converts twice per field read; asking which locale is set is cheap, so it
-// is set again only when someone has changed it since.
-void UseUserLocale() {
-  static std::string applied;
-  const char* now = setlocale(LC_ALL, nullptr);
-  if (!applied.empty() && now && applied == now) return;
-  const char* set = setlocale(LC_ALL, "");
-  applied = set ? set : "";
+// Texts of ASCII bytes other than NUL are the same in GBK and UTF-8, and
+// most of what the tables hold (MACs, addresses, statements) is.
+bool IsPlainAscii(const char* text, int n) {
+  for (int i = 0; i < n; i++) {
+    auto c = static_cast<unsigned char>(text[i]);
+    if (c == 0 || c >= 0x80) return false;
+  }
+  return true;
+}
+
+OwnedText CopyOf(const char* text, int n) {
+  OwnedText out(static_cast<char*>(malloc(n + 1)));
+  if (!out) return nullptr;
+  memcpy(out.get(), text, n);
+  out[n] = 0;
+  return out;
 }
 
 }  // namespace
@@ -55,24 +61,22 @@ void UseUserLocale() {
 OwnedText ToUtf8(const char* text, int length) {
   int n = EffectiveLength(text, length);
   if (n < 0) return nullptr;
+  // A counted text ends at a NUL inside it, as every text does.
+  n = static_cast<int>(strnlen(text, static_cast<size_t>(n)));
   if (n == 0) return EmptyText();
+  if (IsPlainAscii(text, n)) return CopyOf(text, n);
 
-  // mbstowcs reads up to a NUL, so a counted text gets a terminated copy.
-  OwnedText source(static_cast<char*>(malloc(n + 1)));
+  // One GBK byte never makes more than one unit.
   WideBuffer wide(static_cast<wchar_t*>(malloc((n + 1) * sizeof(wchar_t))));
-  if (!source || !wide) return nullptr;
-  memcpy(source.get(), text, n);
-  source[n] = 0;
-
-  UseUserLocale();
-  size_t units = mbstowcs(wide.get(), source.get(), n + 1);
-  if (units == static_cast<size_t>(-1)) return nullptr;  // invalid in the code page
-  wide[units] = 0;  // units <= n: every character takes at least one byte
+  if (!wide) return nullptr;
+  int units = MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, text, n, wide.get(), n);
+  if (units <= 0) return nullptr;  // invalid in the code page
+  wide[units] = 0;
 
   OwnedText out(static_cast<char*>(malloc(3 * units + 3)));
   if (!out) return nullptr;
   auto* p = reinterpret_cast<unsigned char*>(out.get());
-  for (size_t i = 0; i < units && wide[i] != 0; i++) {
+  for (int i = 0; i < units && wide[i] != 0; i++) {
     uint32_t u = static_cast<uint16_t>(wide[i]);
     if (u < 0x80) {
       *p++ = static_cast<unsigned char>(u);
@@ -135,6 +139,7 @@ OwnedText ConvertFromUtf8(const char* text, int length, bool lossy) {
   // At most one unit per input byte, and at most one output byte per input
   // byte: a GBK character (at most 2 bytes) came from a 2- or 3-byte
   // sequence, and a '?' stands for one byte or one 4-byte character.
+  if (IsPlainAscii(text, n)) return CopyOf(text, n);
   WideBuffer wide(static_cast<wchar_t*>(malloc((n + 1) * sizeof(wchar_t))));
   OwnedText out(static_cast<char*>(malloc(n + 1)));
   if (!wide || !out) return nullptr;
@@ -151,19 +156,25 @@ OwnedText ConvertFromUtf8(const char* text, int length, bool lossy) {
   }
   wide[units] = 0;
 
-  UseUserLocale();
-  size_t bytes = wcstombs(out.get(), wide.get(), n + 1);
-  if (bytes != static_cast<size_t>(-1)) {
-    out[bytes] = 0;
+  // Like the text it came from, the result ends at its first NUL.
+  units = static_cast<int>(wcsnlen(wide.get(), units));
+  BOOL usedDefault = FALSE;
+  int bytes = WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, wide.get(), units, out.get(), n,
+                                  nullptr, &usedDefault);
+  if (units == 0 || (bytes > 0 && !usedDefault)) {
+    out[bytes > 0 ? bytes : 0] = 0;
     return out;
   }
   if (!lossy) return nullptr;  // not in the code page
-  // One unit at a time, with '?' for each that has no form in the code page.
+  // One unit at a time, with '?' for each that has no form in the code
+  // page: the two halves of a pair count as two.
   char* p = out.get();
   for (int k = 0; k < units; k++) {
-    char mb[MB_LEN_MAX];
-    int m = wctomb(mb, wide[k]);
-    if (m <= 0 || m > 2) {
+    char mb[2];
+    BOOL lacking = FALSE;
+    int m = WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, &wide[k], 1, mb, sizeof mb, nullptr,
+                                &lacking);
+    if (m <= 0 || lacking) {
       *p++ = '?';
     } else {
       memcpy(p, mb, m);

@@ -5,12 +5,12 @@
 
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "db/command_args.h"
 #include "db/connection_registry.h"
 #include "db/gbk_utf8.h"
+#include "runtime/gbk_boundary.h"
 
 namespace {
 
@@ -34,12 +34,15 @@ bool CreateFlag(const ArgValue& a) {
   }
 }
 
-// The existence test runs on the GBK name, through the C runtime, before
-// SQLite (which would create the file) ever sees it.
+// The existence test opens the file for reading and closes it again,
+// before SQLite (which would create the file) ever sees the name. It runs
+// on the UTF-16 form of the GBK name, as SQLite does on its UTF-8 form, so
+// both find the same file whatever the system's code page.
 bool FileExists(const char* gbkName) {
-  FILE* f = fopen(gbkName, "r");
-  if (!f) return false;
-  fclose(f);
+  HANDLE f = CreateFileGbk(gbkName, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(f);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/heap.h"
 #include "runtime/runtime_app.h"
 
@@ -38,7 +39,7 @@ FARPROC FindExport(HMODULE module, const std::string& name) {
 
 void Resolve(DllCommand& command) {
   if (!command.fileName.empty()) {
-    HMODULE module = LoadLibraryA(command.fileName.c_str());
+    HMODULE module = LoadLibraryGbk(command.fileName.c_str());
     FARPROC address = module ? FindExport(module, command.commandName) : nullptr;
     if (!address) {
       if (module) FreeLibrary(module);
@@ -49,7 +50,7 @@ void Resolve(DllCommand& command) {
     return;
   }
   for (const char* name : kSystemLibraries) {
-    HMODULE module = LoadLibraryA(name);
+    HMODULE module = LoadLibraryGbk(name);
     if (!module) continue;
     FARPROC address = FindExport(module, command.commandName);
     if (address) {

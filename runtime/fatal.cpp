@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/runtime.h"
 #include "runtime/runtime_app.h"
 
@@ -46,7 +47,7 @@ std::string FatalReportText(const char* message, int code) {
 void FatalReport(const char* message, int code) {
   EventSuppressCount()++;
   std::string text = FatalReportText(message, code);
-  MessageBoxA(nullptr, text.c_str(), "错误", MB_OK | MB_ICONERROR);
+  MessageBoxGbk(nullptr, text.c_str(), "错误", MB_OK | MB_ICONERROR);
   if (RuntimeState().runMode == 2 && IsDebuggerPresent()) DebugBreak();
   RuntimeState().cleanup.clear();
   RtExit(-1);

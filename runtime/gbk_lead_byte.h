@@ -4,12 +4,10 @@
 // it belongs to the same character. A trail byte may look like ASCII (0x5C
 // "\", 0x7C "|" and others in 0x40-0x7E), so a scan for such a byte must
 // step over whole characters.
-//
-// Code that measures texts for Windows itself (a control's buffer, the
-// module path) asks the system's code page instead (IsDBCSLeadByte).
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 constexpr bool IsLeadByte(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; }
 
@@ -17,4 +15,16 @@ constexpr bool IsLeadByte(char c) { return (static_cast<unsigned char>(c) & 0x80
 // byte without its trail byte counts as one character.
 constexpr size_t CharLengthAt(const char* s, size_t i, size_t n) {
   return IsLeadByte(s[i]) && i + 1 < n ? 2 : 1;
+}
+
+// The length of the longest prefix of `text` of at most `room` bytes that
+// does not end inside a double-byte character.
+constexpr size_t WholeCharacterPrefix(std::string_view text, size_t room) {
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t step = CharLengthAt(text.data(), i, text.size());
+    if (i + step > room) break;
+    i += step;
+  }
+  return i;
 }

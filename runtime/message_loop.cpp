@@ -51,24 +51,24 @@ WPARAM RunMessageLoop() {
   int idleCount = 0;
   bool idleWanted = true;
   for (;;) {
-    while (idleWanted && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    while (idleWanted && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
       RunIdleWatchList();
       idleWanted = RunIdleProcessing(idleCount);
       if (idleCount < INT_MAX) idleCount++;
     }
     do {
-      BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+      BOOL got = GetMessageW(&msg, nullptr, 0, 0);
       if (got == 0) return msg.wParam;
       if (got == -1) return 0;  // only for a bad window filter; never spin on it
       if (msg.message != kKickIdle && !PreTranslate(&msg)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
       }
       if (!filter.IsNeutral(msg)) {
         idleWanted = true;
         idleCount = 0;
       }
-    } while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
+    } while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE));
   }
 }
 

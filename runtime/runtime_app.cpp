@@ -15,7 +15,7 @@ const WindowHost* RtWindowHost() { return RuntimeState().host; }
 
 int& EventSuppressCount() { return RuntimeState().eventSuppressCount; }
 HWND RtHiddenOwner() { return RuntimeState().hiddenOwner; }
-HINSTANCE RtInstance() { return RuntimeState().instance ? RuntimeState().instance : GetModuleHandleA(nullptr); }
+HINSTANCE RtInstance() { return RuntimeState().instance ? RuntimeState().instance : GetModuleHandleW(nullptr); }
 uint32_t RtNextSerial() { return ++RuntimeState().nextSerial; }
 bool RtStartupComplete() { return RuntimeState().startupComplete; }
 bool RtShuttingDown() { return RuntimeState().shuttingDown; }

@@ -11,7 +11,7 @@ namespace {
 // The runtime links no socket library; if one was started on the
 // program's behalf it is already loaded, so its cleanup is looked up there.
 void CleanupSockets() {
-  HMODULE ws2 = GetModuleHandleA("ws2_32.dll");
+  HMODULE ws2 = GetModuleHandleW(L"ws2_32.dll");
   if (!ws2) return;
   auto cleanup = reinterpret_cast<int(WINAPI*)()>(
       reinterpret_cast<void*>(GetProcAddress(ws2, "WSACleanup")));
@@ -37,7 +37,7 @@ bool RtShutdown(int code) {
     // The user-interface thread performs RtExit(code) itself and ends the
     // process; SendMessage returns only if it could not.
     if (app.hiddenOwner)
-      SendMessageA(app.hiddenOwner, kHiddenOwnerExitMessage, static_cast<WPARAM>(code), 0);
+      SendMessageW(app.hiddenOwner, kHiddenOwnerExitMessage, static_cast<WPARAM>(code), 0);
     if (!app.shuttingDown) ExitProcess(static_cast<UINT>(code));
     return false;
   }

@@ -3,13 +3,14 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/heap.h"
 #include "runtime/program_path.h"
 #include "runtime/runtime_app.h"
 
 namespace {
 
-// SetCurrentDirectoryA("C:") would select the drive's remembered folder,
+// SetCurrentDirectory("C:") would select the drive's remembered folder,
 // not its root: a program in a drive's root needs the backslash kept.
 std::string DirectoryToEnter(const std::string& directory) {
   if (directory.size() == 2 && directory[1] == ':') return directory + "\\";
@@ -44,13 +45,11 @@ bool RtInitialize(bool changeDirectory) {
   // and that COM initialisation is not the runtime's to end.
   if (!app.oleInitialised) app.oleInitialised = SUCCEEDED(OleInitialize(nullptr));
 
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  ProgramPath split = SplitProgramPath(path);
+  ProgramPath split = SplitProgramPath(ModuleFileNameGbk(nullptr).c_str());
   app.directory = split.directory;
   app.fileName = split.fileName;
   app.directorySlash = split.directory.empty() ? std::string() : split.directory + "\\";
-  if (changeDirectory) SetCurrentDirectoryA(DirectoryToEnter(app.directory).c_str());
+  if (changeDirectory) SetCurrentDirectoryGbk(DirectoryToEnter(app.directory).c_str());
 
   if (!app.hiddenOwner) app.hiddenOwner = CreateHiddenOwner(RtInstance());
   app.uiThread = GetCurrentThreadId();
@@ -73,9 +72,7 @@ int RtRunProgram(HINSTANCE instance, const ProgramHeader* header, const WindowHo
   app.instance = instance;
   app.header = header;
   RtSetWindowHost(host);
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(instance, path, MAX_PATH);
-  ProgramPath split = SplitProgramPath(path);
+  ProgramPath split = SplitProgramPath(ModuleFileNameGbk(instance).c_str());
   app.directorySlash = split.directory.empty() ? std::string() : split.directory + "\\";
 
   if (programEntry) programEntry();
@@ -87,7 +84,7 @@ int RtRunProgram(HINSTANCE instance, const ProgramHeader* header, const WindowHo
 
 bool RtInitializeForTests(const ProgramHeader* header, const WindowHost* host) {
   auto& app = RuntimeState();
-  if (!app.instance) app.instance = GetModuleHandleA(nullptr);
+  if (!app.instance) app.instance = GetModuleHandleW(nullptr);
   app.header = header;
   RtSetWindowHost(host);
   return RtInitialize(false);

@@ -1,7 +1,11 @@
-// The shipped program still starts on Windows 7: it imports nothing that
-// Windows 7 lacks. The DPI functions of Windows 8.1 and 10 are found at
-// run time, so none of them may appear in the import table, and every DLL
-// it names is one of the system's.
+// The shipped program's import table. It still starts on Windows 7: it
+// imports nothing that Windows 7 lacks. The DPI functions of Windows 8.1
+// and 10 are found at run time, so none of them may appear in the import
+// table, and every DLL it names is one of the system's. And it is the same
+// program on every Windows: no function that reads or writes texts in the
+// system code page (an "A" function with a "W" twin) is imported, but for
+// the few that the toolchain's own start-up code brings along, none of
+// which ever sees a text of the program's.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,6 +13,7 @@
 #include <cctype>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "tools/driver/driver.h"
 
@@ -73,7 +78,7 @@ bool ReadImports(const std::string& bytes, Imports* out) {
 TEST(ShippedImports, NameNoDpiFunctionAndOnlySystemDlls) {
   Imports imports;
   ASSERT_TRUE(ReadImports(driver::ReadFileBytes(driver::ProgramInTree("machine-list-export.exe")), &imports));
-  ASSERT_TRUE(imports.functions.count("CreateWindowExA")) << "the import table was not read";
+  ASSERT_TRUE(imports.functions.count("CreateWindowExW")) << "the import table was not read";
   const char* later[] = {
       "GetDpiForWindow", "GetDpiForSystem", "AdjustWindowRectExForDpi", "SystemParametersInfoForDpi",
       "GetSystemMetricsForDpi", "EnableNonClientDpiScaling", "SetProcessDpiAwarenessContext",
@@ -85,6 +90,33 @@ TEST(ShippedImports, NameNoDpiFunctionAndOnlySystemDlls) {
                                         "shell32.dll",  "ws2_32.dll",   "version.dll",  "winmm.dll"};
   for (const std::string& dll : imports.dlls) EXPECT_TRUE(system.count(dll)) << dll;
   EXPECT_FALSE(imports.dlls.count("shcore.dll"));
+}
+
+TEST(ShippedImports, NameNoFunctionOfTheSystemCodePage) {
+  Imports imports;
+  ASSERT_TRUE(ReadImports(driver::ReadFileBytes(driver::ProgramInTree("machine-list-export.exe")), &imports));
+  ASSERT_TRUE(imports.functions.count("CreateWindowExW")) << "the import table was not read";
+  const std::set<std::string> toolchain = {
+      "GetModuleHandleA", "LoadLibraryA",  // the compiler's start-up code (frame tables)
+      "GetStartupInfoA",                   // the C runtime's start-up
+      "CreateEventA", "CreateSemaphoreA", "OutputDebugStringA",  // the thread library, unnamed objects
+      "CryptAcquireContextA",              // the stack protector's canary
+  };
+  std::vector<HMODULE> dlls;
+  for (const std::string& dll : imports.dlls)
+    if (HMODULE m = LoadLibraryA(dll.c_str())) dlls.push_back(m);
+  int ansi = 0;
+  for (const std::string& name : imports.functions) {
+    if (name.size() < 2 || name.back() != 'A' || toolchain.count(name)) continue;
+    const std::string twin = name.substr(0, name.size() - 1) + "W";
+    for (HMODULE m : dlls) {
+      if (!GetProcAddress(m, twin.c_str())) continue;
+      ADD_FAILURE() << name << " is imported: " << twin << " is the one for every system";
+      ansi++;
+      break;
+    }
+  }
+  EXPECT_EQ(ansi, 0);
 }
 
 }  // namespace

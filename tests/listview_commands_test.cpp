@@ -2,6 +2,7 @@
 #include <string>
 
 #include "listview_fixture.h"
+#include "runtime/gbk_boundary.h"
 #include "runtime/heap.h"
 #include "ui/listview/listview_commands.h"
 #include "ui/listview/listview_unit.h"
@@ -272,11 +273,13 @@ TEST_F(ListViewCommandsTest, LabelEditEventsAndTheEditedText) {
   for (const auto& c : cases) {
     host.answers.clear();
     if (c.handlerAnswers) host.answers[kLvEventEndEdit] = c.answer;
-    NMLVDISPINFOA nm{};
-    nm.hdr = {unit->hwnd, 0, static_cast<UINT>(LVN_ENDLABELEDITA)};
+    // The list speaks UTF-16 to its parent, whatever the parent's kind.
+    std::wstring wide = WideFromGbk(c.text);
+    NMLVDISPINFOW nm{};
+    nm.hdr = {unit->hwnd, 0, static_cast<UINT>(LVN_ENDLABELEDITW)};
     nm.item.iItem = 1;
-    nm.item.pszText = const_cast<char*>(c.text);
-    LRESULT r = SendMessageA(host.parent(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+    nm.item.pszText = c.text ? wide.data() : nullptr;
+    LRESULT r = SendMessageW(host.parent(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
     if (c.text) {
       EXPECT_EQ(r, c.result) << c.text << " answer " << c.answer;
     }
@@ -289,13 +292,35 @@ TEST_F(ListViewCommandsTest, LabelEditEventsAndTheEditedText) {
   // Begin: false cancels; item -1 fires nothing.
   host.events.clear();
   host.answers = {{kLvEventBeginEdit, 0}};
-  NMLVDISPINFOA begin{};
-  begin.hdr = {unit->hwnd, 0, static_cast<UINT>(LVN_BEGINLABELEDITA)};
+  NMLVDISPINFOW begin{};
+  begin.hdr = {unit->hwnd, 0, static_cast<UINT>(LVN_BEGINLABELEDITW)};
   begin.item.iItem = 0;
-  EXPECT_EQ(SendMessageA(host.parent(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin)), TRUE);
+  EXPECT_EQ(SendMessageW(host.parent(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin)), TRUE);
   begin.item.iItem = -1;
-  EXPECT_EQ(SendMessageA(host.parent(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin)), FALSE);
+  EXPECT_EQ(SendMessageW(host.parent(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin)), FALSE);
   EXPECT_EQ(EventNumbers(), (std::vector<int>{kLvEventBeginEdit}));
+}
+
+// A label edited in the real control reaches the handler as GBK, also under
+// a parent window of the system code page (the test's own is one): the
+// list's notifications are UTF-16 whatever its parent asks for.
+TEST_F(ListViewCommandsTest, AnEditedLabelReachesTheHandlerAsGbk) {
+  Fill(2);
+  SetWindowLongPtrW(unit->hwnd, GWL_STYLE, GetWindowLongPtrW(unit->hwnd, GWL_STYLE) | LVS_EDITLABELS);
+  std::string seen;
+  host.during = [&](const RecordedEvent& e) {
+    if (e.event != kLvEventEndEdit) return;
+    const char* t = GetUnitProperty(ListViewUnitType(), unit, 38).text;
+    seen = t ? t : "<null>";
+  };
+  SetFocus(unit->hwnd);
+  auto edit = reinterpret_cast<HWND>(SendMessageW(unit->hwnd, LVM_EDITLABELW, 1, 0));
+  ASSERT_NE(edit, nullptr);
+  SetWindowTextW(edit, L"\x65B0\x540D\x5B57");  // 新名字
+  SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+  PumpMessages(50);
+  EXPECT_EQ(seen, "新名字");
+  EXPECT_EQ(Text(1, 0), "新名字");
 }
 
 TEST_F(ListViewCommandsTest, FocusMovesFireCurrentItemChangedOnce) {

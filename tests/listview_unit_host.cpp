@@ -107,9 +107,9 @@ bool PumpMessages(int ms, const std::function<bool()>& done) {
   DWORD start = GetTickCount();
   for (;;) {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+      DispatchMessageW(&msg);
     }
     if (done && done()) return true;
     if (GetTickCount() - start >= static_cast<DWORD>(ms)) return !done;

@@ -5,6 +5,7 @@
 #include "listview_fixture.h"
 #include "image_list_sample.h"
 #include "listview_program_block.h"
+#include "runtime/gbk_boundary.h"
 
 namespace {
 
@@ -154,7 +155,7 @@ TEST_F(ListViewTest, InitialItemsImagesAndTips) {
   ASSERT_NE(list, nullptr);
   EXPECT_EQ(ImageList_GetImageCount(list), 2);
   ASSERT_EQ(SendMessageA(h, LVM_GETITEMCOUNT, 0, 0), 2);
-  EXPECT_EQ(ReadItemText(h, 0, 1), "甲二");
+  EXPECT_EQ(ListViewItemTextGbk(h, 0, 1), "甲二");
 
   LVITEMA it{};
   it.mask = LVIF_IMAGE | LVIF_PARAM;
@@ -166,21 +167,21 @@ TEST_F(ListViewTest, InitialItemsImagesAndTips) {
   SendMessageA(h, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
   EXPECT_EQ(it.iImage, -1);
 
-  // The tip buffer takes at most its size minus one bytes, and never half
-  // of a double-byte character.
+  // The tip buffer (UTF-16: the list speaks it to every parent) takes at
+  // most its size minus one units.
   struct { int item; int room; const char* tip; } cases[] = {
-      {1, 5, "tip "}, {1, 80, "tip two"}, {0, 4, "第"}, {0, 80, "第一个提示"},
+      {1, 5, "tip "}, {1, 80, "tip two"}, {0, 4, "第一个"}, {0, 80, "第一个提示"},
   };
   for (const auto& c : cases) {
-    char buffer[80];
-    memset(buffer, 'x', sizeof buffer);
-    NMLVGETINFOTIPA nm{};
-    nm.hdr = {h, 0, static_cast<UINT>(LVN_GETINFOTIPA)};
+    wchar_t buffer[80];
+    wmemset(buffer, L'x', 80);
+    NMLVGETINFOTIPW nm{};
+    nm.hdr = {h, 0, static_cast<UINT>(LVN_GETINFOTIPW)};
     nm.pszText = buffer;
     nm.cchTextMax = c.room;
     nm.iItem = c.item;
-    SendMessageA(host.parent(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
-    EXPECT_STREQ(buffer, c.tip) << "item " << c.item << " room " << c.room;
+    SendMessageW(host.parent(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&nm));
+    EXPECT_EQ(GbkFromWide(buffer), c.tip) << "item " << c.item << " room " << c.room;
   }
 }
 

@@ -76,11 +76,11 @@ void PumpMessages(DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   MSG msg;
   do {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (msg.message == WM_QUIT) continue;
       if (!UnitFrameworkHost().preTranslate(&msg)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
       }
     }
     if (timeoutMs) Sleep(5);

@@ -119,7 +119,7 @@ struct UnitObject {
   HWND hwnd;
   uint32_t windowId;
   uint32_t unitId;
-  // The procedure under the unit's own: a system class's, or DefWindowProcA.
+  // The procedure under the unit's own: a system class's, or DefWindowProcW.
   WNDPROC baseProc = nullptr;
 };
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "runtime/gbk_boundary.h"
 #include "ui/framework/display_scale.h"
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"
@@ -58,9 +59,8 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
   const ButtonProps& p = owned->props;
   DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS | BS_MULTILINE | AlignStyle(p) |
              (p.defaultButton == 1 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-  HWND hwnd = CreateWindowExA(0, "BUTTON", p.caption.c_str(), ws, left, top, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
-                              GetModuleHandleA(nullptr), nullptr);
+  HWND hwnd = CreateWindowGbk(0, "BUTTON", p.caption.c_str(), ws, left, top, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance());
   if (!hwnd) return nullptr;
   ButtonUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<ButtonUnit, OnMessage>);
   unit->font.ApplyTo(hwnd, p.font, WindowDpi(parent), false);
@@ -79,16 +79,16 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       return 0;
     case kButtonDefault:
       p.defaultButton = v->i32 ? 1 : 0;
-      SendMessageA(hwnd, BM_SETSTYLE, p.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+      SendMessageW(hwnd, BM_SETSTYLE, p.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
       return 0;
     case kButtonCaption:
       p.caption = v->text;
-      SetWindowTextA(hwnd, p.caption.c_str());
+      SetWindowTextGbk(hwnd, p.caption.c_str());
       return 0;
     case kButtonHAlign:
     case kButtonVAlign:
       (property == kButtonHAlign ? p.hAlign : p.vAlign) = static_cast<uint32_t>(v->i32 > 2 ? 2 : v->i32);
-      SetWindowLongPtrA(hwnd, GWL_STYLE, (GetWindowLongPtrA(hwnd, GWL_STYLE) & ~kAlignBits) | AlignStyle(p));
+      SetWindowLongPtrW(hwnd, GWL_STYLE, (GetWindowLongPtrW(hwnd, GWL_STYLE) & ~kAlignBits) | AlignStyle(p));
       InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case kButtonFont:
@@ -118,7 +118,7 @@ bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
 }
 
 int IsDefaultButton(UnitObject* object) {
-  LONG_PTR style = GetWindowLongPtrA(object->hwnd, GWL_STYLE);
+  LONG_PTR style = GetWindowLongPtrW(object->hwnd, GWL_STYLE);
   return (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? 1 : 0;
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/runtime.h"
 #include "ui/framework/display_scale.h"
 #include "ui/framework/events.h"
@@ -37,31 +38,31 @@ DWORD StyleBits(const ComboProps& p) {
   return s;
 }
 
-int Count(HWND hwnd) { return static_cast<int>(SendMessageA(hwnd, CB_GETCOUNT, 0, 0)); }
+int Count(HWND hwnd) { return static_cast<int>(SendMessageW(hwnd, CB_GETCOUNT, 0, 0)); }
 
 void SetText(ComboUnit* unit, const std::string& text) {
   unit->muteEdit = true;
-  SetWindowTextA(unit->hwnd, text.c_str());
+  SetWindowTextGbk(unit->hwnd, text.c_str());
   unit->muteEdit = false;
 }
 
 void FillItems(ComboUnit* unit) {
   const HWND hwnd = unit->hwnd;
   const ComboProps& p = unit->props;
-  SendMessageA(hwnd, CB_RESETCONTENT, 0, 0);
+  SendMessageW(hwnd, CB_RESETCONTENT, 0, 0);
   for (size_t i = 0; i < p.items.size(); ++i) {
-    LRESULT at = SendMessageA(hwnd, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(p.items[i].c_str()));
+    LRESULT at = ComboAddStringGbk(hwnd, p.items[i].c_str());
     if (at < 0 || p.itemData.size() < 4 * (i + 1)) continue;
     uint32_t data;
     memcpy(&data, p.itemData.data() + 4 * i, 4);
-    SendMessageA(hwnd, CB_SETITEMDATA, static_cast<WPARAM>(at), data);
+    SendMessageW(hwnd, CB_SETITEMDATA, static_cast<WPARAM>(at), data);
   }
 }
 
 void ApplySelection(ComboUnit* unit, int value) {
   const int sel = ClampComboSelection(value, Count(unit->hwnd));
   unit->props.selection = sel;
-  SendMessageA(unit->hwnd, CB_SETCURSEL, static_cast<WPARAM>(sel), 0);
+  SendMessageW(unit->hwnd, CB_SETCURSEL, static_cast<WPARAM>(sel), 0);
 }
 
 // The live items, selection and text, into the props (before a blob is made).
@@ -72,15 +73,11 @@ void SyncFromControl(ComboUnit* unit) {
   p.items.clear();
   p.itemData.assign(static_cast<size_t>(n > 0 ? n : 0) * 4, 0);
   for (int i = 0; i < n; ++i) {
-    LRESULT len = SendMessageA(hwnd, CB_GETLBTEXTLEN, i, 0);
-    std::string item(static_cast<size_t>(len > 0 ? len : 0) + 1, '\0');
-    SendMessageA(hwnd, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-    item.resize(strlen(item.c_str()));
-    p.items.push_back(item);
-    auto data = static_cast<uint32_t>(SendMessageA(hwnd, CB_GETITEMDATA, i, 0));
+    p.items.push_back(ComboItemTextGbk(hwnd, i));
+    auto data = static_cast<uint32_t>(SendMessageW(hwnd, CB_GETITEMDATA, i, 0));
     memcpy(p.itemData.data() + 4 * i, &data, 4);
   }
-  p.selection = static_cast<int32_t>(SendMessageA(hwnd, CB_GETCURSEL, 0, 0));
+  p.selection = static_cast<int32_t>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
   if (p.style != 2) p.content = WindowText(hwnd);
 }
 
@@ -89,9 +86,9 @@ void SyncFromControl(ComboUnit* unit) {
 void ApplyFont(ComboUnit* unit, int dpi, BOOL redraw) {
   const HWND hwnd = unit->hwnd;
   unit->font.ApplyTo(hwnd, unit->props.font, dpi, redraw);
-  LRESULT itemHeight = SendMessageA(hwnd, CB_GETITEMHEIGHT, 0, 0);
+  LRESULT itemHeight = SendMessageW(hwnd, CB_GETITEMHEIGHT, 0, 0);
   if (itemHeight > 0)
-    SendMessageA(hwnd, CB_SETITEMHEIGHT, 0,
+    SendMessageW(hwnd, CB_SETITEMHEIGHT, 0,
                  itemHeight + ToPixels(static_cast<int32_t>(unit->props.extraItemHeight), dpi));
 }
 
@@ -105,7 +102,7 @@ void OnDisplayScaleChanged(ComboUnit* unit, int dpi) {
   // A drop-down's window rectangle is its closed field; the height that
   // SetWindowPos gives it is its dropped height.
   RECT dropped{};
-  SendMessageA(unit->hwnd, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+  SendMessageW(unit->hwnd, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
   if (dropped.bottom - dropped.top < room)
     SetWindowPos(unit->hwnd, nullptr, 0, 0, r.right - r.left, room, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -113,7 +110,7 @@ void OnDisplayScaleChanged(ComboUnit* unit, int dpi) {
 LRESULT OnReflectedCommand(ComboUnit* unit, WPARAM wp) {
   const uint32_t w = unit->windowId, u = unit->unitId;
   switch (HIWORD(wp)) {
-    case CBN_SELENDOK: PostMessageA(unit->hwnd, kMsgComboSettled, 0, 0); break;
+    case CBN_SELENDOK: PostMessageW(unit->hwnd, kMsgComboSettled, 0, 0); break;
     case CBN_EDITCHANGE:
       if (!unit->muteEdit) RaiseEvent(w, u, kComboEditChanged);
       break;
@@ -169,18 +166,18 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
   const int dpi = WindowDpi(parent);
   if (p.style != 0 && height < ToPixels(kDropDownRoom, dpi)) height = ToPixels(kDropDownRoom, dpi);
   DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_AUTOHSCROLL | StyleBits(p);
-  HWND hwnd = CreateWindowExA(0, "COMBOBOX", "", ws, left, top, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
+  HWND hwnd = CreateWindowGbk(0, "COMBOBOX", "", ws, left, top, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance());
   if (!hwnd) return nullptr;
   ComboUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<ComboUnit, OnMessage>);
   unit->background.Set(p.backColor);
   ApplyFont(unit, dpi, FALSE);
-  SendMessageA(hwnd, CB_LIMITTEXT, p.maxLength, 0);
+  SendMessageW(hwnd, CB_LIMITTEXT, p.maxLength, 0);
   FillItems(unit);
   ApplySelection(unit, p.selection);
   if (p.style != 2) {
     SetText(unit, p.content);
-    SendMessageA(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(p.selStart, p.selStart + p.selLength));
+    SendMessageW(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(p.selStart, p.selStart + p.selLength));
   }
   return unit;
 }
@@ -218,12 +215,12 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       return 0;
     case kComboMaxLength:
       p.maxLength = v->u32;
-      SendMessageA(hwnd, CB_LIMITTEXT, p.maxLength, 0);
+      SendMessageW(hwnd, CB_LIMITTEXT, p.maxLength, 0);
       return 0;
     case kComboSelStart:
     case kComboSelLength:
       (property == kComboSelStart ? p.selStart : p.selLength) = v->u32;
-      SendMessageA(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(p.selStart, p.selStart + p.selLength));
+      SendMessageW(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(p.selStart, p.selStart + p.selLength));
       return 0;
     case kComboSorted:
       SyncFromControl(unit);
@@ -231,9 +228,9 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       return 1;
     case kComboItemSpacing: {
       const int dpi = WindowDpi(hwnd);
-      LRESULT h = SendMessageA(hwnd, CB_GETITEMHEIGHT, 0, 0) - ToPixels(static_cast<int32_t>(p.extraItemHeight), dpi);
+      LRESULT h = SendMessageW(hwnd, CB_GETITEMHEIGHT, 0, 0) - ToPixels(static_cast<int32_t>(p.extraItemHeight), dpi);
       p.extraItemHeight = v->u32;
-      SendMessageA(hwnd, CB_SETITEMHEIGHT, 0, h + ToPixels(static_cast<int32_t>(p.extraItemHeight), dpi));
+      SendMessageW(hwnd, CB_SETITEMHEIGHT, 0, h + ToPixels(static_cast<int32_t>(p.extraItemHeight), dpi));
       return 0;
     }
     case kComboTextColor:
@@ -258,7 +255,7 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       for (int i = 0; i < n && p.itemData.size() >= 4u * (i + 1); ++i) {
         uint32_t d;
         memcpy(&d, p.itemData.data() + 4 * i, 4);
-        SendMessageA(hwnd, CB_SETITEMDATA, i, d);
+        SendMessageW(hwnd, CB_SETITEMDATA, i, d);
       }
       return 0;
     }
@@ -289,7 +286,7 @@ int GetProperty(UnitObject* object, int typeIndex, PropValue* v) {
     case kComboBackColor: v->u32 = p.backColor; return 1;
     case kComboFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
     // -1 also when the user typed a text that is not an item.
-    case kComboSelection: v->i32 = static_cast<int32_t>(SendMessageA(hwnd, CB_GETCURSEL, 0, 0)); return 1;
+    case kComboSelection: v->i32 = static_cast<int32_t>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0)); return 1;
     case kComboItems: {
       SyncFromControl(unit);
       unit->scratch.clear();
@@ -317,7 +314,7 @@ bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
 // An open list keeps Enter and Escape for itself.
 int KeyClaim(UnitObject* object, int key) {
   if (key != VK_RETURN && key != VK_ESCAPE) return 0;
-  return SendMessageA(object->hwnd, CB_GETDROPPEDSTATE, 0, 0) ? 1 : 0;
+  return SendMessageW(object->hwnd, CB_GETDROPPEDSTATE, 0, 0) ? 1 : 0;
 }
 
 constexpr UnitOperations kOperations = {

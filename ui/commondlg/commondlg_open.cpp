@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/gbk_lead_byte.h"
 #include "runtime/runtime.h"
 #include "ui/commondlg/commondlg_filter.h"
@@ -28,45 +29,29 @@ HWND OwnerWindow(const CommonDialogUnit* unit) {
   return GetAncestor(active, GA_ROOT);
 }
 
-// Copies at most size - 1 bytes, never half a double-byte character.
-void CopyText(char* out, size_t size, const std::string& text) {
-  size_t n = 0;
-  while (n < text.size()) {
-    size_t len = CharLengthAt(text.data(), n, text.size());
-    if (n + len > size - 1) break;
-    n += len;
-  }
-  memcpy(out, text.data(), n);
-  out[n] = 0;
-}
-
 bool RunFileDialog(CommonDialogUnit* unit) {
   const HWND hwnd = unit->hwnd;
   const CommonDialogSettings s = unit->settings;
   std::string filter = ToWin32Filter(s.filter.c_str());
-  char file[MAX_PATH];
-  CopyText(file, sizeof file, s.fileName);
+  FileDialogSettings d;
+  d.owner = OwnerWindow(unit);
+  d.filter = filter.empty() ? nullptr : filter.data();
+  d.filterLength = filter.size();
+  d.filterIndex = filter.empty() ? 0 : static_cast<DWORD>(s.initialFilter < 0 ? 1 : s.initialFilter + 1);
+  d.fileName = s.fileName.c_str();
+  d.initialDirectory = s.initialDirectory.c_str();
+  d.title = s.title.c_str();
+  d.defaultExtension = s.defaultExtension.c_str();
+  d.flags = OFN_HIDEREADONLY;
+  if (s.createPrompt) d.flags |= OFN_CREATEPROMPT;
+  if (s.fileMustExist) d.flags |= OFN_FILEMUSTEXIST;
+  if (s.overwritePrompt) d.flags |= OFN_OVERWRITEPROMPT;
+  if (s.pathMustExist) d.flags |= OFN_PATHMUSTEXIST;
+  if (s.noChangeDirectory) d.flags |= OFN_NOCHANGEDIR;
 
-  OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = OwnerWindow(unit);
-  ofn.lpstrFilter = filter.empty() ? nullptr : filter.data();
-  ofn.nFilterIndex = filter.empty() ? 0 : static_cast<DWORD>(s.initialFilter < 0 ? 1 : s.initialFilter + 1);
-  ofn.lpstrFile = file;
-  ofn.nMaxFile = sizeof file;
-  ofn.lpstrInitialDir = NullIfEmpty(s.initialDirectory);
-  ofn.lpstrTitle = NullIfEmpty(s.title);
-  ofn.lpstrDefExt = NullIfEmpty(s.defaultExtension);
-  ofn.Flags = OFN_HIDEREADONLY;
-  if (s.createPrompt) ofn.Flags |= OFN_CREATEPROMPT;
-  if (s.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
-  if (s.overwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
-  if (s.pathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
-  if (s.noChangeDirectory) ofn.Flags |= OFN_NOCHANGEDIR;
-
-  BOOL ok = s.kind == kDialogOpen ? GetOpenFileNameA(&ofn) : GetSaveFileNameA(&ofn);
-  if (!ok) return false;
-  if (StillAlive(hwnd, unit)) unit->settings.fileName = file;
+  std::string chosen;
+  if (!ShowFileDialogGbk(s.kind == kDialogSave, d, &chosen)) return false;
+  if (StillAlive(hwnd, unit)) unit->settings.fileName = chosen;
   return true;
 }
 
@@ -83,7 +68,7 @@ bool RunFontDialog(CommonDialogUnit* unit) {
   const HWND hwnd = unit->hwnd;
   const CommonDialogSettings before = unit->settings;
   LOGFONTA lf{};
-  CopyText(lf.lfFaceName, sizeof lf.lfFaceName, before.faceName);
+  memcpy(lf.lfFaceName, before.faceName.data(), WholeCharacterPrefix(before.faceName, sizeof lf.lfFaceName - 1));
   lf.lfHeight = PointsToHeight(before.pointSize);
   lf.lfWeight = before.bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = before.italic;
@@ -91,22 +76,20 @@ bool RunFontDialog(CommonDialogUnit* unit) {
   lf.lfUnderline = before.underline;
   lf.lfCharSet = DEFAULT_CHARSET;
 
-  CHOOSEFONTA cf{};
-  cf.lStructSize = sizeof cf;
-  cf.hwndOwner = OwnerWindow(unit);
-  cf.lpLogFont = &lf;
-  cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
-  cf.rgbColors = before.fontColor;
-  if (!ChooseFontA(&cf)) return false;
+  COLORREF color = before.fontColor;
+  int pointTenths = 0;
+  if (!ChooseFontGbk(OwnerWindow(unit), CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT, &lf, &color,
+                     &pointTenths))
+    return false;
   if (!StillAlive(hwnd, unit)) return true;
   CommonDialogSettings& s = unit->settings;
-  s.fontColor = cf.rgbColors;
+  s.fontColor = color;
   s.bold = lf.lfWeight >= FW_BOLD;
   s.italic = lf.lfItalic != 0;
   s.strikeOut = lf.lfStrikeOut != 0;
   s.underline = lf.lfUnderline != 0;
   s.faceName = lf.lfFaceName;
-  s.pointSize = (cf.iPointSize + 5) / 10;  // tenths of a point
+  s.pointSize = (pointTenths + 5) / 10;
   return true;
 }
 
@@ -114,12 +97,12 @@ bool RunFontDialog(CommonDialogUnit* unit) {
 // last backslash steps over double-byte characters, whose trail byte may be
 // a backslash.
 std::string ProgramHelpFile() {
-  char path[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  if (n == 0 || n >= sizeof path) return {};
+  const std::string path = ModuleFileNameGbk(nullptr);
+  const size_t n = path.size();
+  if (n == 0) return {};
   size_t nameStart = 0, dot = std::string::npos;
   for (size_t i = 0; i < n;) {
-    size_t len = CharLengthAt(path, i, n);
+    size_t len = CharLengthAt(path.data(), i, n);
     if (len == 1 && path[i] == '\\') {
       nameStart = i + 1;
       dot = std::string::npos;
@@ -128,7 +111,7 @@ std::string ProgramHelpFile() {
     }
     i += len;
   }
-  std::string file(path, n);
+  std::string file = path;
   if (dot != std::string::npos && dot >= nameStart) file.resize(dot);
   return file + ".hlp";
 }
@@ -139,10 +122,10 @@ bool RunHelp(CommonDialogUnit* unit) {
   if (!window || !IsWindow(window)) return false;
   std::string file = s.helpFile.empty() ? ProgramHelpFile() : s.helpFile;
   if (s.helpCommand == 4 || s.helpCommand == 5) {
-    WinHelpA(window, NullIfEmpty(file), s.helpCommand == 4 ? HELP_HELPONHELP : HELP_QUIT, 0);
+    WinHelpGbk(window, NullIfEmpty(file), s.helpCommand == 4 ? HELP_HELPONHELP : HELP_QUIT, 0);
     return true;
   }
-  DWORD attributes = file.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(file.c_str());
+  DWORD attributes = FileAttributesGbk(file.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
   UINT command = HELP_FINDER;
   ULONG_PTR data = 0;
@@ -157,7 +140,7 @@ bool RunHelp(CommonDialogUnit* unit) {
     case 3: command = HELP_FORCEFILE; break;
     default: break;
   }
-  WinHelpA(window, file.c_str(), command, data);
+  WinHelpGbk(window, file.c_str(), command, data);
   return true;
 }
 

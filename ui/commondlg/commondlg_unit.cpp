@@ -2,6 +2,7 @@
 // descriptor.
 #include "ui/commondlg/commondlg_unit.h"
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/runtime.h"
 #include "ui/framework/property_table.h"
 #include "ui/framework/unit_control.h"
@@ -29,9 +30,9 @@ UnitObject* CreateCommonDialog(const uint8_t* blob, int32_t length, uint32_t sty
   if (!RegisterUnitClass(kClassName, CS_DBLCLKS, kDialogProc)) return nullptr;
   unit->windowId = windowId;
   unit->unitId = unitId;
-  HWND hwnd = CreateWindowExA(0, kClassName, "", style | WS_CHILD | WS_CLIPSIBLINGS, left, top, width,
+  HWND hwnd = CreateWindowGbk(0, kClassName, "", style | WS_CHILD | WS_CLIPSIBLINGS, left, top, width,
                               height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
-                              RtInstance(), nullptr);
+                              RtInstance());
   if (!hwnd) return nullptr;
   return AttachUnit(std::move(unit), hwnd, kDialogProc);
 }

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/runtime.h"
 #include "ui/edit/edit_styles.h"
 #include "ui/framework/display_scale.h"
@@ -34,24 +35,24 @@ struct EditUnit : UnitObject {
 
 void SetContent(EditUnit* unit, const char* text) {
   unit->muteChange = true;
-  SetWindowTextA(unit->hwnd, text);
+  SetWindowTextGbk(unit->hwnd, text);
   unit->muteChange = false;
-  SendMessageA(unit->hwnd, kReflectBase + WM_COMMAND,
+  SendMessageW(unit->hwnd, kReflectBase + WM_COMMAND,
                MAKEWPARAM(GetDlgCtrlID(unit->hwnd), EN_CHANGE),
                reinterpret_cast<LPARAM>(unit->hwnd));
 }
 
 void ApplySelection(const EditUnit* unit) {
   const EditProps& p = unit->props;
-  SendMessageA(unit->hwnd, EM_SETSEL, p.selStart, p.selStart + p.selLength);
-  SendMessageA(unit->hwnd, EM_SCROLLCARET, 0, 0);
+  SendMessageW(unit->hwnd, EM_SETSEL, p.selStart, p.selStart + p.selLength);
+  SendMessageW(unit->hwnd, EM_SCROLLCARET, 0, 0);
 }
 
 // The live content and selection, into the props (before a blob is made).
 void SyncFromControl(EditUnit* unit) {
   unit->props.content = WindowText(unit->hwnd);
   DWORD start = 0, end = 0;
-  SendMessageA(unit->hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessageW(unit->hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   unit->props.selStart = start;
   unit->props.selLength = end >= start ? end - start : 0;
 }
@@ -64,12 +65,12 @@ void CreateAdjuster(EditUnit* unit, HWND parent) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&icc);
   const int a = static_cast<int32_t>(p.adjusterLower), b = static_cast<int32_t>(p.adjusterUpper);
-  unit->adjuster = CreateWindowExA(0, UPDOWN_CLASSA, "",
+  unit->adjuster = CreateWindowExW(0, UPDOWN_CLASSW, L"",
                                    WS_CHILD | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
                                    0, 0, 0, 0, parent, nullptr, RtInstance(), nullptr);
   if (!unit->adjuster) return;
-  SendMessageA(unit->adjuster, UDM_SETBUDDY, reinterpret_cast<WPARAM>(unit->hwnd), 0);
-  SendMessageA(unit->adjuster, UDM_SETRANGE32, std::min(a, b), std::max(a, b));
+  SendMessageW(unit->adjuster, UDM_SETBUDDY, reinterpret_cast<WPARAM>(unit->hwnd), 0);
+  SendMessageW(unit->adjuster, UDM_SETRANGE32, std::min(a, b), std::max(a, b));
 }
 
 // A single line must show the whole text height inside its frame: a
@@ -126,7 +127,7 @@ bool OnMessage(EditUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESUL
     case kMsgDisplayScaleChanged:
       unit->font.ApplyTo(hwnd, unit->props.font, static_cast<int>(wp), false);
       FitSingleLine(unit, static_cast<int>(wp));
-      if (unit->adjuster) SendMessageA(unit->adjuster, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd), 0);
+      if (unit->adjuster) SendMessageW(unit->adjuster, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd), 0);
       *result = 0;
       return true;
     default:
@@ -141,19 +142,19 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
   if (!owned) return nullptr;
   const EditProps& p = owned->props;
   EditStyles s = EditStylesOf(p);
-  HWND hwnd = CreateWindowExA(s.exStyle, "EDIT", "", style | s.style | WS_CHILD | WS_CLIPSIBLINGS,
-                              left, top, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
+  HWND hwnd = CreateWindowGbk(s.exStyle, "EDIT", "", style | s.style | WS_CHILD | WS_CLIPSIBLINGS, left, top,
+                              width, height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
+                              RtInstance());
   if (!hwnd) return nullptr;
   EditUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<EditUnit, OnMessage>);
   unit->background.Set(p.backColor);
   const int dpi = WindowDpi(parent);
   unit->font.ApplyTo(hwnd, p.font, dpi, false);
   FitSingleLine(unit, dpi);
-  SendMessageA(hwnd, EM_LIMITTEXT, p.maxLength, 0);
-  if (p.inputMode == 2) SendMessageA(hwnd, EM_SETPASSWORDCHAR, p.passwordChar, 0);
+  SendMessageW(hwnd, EM_LIMITTEXT, p.maxLength, 0);
+  if (p.inputMode == 2) SendMessageW(hwnd, EM_SETPASSWORDCHAR, p.passwordChar, 0);
   unit->muteChange = true;
-  SetWindowTextA(hwnd, p.content.c_str());
+  SetWindowTextGbk(hwnd, p.content.c_str());
   unit->muteChange = false;
   ApplySelection(unit);
   CreateAdjuster(unit, parent);
@@ -184,11 +185,11 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       return 0;
     case kEditMaxLength:
       p.maxLength = v->u32;
-      SendMessageA(hwnd, EM_LIMITTEXT, p.maxLength, 0);
+      SendMessageW(hwnd, EM_LIMITTEXT, p.maxLength, 0);
       return 0;
     case kEditPasswordChar:
       p.passwordChar = static_cast<uint16_t>(v->u32);
-      if (p.inputMode == 2) SendMessageA(hwnd, EM_SETPASSWORDCHAR, p.passwordChar, 0), InvalidateRect(hwnd, nullptr, TRUE);
+      if (p.inputMode == 2) SendMessageW(hwnd, EM_SETPASSWORDCHAR, p.passwordChar, 0), InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case kEditSelStart:
     case kEditSelLength:
@@ -200,7 +201,7 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
     case kEditAdjusterUpper: {
       (property == kEditAdjusterLower ? p.adjusterLower : p.adjusterUpper) = v->u32;
       const int a = static_cast<int32_t>(p.adjusterLower), b = static_cast<int32_t>(p.adjusterUpper);
-      if (unit->adjuster) SendMessageA(unit->adjuster, UDM_SETRANGE32, std::min(a, b), std::max(a, b));
+      if (unit->adjuster) SendMessageW(unit->adjuster, UDM_SETRANGE32, std::min(a, b), std::max(a, b));
       return 0;
     }
     case kEditDataSource: p.text27 = v->text; return 0;

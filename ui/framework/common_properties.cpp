@@ -21,19 +21,19 @@ namespace {
 RECT LiveRect(HWND hwnd) {
   RECT r{};
   GetWindowRect(hwnd, &r);
-  if (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)
+  if (GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD)
     MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
   return r;
 }
 
 void SetFlag(uint32_t& flags, uint32_t bit, bool on) { flags = on ? flags | bit : flags & ~bit; }
 
-bool IsTopLevel(HWND hwnd) { return !(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD); }
+bool IsTopLevel(HWND hwnd) { return !(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD); }
 
 // A top-level window's outer size between pixels and design units.
 SIZE OuterSize(HWND hwnd, SIZE size, bool toPixels) {
-  const auto style = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE));
-  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE));
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
   const bool menu = GetMenu(hwnd) != nullptr;
   const int dpi = WindowDpi(hwnd);
   return toPixels ? OuterSizeToPixels(size, style, exStyle, menu, dpi) : OuterSizeToDesign(size, style, exStyle, menu, dpi);

@@ -60,6 +60,6 @@ HCURSOR LoadCursorFromData(const std::vector<uint8_t>& stored) {
   for (uint32_t known : kSystemCursors)
     if (known == id)  // a private copy (no LR_SHARED), safe to destroy
       return static_cast<HCURSOR>(
-          LoadImageA(nullptr, MAKEINTRESOURCEA(id), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+          LoadImageW(nullptr, MAKEINTRESOURCEW(id), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
   return nullptr;
 }

@@ -29,25 +29,25 @@ void RelayoutForDpi(HWND window, int dpi, const RECT& proposed) {
     // again: only a shown window holds its drawing, so a hidden one stays
     // hidden.
     const bool shown = IsWindowVisible(window) != FALSE;
-    if (shown) SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    if (shown) SendMessageW(window, WM_SETREDRAW, FALSE, 0);
     const size_t n = win->tmpl->Count();
     for (size_t i = 1; i < n; ++i) {
       const UnitRecord& rec = *win->tmpl->RecordAt(i);
       if (!rec.isMenuItem && IsLive(rec))
-        SendMessageA(rec.object->hwnd, kMsgDisplayScaleChanging, static_cast<WPARAM>(dpi), oldDpi);
+        SendMessageW(rec.object->hwnd, kMsgDisplayScaleChanging, static_cast<WPARAM>(dpi), oldDpi);
     }
     SetWindowPos(window, nullptr, proposed.left, proposed.top, proposed.right - proposed.left,
                  proposed.bottom - proposed.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageA(window, kMsgDisplayScaleChanged, static_cast<WPARAM>(dpi), oldDpi);
+    SendMessageW(window, kMsgDisplayScaleChanged, static_cast<WPARAM>(dpi), oldDpi);
     for (size_t i = 1; i < n; ++i) {
       const UnitRecord& rec = *win->tmpl->RecordAt(i);
       if (rec.isMenuItem || !IsLive(rec)) continue;
       const HWND unit = rec.object->hwnd;
       SetWindowPos(unit, nullptr, ToPixels(rec.left, dpi), ToPixels(rec.top, dpi), ToPixels(rec.width, dpi),
                    ToPixels(rec.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-      SendMessageA(unit, kMsgDisplayScaleChanged, static_cast<WPARAM>(dpi), oldDpi);
+      SendMessageW(unit, kMsgDisplayScaleChanged, static_cast<WPARAM>(dpi), oldDpi);
     }
-    if (shown) SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    if (shown) SendMessageW(window, WM_SETREDRAW, TRUE, 0);
   }
   RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
   // The window's moved and resized events, as its WM_MOVE and WM_SIZE

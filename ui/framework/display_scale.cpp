@@ -22,7 +22,7 @@ void Find(HMODULE user32, const char* name, Fn& fn) {
 const DpiEntries& Entries() {
   static const DpiEntries entries = [] {
     DpiEntries e;
-    if (HMODULE user32 = GetModuleHandleA("user32.dll")) {
+    if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
       Find(user32, "GetDpiForWindow", e.dpiForWindow);
       Find(user32, "GetDpiForSystem", e.dpiForSystem);
       Find(user32, "GetSystemMetricsForDpi", e.metricsForDpi);
@@ -127,10 +127,10 @@ HFONT GuiFontAtDpi(int dpi) {
   static std::vector<std::pair<int, HFONT>> made;
   for (const auto& [at, font] : made)
     if (at == dpi) return font;
-  LOGFONTA lf{};
-  GetObjectA(stock, sizeof lf, &lf);
+  LOGFONTW lf{};
+  GetObjectW(stock, sizeof lf, &lf);
   lf.lfHeight = MulDiv(lf.lfHeight, ValidDpi(dpi), system);
-  HFONT font = CreateFontIndirectA(&lf);
+  HFONT font = CreateFontIndirectW(&lf);
   if (!font) return stock;
   made.emplace_back(dpi, font);
   return font;
@@ -147,7 +147,7 @@ void EnableNonClientScaling(HWND hwnd) {
   using Fn = BOOL(WINAPI*)(HWND);
   static const Fn enable = [] {
     Fn fn = nullptr;
-    if (HMODULE user32 = GetModuleHandleA("user32.dll")) Find(user32, "EnableNonClientDpiScaling", fn);
+    if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) Find(user32, "EnableNonClientDpiScaling", fn);
     return fn;
   }();
   if (enable) enable(hwnd);

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/heap.h"
 #include "ui/framework/display_scale.h"
 #include "ui/framework/properties.h"
@@ -36,7 +37,7 @@ LOGFONTA FontOrDefault(const uint8_t* data, int32_t length) {
     return f;
   }
   // The stock font is made for the system DPI; the program sees its design size.
-  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof f, &f);
+  f = LogFontOf(GetStockObject(DEFAULT_GUI_FONT));
   f.lfHeight = MulDiv(f.lfHeight, kDesignDpi, SystemDpi());
   f.lfWidth = MulDiv(f.lfWidth, kDesignDpi, SystemDpi());
   return f;

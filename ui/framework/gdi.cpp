@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "runtime/gbk_boundary.h"
 #include "ui/framework/display_scale.h"
 #include "ui/template/window_blob.h"
 
@@ -17,12 +18,12 @@ void OwnedFont::Set(const std::vector<uint8_t>& logfont, int dpi) {
   LOGFONTA lf;
   memcpy(&lf, logfont.data(), sizeof lf);
   lf = LogFontAtDpi(lf, dpi);
-  font_ = CreateFontIndirectA(&lf);
+  font_ = CreateFontGbk(lf);
 }
 
 void OwnedFont::ApplyTo(HWND control, const std::vector<uint8_t>& logfont, int dpi, bool redraw) {
   Set(logfont, dpi);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Get()), redraw ? TRUE : FALSE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Get()), redraw ? TRUE : FALSE);
 }
 
 void OwnedFont::Reset() {
@@ -48,8 +49,8 @@ int FontTextHeight(HWND hwnd, HFONT font) {
   HDC dc = GetDC(hwnd);
   if (!dc) return 0;
   HGDIOBJ old = SelectObject(dc, font);
-  TEXTMETRICA tm{};
-  GetTextMetricsA(dc, &tm);
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
   SelectObject(dc, old);
   ReleaseDC(hwnd, dc);
   return tm.tmHeight;

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <string>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/gbk_lead_byte.h"
 #include "runtime/runtime.h"
 #include "ui/framework/events.h"
@@ -75,10 +76,10 @@ std::string HelpFilePath(const LoadedWindow& win) {
 bool ShowHelp(const LoadedWindow& win) {
   if (!WindowFlag(win, kWindowF1Help)) return false;
   std::string path = HelpFilePath(win);
-  if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  if (FileAttributesGbk(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   uint32_t context = WindowProperty(win, kWindowHelpContext).u32;
-  if (context) WinHelpA(win.Handle(), path.c_str(), HELP_CONTEXT, context);
-  else WinHelpA(win.Handle(), path.c_str(), HELP_FINDER, 0);
+  if (context) WinHelpGbk(win.Handle(), path.c_str(), HELP_CONTEXT, context);
+  else WinHelpGbk(win.Handle(), path.c_str(), HELP_FINDER, 0);
   return true;
 }
 
@@ -100,9 +101,8 @@ bool PressEnter(const LoadedWindow& win, const UnitRecord* focused) {
 
 // The letter after a single "&" in the caption, lower-cased; 0 for none.
 char MnemonicOf(HWND hwnd) {
-  char text[256] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  for (const char* p = text; *p; ++p) {
+  const std::string text = WindowTextGbk(hwnd);
+  for (const char* p = text.c_str(); *p; ++p) {
     if (IsLeadByte(*p) && p[1]) {  // a double-byte character
       ++p;
       continue;
@@ -154,7 +154,7 @@ bool HandleWindowKey(LoadedWindow& win, MSG* msg) {
       return PressEnter(win, focused);
     case VK_ESCAPE:
       if (!WindowFlag(win, kWindowEscapeCloses)) return false;
-      PostMessageA(win.Handle(), WM_CLOSE, 0, 0);
+      PostMessageW(win.Handle(), WM_CLOSE, 0, 0);
       return true;
     case VK_F1:
       return ShowHelp(win);
@@ -164,7 +164,9 @@ bool HandleWindowKey(LoadedWindow& win, MSG* msg) {
 }
 
 bool HandleMnemonic(LoadedWindow& win, MSG* msg) {
-  const char letter = static_cast<char>(tolower(static_cast<int>(msg->wParam & 0xFF)));
+  // Mnemonics are ASCII letters and digits; the loop hands over UTF-16.
+  if (msg->wParam >= 0x80) return false;
+  const char letter = static_cast<char>(tolower(static_cast<int>(msg->wParam)));
   if (!isalnum(static_cast<unsigned char>(letter))) return false;
   for (size_t i = 1; i < win.tmpl->Count(); ++i) {
     UnitRecord& rec = *win.tmpl->RecordAt(i);
@@ -175,9 +177,9 @@ bool HandleMnemonic(LoadedWindow& win, MSG* msg) {
     if (MnemonicOf(h) != letter) continue;
     if (type->flags & kTypeFlagMnemonicFires) {
       if (type->flags & kTypeFlagMnemonicToggles) {  // a check box toggles
-        SendMessageA(h, BM_SETCHECK, SendMessageA(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
+        SendMessageW(h, BM_SETCHECK, SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED, 0);
       } else if (type->flags & kTypeFlagMnemonicChecks) {  // a radio button checks itself
-        SendMessageA(h, BM_SETCHECK, BST_CHECKED, 0);
+        SendMessageW(h, BM_SETCHECK, BST_CHECKED, 0);
       }
       SetFocus(h);
       RaiseClick(win, rec);
@@ -198,6 +200,6 @@ bool DragWindowByClientArea(LoadedWindow& win, MSG* msg) {
   }
   if (!WindowFlag(win, kWindowDragMove)) return false;
   ReleaseCapture();
-  SendMessageA(win.Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  SendMessageW(win.Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
   return true;
 }

@@ -113,9 +113,9 @@ void PrepareUnits(LoadedWindow& win) {
   for (auto& rec : win.tmpl->records)
     if (!rec->isMenuItem) rec->cursor = LoadCursorFromData(rec->cursorData);
   ForEachUnit(win, true, [](UnitRecord& rec) {
-    if (IsLive(rec)) SendMessageA(rec.object->hwnd, kMsgUnitsCreated, 0, 0);
+    if (IsLive(rec)) SendMessageW(rec.object->hwnd, kMsgUnitsCreated, 0, 0);
   });
-  SendMessageA(win.Handle(), kMsgWindowCreated, 0, 0);
+  SendMessageW(win.Handle(), kMsgWindowCreated, 0, 0);
   ForEachUnit(win, false, [](UnitRecord& rec) {
     if (IsLive(rec)) ShowWindow(rec.object->hwnd, rec.flags & kRecordVisible ? SW_SHOWNA : SW_HIDE);
   });
@@ -149,7 +149,7 @@ void RunModal(LoadedWindow& win) {
   for (;;) {
     LoadedWindow* w = FindLoadedWindow(id);
     if (!w || !w->modalWaiting || !IsWindow(hwnd)) break;
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
       break;
@@ -158,7 +158,7 @@ void RunModal(LoadedWindow& win) {
     const WindowHost* host = RtWindowHost();
     if (!(host && host->preTranslate && host->preTranslate(&msg))) {
       TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+      DispatchMessageW(&msg);
     }
   }
   for (const auto& d : disabled)
@@ -213,7 +213,7 @@ bool LoadWindow(uint32_t windowId, bool modal, HWND owner) {
   }
   const HWND focusBefore = GetFocus();
   ForEachUnit(*win, true, [](UnitRecord& rec) {
-    if (IsLive(rec)) SendMessageA(rec.object->hwnd, kMsgWindowShown, 0, 0);
+    if (IsLive(rec)) SendMessageW(rec.object->hwnd, kMsgWindowShown, 0, 0);
   });
   if (GetFocus() != focusBefore && focusBefore && IsWindow(focusBefore)) SetFocus(focusBefore);
   if (modal && IsWindow(hwnd)) RunModal(*win);

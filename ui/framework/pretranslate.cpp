@@ -1,6 +1,7 @@
 // Pre-translation; see pretranslate.h.
 #include "ui/framework/pretranslate.h"
 
+#include "runtime/gbk_boundary.h"
 #include "ui/framework/events.h"
 #include "ui/framework/keyboard.h"
 #include "ui/framework/unit_types.h"
@@ -27,6 +28,35 @@ bool RunMessageFilters(const LoadedWindow& win, MSG* msg) {
   return false;
 }
 
+// The character event speaks GBK, whatever the system's code page: the
+// loop gets UTF-16, and a character of two GBK bytes raises the event
+// twice, lead byte first, as a loop in code page 936 would see it. A
+// character GBK lacks is '?'. An answer of 0 for either byte drops the
+// character; other answers replace the bytes, and the character typed
+// becomes the one they spell when they spell exactly one.
+bool RaiseCharEvents(const LoadedWindow& win, uint32_t unitId, MSG* msg) {
+  const auto typed = static_cast<wchar_t>(msg->wParam);
+  std::string bytes = GbkFromWide(std::wstring_view(&typed, 1));
+  if (bytes.empty()) bytes.push_back('?');
+  char answered[4];  // two answers of at most two bytes each
+  size_t length = 0;
+  bool changed = false;
+  for (char byte : bytes) {
+    const auto value = static_cast<uint32_t>(static_cast<unsigned char>(byte));
+    EventOutcome out = RaiseEvent(win.tmpl->id, unitId, kEventChar, {value});
+    if (out.Suppresses()) return true;
+    const auto answer = out.answered ? static_cast<uint32_t>(out.answer) : value;
+    changed |= answer != value;
+    // A value above a byte is a double-byte character, lead byte high.
+    if (answer > 0xFF) answered[length++] = static_cast<char>((answer >> 8) & 0xFF);
+    answered[length++] = static_cast<char>(answer & 0xFF);
+  }
+  if (!changed) return false;
+  std::wstring wide = WideFromGbk(std::string_view(answered, length));
+  if (wide.size() == 1) msg->wParam = wide[0];
+  return false;
+}
+
 // The common event of a message addressed to the window or one of its
 // units. True when the handler's answer consumes the message.
 bool RaiseCommonEvent(const LoadedWindow& win, MSG* msg) {
@@ -50,12 +80,7 @@ bool RaiseCommonEvent(const LoadedWindow& win, MSG* msg) {
     case WM_KEYUP:
     case WM_SYSKEYUP:
       return raise(kEventKeyUp, {EventKeyCode(msg->wParam), ModifierState(msg->wParam)}).Suppresses();
-    case WM_CHAR: {
-      EventOutcome out = raise(kEventChar, {static_cast<uint32_t>(msg->wParam)});
-      if (out.Suppresses()) return true;
-      if (out.answered) msg->wParam = static_cast<uint32_t>(out.answer);
-      return false;
-    }
+    case WM_CHAR: return RaiseCharEvents(win, unitId, msg);
     case WM_MOUSEWHEEL: {
       int32_t notches = GET_WHEEL_DELTA_WPARAM(msg->wParam) / WHEEL_DELTA;
       return raise(kEventWheel, {static_cast<uint32_t>(notches), ModifierState()}).Suppresses();

@@ -36,7 +36,7 @@ void RecreateUnit(LoadedWindow& win, UnitRecord& rec) {
   RECT r{};
   GetWindowRect(old, &r);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  const LONG_PTR oldStyle = GetWindowLongPtrA(old, GWL_STYLE);
+  const LONG_PTR oldStyle = GetWindowLongPtrW(old, GWL_STYLE);
   const uint32_t style = static_cast<uint32_t>(oldStyle & (WS_DISABLED | WS_TABSTOP));
   const UINT controlId = static_cast<UINT>(GetDlgCtrlID(old));
   const HWND before = GetWindow(old, GW_HWNDPREV);

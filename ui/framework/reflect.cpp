@@ -26,7 +26,7 @@ std::vector<DirectNotify>& DirectNotifyTable() {
 ReflectedNotifyHandler DirectHandler(HWND child) {
   for (const DirectNotify& d : DirectNotifyTable()) {
     if (d.control != child) continue;
-    auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(child, GWLP_WNDPROC));
+    auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC));
     return proc == d.proc ? d.handler : nullptr;
   }
   return nullptr;
@@ -36,7 +36,7 @@ ReflectedNotifyHandler DirectHandler(HWND child) {
 // for its inner edit's colours with the edit's handle).
 HWND DirectChild(HWND parent, HWND hwnd) {
   while (hwnd && GetParent(hwnd) != parent) {
-    if (!(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)) return nullptr;
+    if (!(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD)) return nullptr;
     hwnd = GetParent(hwnd);
   }
   return hwnd;
@@ -81,7 +81,7 @@ bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result
       return true;
     }
   }
-  LRESULT answer = SendMessageA(child, kReflectBase + msg, wp, lp);
+  LRESULT answer = SendMessageW(child, kReflectBase + msg, wp, lp);
   if (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC) {
     if (!answer) return false;
     *result = answer;

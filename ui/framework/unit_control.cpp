@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/heap.h"
 #include "runtime/runtime.h"
 #include "ui/framework/window_list.h"
@@ -45,24 +46,9 @@ bool HandOverBlob(const std::vector<uint8_t>& bytes, uint8_t** blob, int32_t* le
   return true;
 }
 
-std::string WindowText(HWND hwnd) {
-  int n = GetWindowTextLengthA(hwnd);
-  std::string text(static_cast<size_t>(n < 0 ? 0 : n) + 1, '\0');
-  int got = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
-  text.resize(static_cast<size_t>(got < 0 ? 0 : got));
-  return text;
-}
+std::string WindowText(HWND hwnd) { return WindowTextGbk(hwnd); }
 
 bool RegisterUnitClass(const char* name, UINT style, WNDPROC proc) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(RtInstance(), name, &wc)) return true;
-  wc.cbSize = sizeof wc;
-  wc.style = style;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = RtInstance();
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  wc.lpszClassName = name;
-  return RegisterClassExA(&wc) != 0;
+  if (IsWindowClassRegistered(RtInstance(), name)) return true;
+  return RegisterWindowClassGbk(RtInstance(), name, style, proc, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
 }

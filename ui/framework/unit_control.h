@@ -72,7 +72,7 @@ using UnitMessageHandler = bool (*)(Unit* unit, HWND hwnd, UINT msg, WPARAM wp, 
 template <class Unit, UnitMessageHandler<Unit> handle>
 LRESULT CALLBACK UnitProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   Unit* unit = UnitWindows<Unit>::FromOwnProcedure(hwnd);
-  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
+  if (!unit) return DefWindowProcW(hwnd, msg, wp, lp);
   LRESULT result;
   if (HandleCommonUnitMessage(unit, hwnd, msg, wp, lp, &result) || handle(unit, hwnd, msg, wp, lp, &result))
     return result;

@@ -31,7 +31,7 @@
 
 // The passing on of a message the unit leaves to its window's class.
 inline LRESULT CallBase(const UnitObject* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  return CallWindowProcA(unit->baseProc, hwnd, msg, wp, lp);
+  return CallWindowProcW(unit->baseProc, hwnd, msg, wp, lp);
 }
 
 // The live units of one type.
@@ -43,25 +43,25 @@ class UnitWindows {
   void Attach(Unit* unit, HWND hwnd, WNDPROC proc) {
     std::erase(live_, unit);
     unit->hwnd = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<UnitObject*>(unit)));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(static_cast<UnitObject*>(unit)));
     live_.push_back(unit);
-    auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
-    unit->baseProc = current == proc ? &DefWindowProcA
-                                     : reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+    auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    unit->baseProc = current == proc ? &DefWindowProcW
+                                     : reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
                                            hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(proc)));
   }
 
   // In the unit's own procedure (and what it alone calls): null only
   // before Attach and after End.
   static Unit* FromOwnProcedure(HWND hwnd) {
-    return static_cast<Unit*>(reinterpret_cast<UnitObject*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)));
+    return static_cast<Unit*>(reinterpret_cast<UnitObject*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
   }
 
   // A handle from elsewhere: the unit of this type that its window carries,
   // else null. GetWindowLongPtr answers 0 for a handle that names no window.
   Unit* Find(HWND hwnd) const {
     if (!hwnd) return nullptr;
-    auto carried = reinterpret_cast<const UnitObject*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto carried = reinterpret_cast<const UnitObject*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     for (Unit* unit : live_)
       if (static_cast<const UnitObject*>(unit) == carried && unit->hwnd == hwnd) return unit;
     return nullptr;
@@ -78,7 +78,7 @@ class UnitWindows {
   // unit. The caller reports the end and frees the unit.
   LRESULT End(Unit* unit, HWND hwnd, WPARAM wp, LPARAM lp) {
     LRESULT result = CallBase(unit, hwnd, WM_NCDESTROY, wp, lp);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     std::erase(live_, unit);
     return result;
   }

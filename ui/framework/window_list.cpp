@@ -24,7 +24,7 @@ UnitRecord* LoadedWindow::RecordContaining(HWND hwnd) const {
   for (HWND h = hwnd; h; h = GetParent(h)) {
     if (h == window) return &Own();
     if (UnitRecord* rec = RecordOfHandle(h)) return rec;
-    if (!(GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD)) break;
+    if (!(GetWindowLongPtrW(h, GWL_STYLE) & WS_CHILD)) break;
   }
   return nullptr;
 }
@@ -51,7 +51,7 @@ LoadedWindow* LoadedWindowOfHandle(HWND hwnd) {
   while (hwnd) {
     for (auto& w : LoadedWindows())
       if (w->Handle() == hwnd) return w.get();
-    if (!(GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD)) return nullptr;
+    if (!(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD)) return nullptr;
     hwnd = GetParent(hwnd);
   }
   return nullptr;

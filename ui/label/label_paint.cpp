@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "runtime/gbk_boundary.h"
 #include "ui/framework/display_scale.h"
 #include "ui/framework/gdi.h"
 
@@ -58,7 +59,7 @@ void PaintCaption(HDC dc, RECT r, const LabelProps& p, HFONT font, const char* c
     RECT at = r;
     OffsetRect(&at, ToPixels(dx, dpi), ToPixels(dy, dpi));
     SetTextColor(dc, c);
-    DrawTextA(dc, caption, -1, &at, format);
+    DrawTextGbk(dc, caption, &at, format);
   };
   const COLORREF text = ResolveColor(p.textColor);
   switch (p.textEffect) {

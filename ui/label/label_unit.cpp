@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/runtime.h"
 #include "ui/framework/border_style.h"
 #include "ui/framework/display_scale.h"
@@ -69,8 +70,8 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
   const LabelProps& p = owned->props;
   DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS, ex = 0;
   AddBorderStyle(p.border, ws, ex);
-  HWND hwnd = CreateWindowExA(ex, kLabelClass, p.caption.c_str(), ws, left, top, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
+  HWND hwnd = CreateWindowGbk(ex, kLabelClass, p.caption.c_str(), ws, left, top, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance());
   if (!hwnd) return nullptr;
   LabelUnit* unit = AttachUnit(std::move(owned), hwnd, kLabelProc);
   unit->font.Set(unit->props.font, WindowDpi(parent));
@@ -111,7 +112,7 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
   switch (property) {
     case kLabelCaption:
       p.caption = v->text;
-      SetWindowTextA(hwnd, p.caption.c_str());
+      SetWindowTextGbk(hwnd, p.caption.c_str());
       break;
     case kLabelBorder: {
       p.border = v->u32;

@@ -7,12 +7,13 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/runtime.h"
 #include "ui/framework/border_style.h"
 #include "ui/framework/display_scale.h"
 #include "ui/listview/image_list_block.h"
 
-static_assert(sizeof(LOGFONTA) == 60, "the font block is a LOGFONTA");
+static_assert(sizeof(LOGFONTA) == 60, "the font block is a LOGFONTA with a GBK face name");
 
 namespace {
 
@@ -20,10 +21,10 @@ constexpr COLORREF kButtonFace = 0xFF000000;
 
 HIMAGELIST SetControlImageList(HWND hwnd, int which, HIMAGELIST list) {
   return reinterpret_cast<HIMAGELIST>(
-      SendMessageA(hwnd, LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(list)));
+      SendMessageW(hwnd, LVM_SETIMAGELIST, which, reinterpret_cast<LPARAM>(list)));
 }
 HIMAGELIST ControlImageList(HWND hwnd, int which) {
-  return reinterpret_cast<HIMAGELIST>(SendMessageA(hwnd, LVM_GETIMAGELIST, which, 0));
+  return reinterpret_cast<HIMAGELIST>(SendMessageW(hwnd, LVM_GETIMAGELIST, which, 0));
 }
 
 bool OwnedBy(const ListViewUnit* unit, HIMAGELIST list) {
@@ -42,10 +43,10 @@ void ReplaceImageList(ListViewUnit* unit, int which, HIMAGELIST* mine, HIMAGELIS
 }
 
 void SetItemState(HWND hwnd, int item, UINT state, UINT mask) {
-  LVITEMA it{};
+  LVITEMW it{};
   it.state = state;
   it.stateMask = mask;
-  SendMessageA(hwnd, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&it));
+  SendMessageW(hwnd, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&it));
 }
 
 }  // namespace
@@ -105,10 +106,10 @@ void ApplyFontAtDpi(ListViewUnit* unit, int dpi, BOOL redraw) {
     lf.lfClipPrecision = 0;
     lf.lfQuality = PROOF_QUALITY;
     lf.lfPitchAndFamily = 0;
-    fresh = CreateFontIndirectA(&lf);
+    fresh = CreateFontGbk(lf);
   }
   HGDIOBJ shown = fresh ? static_cast<HGDIOBJ>(fresh) : GuiFontAtDpi(dpi);
-  SendMessageA(unit->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(shown), redraw);
+  SendMessageW(unit->hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(shown), redraw);
   if (unit->font) DeleteObject(unit->font);
   unit->font = fresh;
 }
@@ -130,24 +131,24 @@ void ApplyHeaderImageList(ListViewUnit* unit) {
   HIMAGELIST fresh = ReadImageListBlock(unit->data.headerImages);
   if (!fresh && !unit->headerImages) return;
   if (fresh) ImageList_SetBkColor(fresh, GetSysColor(COLOR_BTNFACE));
-  auto header = reinterpret_cast<HWND>(SendMessageA(unit->hwnd, LVM_GETHEADER, 0, 0));
-  if (header) SendMessageA(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(fresh));
+  auto header = reinterpret_cast<HWND>(SendMessageW(unit->hwnd, LVM_GETHEADER, 0, 0));
+  if (header) SendMessageW(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(fresh));
   if (unit->headerImages) ImageList_Destroy(unit->headerImages);
   unit->headerImages = fresh;
 }
 
 void ApplyColors(ListViewUnit* unit) {
-  SendMessageA(unit->hwnd, LVM_SETTEXTCOLOR, 0, unit->data.textColor);
-  SendMessageA(unit->hwnd, LVM_SETTEXTBKCOLOR, 0, ResolveColor(unit->data.textBkColor));
-  SendMessageA(unit->hwnd, LVM_SETBKCOLOR, 0, ResolveColor(unit->data.bkColor));
+  SendMessageW(unit->hwnd, LVM_SETTEXTCOLOR, 0, unit->data.textColor);
+  SendMessageW(unit->hwnd, LVM_SETTEXTBKCOLOR, 0, ResolveColor(unit->data.textBkColor));
+  SendMessageW(unit->hwnd, LVM_SETBKCOLOR, 0, ResolveColor(unit->data.bkColor));
 }
 
 void ApplyBorderStyle(HWND hwnd, int borderStyle) {
-  DWORD ex = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)) & ~kBorderExStyles;
-  DWORD style = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)) & ~kBorderStyles;
+  DWORD ex = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE)) & ~kBorderExStyles;
+  DWORD style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE)) & ~kBorderStyles;
   AddBorderStyle(static_cast<uint32_t>(borderStyle), style, ex);
-  SetWindowLongPtrA(hwnd, GWL_EXSTYLE, ex);
-  SetWindowLongPtrA(hwnd, GWL_STYLE, style);
+  SetWindowLongPtrW(hwnd, GWL_EXSTYLE, ex);
+  SetWindowLongPtrW(hwnd, GWL_STYLE, style);
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -156,12 +157,12 @@ void ApplyHotCursor(ListViewUnit* unit) {
   if (!unit->data.hotTrack) return;
   HCURSOR cursor = nullptr;
   if (unit->data.handCursor) {
-    cursor = LoadCursorA(nullptr, IDC_HAND);
-    if (!cursor) cursor = LoadCursorA(RtInstance(), MAKEINTRESOURCEA(2008));
+    cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND
+    if (!cursor) cursor = LoadCursorW(RtInstance(), MAKEINTRESOURCEW(2008));
   }
-  if (!cursor) cursor = LoadCursorA(nullptr, IDC_ARROW);
+  if (!cursor) cursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   // System and resource cursors are shared: nobody destroys them.
-  SendMessageA(unit->hwnd, LVM_SETHOTCURSOR, 0, reinterpret_cast<LPARAM>(cursor));
+  SendMessageW(unit->hwnd, LVM_SETHOTCURSOR, 0, reinterpret_cast<LPARAM>(cursor));
 }
 
 void InsertColumns(ListViewUnit* unit) {
@@ -170,7 +171,7 @@ void InsertColumns(ListViewUnit* unit) {
   auto columns = DecodeColumnList(unit->data.columns);
   for (size_t i = 0; i < columns.size(); i++) {
     const ListViewColumn& c = columns[i];
-    LVCOLUMNA col{};
+    LVCOLUMNW col{};
     col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
     col.fmt = c.align == 1 ? LVCFMT_CENTER : c.align == 2 ? LVCFMT_RIGHT : LVCFMT_LEFT;
     if (c.imageOnRight) col.fmt |= LVCFMT_BITMAP_ON_RIGHT;
@@ -180,9 +181,8 @@ void InsertColumns(ListViewUnit* unit) {
       col.iImage = c.image;
     }
     col.cx = ToPixels(c.width, dpi);
-    col.pszText = const_cast<char*>(c.title.c_str());
     col.iSubItem = static_cast<int>(i);
-    SendMessageA(unit->hwnd, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
+    ListViewInsertColumnGbk(unit->hwnd, static_cast<int>(i), col, c.title.c_str());
   }
 }
 
@@ -198,12 +198,12 @@ std::vector<std::pair<const ListViewUnit*, int>>& TopRowsBeforeRescale() {
 }  // namespace
 
 void NoteTopRowBeforeRescale(const ListViewUnit* unit) {
-  TopRowsBeforeRescale().emplace_back(unit, static_cast<int>(SendMessageA(unit->hwnd, LVM_GETTOPINDEX, 0, 0)));
+  TopRowsBeforeRescale().emplace_back(unit, static_cast<int>(SendMessageW(unit->hwnd, LVM_GETTOPINDEX, 0, 0)));
 }
 
 void ApplyDisplayScale(ListViewUnit* unit, int dpi, int oldDpi) {
   const HWND hwnd = unit->hwnd;
-  int top = static_cast<int>(SendMessageA(hwnd, LVM_GETTOPINDEX, 0, 0));
+  int top = static_cast<int>(SendMessageW(hwnd, LVM_GETTOPINDEX, 0, 0));
   auto& tops = TopRowsBeforeRescale();
   for (auto it = tops.begin(); it != tops.end(); ++it)
     if (it->first == unit) {
@@ -213,26 +213,26 @@ void ApplyDisplayScale(ListViewUnit* unit, int dpi, int oldDpi) {
     }
   ApplyFontAtDpi(unit, dpi, FALSE);
   if (unit->reportView() && oldDpi > 0) {
-    auto header = reinterpret_cast<HWND>(SendMessageA(hwnd, LVM_GETHEADER, 0, 0));
-    const int n = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    auto header = reinterpret_cast<HWND>(SendMessageW(hwnd, LVM_GETHEADER, 0, 0));
+    const int n = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
     // The widths as they are now (the user may have dragged them), scaled.
     for (int i = 0; i < n; i++) {
-      const int width = static_cast<int>(SendMessageA(hwnd, LVM_GETCOLUMNWIDTH, i, 0));
-      SendMessageA(hwnd, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(MulDiv(width, dpi, oldDpi), 0));
+      const int width = static_cast<int>(SendMessageW(hwnd, LVM_GETCOLUMNWIDTH, i, 0));
+      SendMessageW(hwnd, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(MulDiv(width, dpi, oldDpi), 0));
     }
   }
   // Rows are taller or shorter now: the same row goes back to the top.
-  const int now = static_cast<int>(SendMessageA(hwnd, LVM_GETTOPINDEX, 0, 0));
+  const int now = static_cast<int>(SendMessageW(hwnd, LVM_GETTOPINDEX, 0, 0));
   if (now != top && unit->reportView()) {
     RECT row{LVIR_BOUNDS};
-    if (SendMessageA(hwnd, LVM_GETITEMRECT, now, reinterpret_cast<LPARAM>(&row)))
-      SendMessageA(hwnd, LVM_SCROLL, 0, (top - now) * (row.bottom - row.top));
+    if (SendMessageW(hwnd, LVM_GETITEMRECT, now, reinterpret_cast<LPARAM>(&row)))
+      SendMessageW(hwnd, LVM_SCROLL, 0, (top - now) * (row.bottom - row.top));
   }
 }
 
 void BuildInitialItems(ListViewUnit* unit) {
   HWND hwnd = unit->hwnd;
-  SendMessageA(hwnd, LVM_DELETEALLITEMS, 0, 0);
+  SendMessageW(hwnd, LVM_DELETEALLITEMS, 0, 0);
   // Indices are checked against the lists the control really shows: with
   // check boxes on, the state list is the control's own.
   int images = ImageCount(ControlImageList(hwnd, unit->data.view == 0 ? LVSIL_NORMAL : LVSIL_SMALL));
@@ -241,8 +241,7 @@ void BuildInitialItems(ListViewUnit* unit) {
   for (const ListViewItemEntry& e : DecodeItemList(unit->data.items)) {
     int image = e.image >= 0 && e.image < images ? e.image : -1;
     int state = e.stateImage >= 0 && e.stateImage < states ? e.stateImage : -1;
-    LVITEMA it{};
-    it.pszText = const_cast<char*>(e.text.c_str());
+    LVITEMW it{};
     it.iImage = image;
     if (e.kind == 0) {
       it.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
@@ -257,14 +256,14 @@ void BuildInitialItems(ListViewUnit* unit) {
       }
       it.iItem = next;
       it.lParam = e.data;
-      last = static_cast<int>(SendMessageA(hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it)));
+      last = ListViewInsertItemGbk(hwnd, it, e.text.c_str());
       if (last >= 0) next++;
       column = 1;
     } else if (last >= 0) {
       it.mask = LVIF_TEXT | LVIF_IMAGE;
       it.iItem = last;
       it.iSubItem = column++;
-      SendMessageA(hwnd, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+      ListViewSetItemGbk(hwnd, it, e.text.c_str());
     }
   }
 }
@@ -276,7 +275,7 @@ void ApplyCurrentItem(ListViewUnit* unit) {
     SetItemState(unit->hwnd, unit->data.currentItem, bits, bits);
     return;
   }
-  int first = static_cast<int>(SendMessageA(unit->hwnd, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
+  int first = static_cast<int>(SendMessageW(unit->hwnd, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
   if (first >= 0) SetItemState(unit->hwnd, first, 0, bits);
 }
 

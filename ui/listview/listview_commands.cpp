@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/arg_read.h"
 #include "runtime/runtime.h"
 #include "ui/listview/extended_ui_library.h"
@@ -44,12 +45,11 @@ void InsertItem(ArgValue* result, int argc, ArgValue* args) {
   if (!unit) return;
   HoldRedrawUntilIdle(unit);
   int32_t position = ArgAsIntOr(argc, args, 1, -1);
-  if (position < 0) position = static_cast<int32_t>(SendMessageA(unit->hwnd, LVM_GETITEMCOUNT, 0, 0));
-  LVITEMA it{};
+  if (position < 0) position = static_cast<int32_t>(SendMessageW(unit->hwnd, LVM_GETITEMCOUNT, 0, 0));
+  LVITEMW it{};
   it.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM | LVIF_STATE | LVIF_INDENT;
   it.iItem = position;
   it.iSubItem = 0;
-  it.pszText = const_cast<char*>(ArgAsText(argc, args, 2));  // only read by the control
   it.iImage = std::max(ArgAsIntOr(argc, args, 3, -1), -1);
   // The state image goes in with a zero mask; the control decides what
   // becomes of it. Counted in 64 bits, so the largest integer plus one
@@ -58,23 +58,21 @@ void InsertItem(ArgValue* result, int argc, ArgValue* args) {
     it.state = static_cast<UINT>(std::max<int64_t>(int64_t{ArgAsIntOr(argc, args, 4, 0)} + 1, 0)) << 12;
   it.iIndent = std::max(ArgAsIntOr(argc, args, 5, 0), 0);
   it.lParam = ArgAsIntOr(argc, args, 6, 0);
-  SetInt(result, static_cast<int32_t>(SendMessageA(unit->hwnd, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it))));
+  SetInt(result, ListViewInsertItemGbk(unit->hwnd, it, ArgAsText(argc, args, 2)));
 }
 
 void SetItemText(ArgValue* result, int argc, ArgValue* args) {
   ListViewUnit* unit = Resolve(argc, args);
   if (!unit) return;
   HoldRedrawUntilIdle(unit);
-  LVITEMA it{};
-  it.iSubItem = ArgAsIntOr(argc, args, 2, 0);
-  it.pszText = const_cast<char*>(ArgAsText(argc, args, 3));
-  SendMessageA(unit->hwnd, LVM_SETITEMTEXTA, ArgAsIntOr(argc, args, 1, 0), reinterpret_cast<LPARAM>(&it));
+  ListViewSetItemTextGbk(unit->hwnd, ArgAsIntOr(argc, args, 1, 0), ArgAsIntOr(argc, args, 2, 0),
+                         ArgAsText(argc, args, 3));
 }
 
 void GetItemText(ArgValue* result, int argc, ArgValue* args) {
   ListViewUnit* unit = Resolve(argc, args);
   if (!unit) return;
-  std::string text = ReadItemText(unit->hwnd, ArgAsIntOr(argc, args, 1, 0), ArgAsIntOr(argc, args, 2, 0));
+  std::string text = ListViewItemTextGbk(unit->hwnd, ArgAsIntOr(argc, args, 1, 0), ArgAsIntOr(argc, args, 2, 0));
   result->type = kTypeText;
   if (text.empty()) return;
   auto copy = static_cast<char*>(Allocate(text.size() + 1));
@@ -86,14 +84,14 @@ void GetItemText(ArgValue* result, int argc, ArgValue* args) {
 void GetItemCount(ArgValue* result, int argc, ArgValue* args) {
   ListViewUnit* unit = Resolve(argc, args);
   if (!unit) return;
-  SetInt(result, static_cast<int32_t>(SendMessageA(unit->hwnd, LVM_GETITEMCOUNT, 0, 0)));
+  SetInt(result, static_cast<int32_t>(SendMessageW(unit->hwnd, LVM_GETITEMCOUNT, 0, 0)));
 }
 
 void DeleteAllItems(ArgValue* result, int argc, ArgValue* args) {
   ListViewUnit* unit = Resolve(argc, args);
   if (!unit) return;
   HoldRedrawUntilIdle(unit);
-  SetInt(result, SendMessageA(unit->hwnd, LVM_DELETEALLITEMS, 0, 0) ? 1 : 0);
+  SetInt(result, SendMessageW(unit->hwnd, LVM_DELETEALLITEMS, 0, 0) ? 1 : 0);
   result->type = kTypeBool;
 }
 
@@ -105,10 +103,10 @@ void SelectItem(ArgValue* result, int argc, ArgValue* args) {
   int32_t item = ArgAsIntOr(argc, args, 1, 0);
   if (item < 0) return;
   HoldRedrawUntilIdle(unit);
-  LVITEMA it{};
+  LVITEMW it{};
   it.state = LVIS_SELECTED | (unit->data.singleSelection ? LVIS_FOCUSED : 0);
   it.stateMask = it.state;
-  SendMessageA(unit->hwnd, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&it));
+  SendMessageW(unit->hwnd, LVM_SETITEMSTATE, item, reinterpret_cast<LPARAM>(&it));
 }
 
 void GetSelectedItems(ArgValue* result, int argc, ArgValue* args) {
@@ -118,7 +116,7 @@ void GetSelectedItems(ArgValue* result, int argc, ArgValue* args) {
   // LVNI_SELECTED searches after the start index, so the list is ascending;
   // a control answering backwards would loop, hence the progress check.
   for (int i = -1;;) {
-    int next = static_cast<int>(SendMessageA(unit->hwnd, LVM_GETNEXTITEM, i, LVNI_SELECTED));
+    int next = static_cast<int>(SendMessageW(unit->hwnd, LVM_GETNEXTITEM, i, LVNI_SELECTED));
     if (next < 0 || next <= i) break;
     selected.push_back(next);
     i = next;

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/runtime.h"
 #include "ui/framework/reflect.h"
 #include "ui/listview/extended_ui_library.h"
@@ -41,35 +42,14 @@ void CheckBoxTest(HWND hwnd, int item, POINT at) {
   if (item < 0) return;
   LVHITTESTINFO ht{};
   ht.pt = at;
-  SendMessageA(hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht));
-  if (ht.flags == LVHT_ONITEMSTATEICON && ht.iItem == item) PostMessageA(hwnd, kMsgCheckBoxChanged, item, 0);
+  SendMessageW(hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&ht));
+  if (ht.flags == LVHT_ONITEMSTATEICON && ht.iItem == item) PostMessageW(hwnd, kMsgCheckBoxChanged, item, 0);
 }
 
 // Clicks are handled once the control is done with them: see kMsgClicked.
 void PostClick(HWND hwnd, UINT msg, const NMHDR* h) {
   auto nm = reinterpret_cast<const NMITEMACTIVATE*>(h);
-  PostMessageA(hwnd, msg, static_cast<WPARAM>(nm->iItem), MAKELPARAM(nm->ptAction.x, nm->ptAction.y));
-}
-
-std::string FromWide(const wchar_t* w) {
-  if (!w) return {};
-  int n = WideCharToMultiByte(CP_ACP, 0, w, -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 1) return {};
-  std::string s(n - 1, '\0');
-  WideCharToMultiByte(CP_ACP, 0, w, -1, s.data(), n, nullptr, nullptr);
-  return s;
-}
-
-// The longest prefix of `text` of at most `room` bytes that does not end
-// inside a double-byte character.
-size_t FitBytes(const std::string& text, size_t room) {
-  size_t i = 0;
-  while (i < text.size()) {
-    size_t step = IsDBCSLeadByte(static_cast<BYTE>(text[i])) && i + 1 < text.size() ? 2 : 1;
-    if (i + step > room) break;
-    i += step;
-  }
-  return i;
+  PostMessageW(hwnd, msg, static_cast<WPARAM>(nm->iItem), MAKELPARAM(nm->ptAction.x, nm->ptAction.y));
 }
 
 // The tip of the n-th item of the initial item list.
@@ -85,23 +65,13 @@ bool InitialItemTip(const ListViewUnit* unit, int n, std::string* tip) {
   return false;
 }
 
+// The list speaks UTF-16 to its parent (see CreateListView), so the tip
+// buffer is a wide one.
 void OnGetInfoTip(const ListViewUnit* unit, NMHDR* h) {
   std::string tip;
-  if (NotifyHeaderOf(h).code == LVN_GETINFOTIPA) {
-    auto nm = reinterpret_cast<NMLVGETINFOTIPA*>(h);
-    if (!nm->pszText || nm->cchTextMax <= 0 || !InitialItemTip(unit, nm->iItem, &tip)) return;
-    size_t n = FitBytes(tip, static_cast<size_t>(nm->cchTextMax) - 1);
-    memcpy(nm->pszText, tip.data(), n);
-    nm->pszText[n] = 0;
-  } else {
-    auto nm = reinterpret_cast<NMLVGETINFOTIPW*>(h);
-    if (!nm->pszText || nm->cchTextMax <= 0 || !InitialItemTip(unit, nm->iItem, &tip)) return;
-    int n = MultiByteToWideChar(CP_ACP, 0, tip.data(), static_cast<int>(tip.size()), nullptr, 0);
-    std::wstring w(n, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, tip.data(), static_cast<int>(tip.size()), w.data(), n);
-    if (w.size() > static_cast<size_t>(nm->cchTextMax) - 1) w.resize(nm->cchTextMax - 1);
-    memcpy(nm->pszText, w.c_str(), (w.size() + 1) * sizeof(wchar_t));
-  }
+  auto nm = reinterpret_cast<NMLVGETINFOTIPW*>(h);
+  if (!nm->pszText || nm->cchTextMax <= 0 || !InitialItemTip(unit, nm->iItem, &tip)) return;
+  CopyGbkAsWide(tip, nm->pszText, static_cast<size_t>(nm->cchTextMax));
 }
 
 // Answer TRUE to cancel the edit: the handler returned false.
@@ -115,7 +85,7 @@ LRESULT OnBeginLabelEdit(const ListViewUnit* unit, int item) {
 LRESULT OnEndLabelEdit(ListViewUnit* unit, int item, bool cancelled, std::string text) {
   if (item < 0) return FALSE;
   HWND hwnd = unit->hwnd;
-  unit->editedText = cancelled ? ReadItemText(hwnd, item, 0) : std::move(text);
+  unit->editedText = cancelled ? ListViewItemTextGbk(hwnd, item, 0) : std::move(text);
   int32_t answer = FireForAnswer(unit, kLvEventEndEdit, item, 1);
   if (Alive(hwnd, unit)) unit->editedText.clear();
   return answer == 0 ? FALSE : TRUE;
@@ -163,17 +133,11 @@ LRESULT OnListViewNotify(ListViewUnit* unit, NMHDR* h) {
     case NM_DBLCLK: PostClick(hwnd, kMsgDoubleClicked, h); return 0;
     case NM_SETFOCUS: Fire(unit, kEventGotFocus); return 0;
     case NM_KILLFOCUS: Fire(unit, kEventLostFocus); return 0;
-    case LVN_BEGINLABELEDITA: return OnBeginLabelEdit(unit, reinterpret_cast<NMLVDISPINFOA*>(h)->item.iItem);
     case LVN_BEGINLABELEDITW: return OnBeginLabelEdit(unit, reinterpret_cast<NMLVDISPINFOW*>(h)->item.iItem);
-    case LVN_ENDLABELEDITA: {
-      const LVITEMA& it = reinterpret_cast<NMLVDISPINFOA*>(h)->item;
-      return OnEndLabelEdit(unit, it.iItem, !it.pszText, it.pszText ? it.pszText : "");
-    }
     case LVN_ENDLABELEDITW: {
       const LVITEMW& it = reinterpret_cast<NMLVDISPINFOW*>(h)->item;
-      return OnEndLabelEdit(unit, it.iItem, !it.pszText, FromWide(it.pszText));
+      return OnEndLabelEdit(unit, it.iItem, !it.pszText, GbkFromWide(it.pszText));
     }
-    case LVN_GETINFOTIPA:
     case LVN_GETINFOTIPW:
       OnGetInfoTip(unit, h);
       return 0;

@@ -24,8 +24,8 @@ Bytes BlockOf(const PropValue* v) {
 }
 
 void SetStyleBit(HWND hwnd, DWORD bit, bool on) {
-  LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE);
-  SetWindowLongPtrA(hwnd, GWL_STYLE, on ? style | bit : style & ~static_cast<LONG_PTR>(bit));
+  LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+  SetWindowLongPtrW(hwnd, GWL_STYLE, on ? style | bit : style & ~static_cast<LONG_PTR>(bit));
 }
 
 void AnswerBlock(const Bytes& b, PropValue* v) {
@@ -48,17 +48,17 @@ int SetListViewProperty(UnitObject* object, int typeIndex, const PropValue* v, v
       return kLive;
     case kLvTextColor:
       d.textColor = v->u32;
-      SendMessageA(hwnd, LVM_SETTEXTCOLOR, 0, d.textColor);
+      SendMessageW(hwnd, LVM_SETTEXTCOLOR, 0, d.textColor);
       InvalidateRect(hwnd, nullptr, TRUE);
       UpdateWindow(hwnd);
       return kLive;
     case kLvTextBkColor:
       d.textBkColor = v->u32;
-      SendMessageA(hwnd, LVM_SETTEXTBKCOLOR, 0, ResolveColor(d.textBkColor));
+      SendMessageW(hwnd, LVM_SETTEXTBKCOLOR, 0, ResolveColor(d.textBkColor));
       return kLive;
     case kLvBkColor:
       d.bkColor = v->u32;
-      SendMessageA(hwnd, LVM_SETBKCOLOR, 0, ResolveColor(d.bkColor));
+      SendMessageW(hwnd, LVM_SETBKCOLOR, 0, ResolveColor(d.bkColor));
       InvalidateRect(hwnd, nullptr, TRUE);
       return kLive;
     case kLvFont:
@@ -131,9 +131,9 @@ int GetListViewProperty(UnitObject* object, int typeIndex, PropValue* v) {
   HWND hwnd = unit->hwnd;
   switch (PropertyNumber(typeIndex)) {
     case kLvBorder: v->i32 = d.borderStyle; break;
-    case kLvTextColor: v->u32 = static_cast<uint32_t>(SendMessageA(hwnd, LVM_GETTEXTCOLOR, 0, 0)); break;
-    case kLvTextBkColor: v->u32 = static_cast<uint32_t>(SendMessageA(hwnd, LVM_GETTEXTBKCOLOR, 0, 0)); break;
-    case kLvBkColor: v->u32 = static_cast<uint32_t>(SendMessageA(hwnd, LVM_GETBKCOLOR, 0, 0)); break;
+    case kLvTextColor: v->u32 = static_cast<uint32_t>(SendMessageW(hwnd, LVM_GETTEXTCOLOR, 0, 0)); break;
+    case kLvTextBkColor: v->u32 = static_cast<uint32_t>(SendMessageW(hwnd, LVM_GETTEXTBKCOLOR, 0, 0)); break;
+    case kLvBkColor: v->u32 = static_cast<uint32_t>(SendMessageW(hwnd, LVM_GETBKCOLOR, 0, 0)); break;
     case kLvFont: AnswerBlock(d.font, v); break;
     case kLvView: v->i32 = d.view; break;
     case kLvIconAlign: v->i32 = d.iconAlign; break;
@@ -157,7 +157,7 @@ int GetListViewProperty(UnitObject* object, int typeIndex, PropValue* v) {
     case kLvCheckBoxes: v->i32 = d.checkBoxes; break;
     case kLvFlatScrollBars: v->i32 = d.flatScrollBars; break;
     case kLvSingleSelection: v->i32 = d.singleSelection; break;
-    case kLvCurrentItem: v->i32 = static_cast<int32_t>(SendMessageA(hwnd, LVM_GETNEXTITEM, -1, LVNI_SELECTED)); break;
+    case kLvCurrentItem: v->i32 = static_cast<int32_t>(SendMessageW(hwnd, LVM_GETNEXTITEM, -1, LVNI_SELECTED)); break;
     case kLvAlwaysShowSelection: v->i32 = d.alwaysShowSelection; break;
     case kLvInitialItems: AnswerBlock(d.items, v); break;
     case kLvEditedText: v->text = unit->editedText.empty() ? nullptr : unit->editedText.c_str(); break;

@@ -19,19 +19,16 @@ namespace {
 // while that procedure is the control's).
 ListViewUnit* UnitOf(HWND hwnd) { return UnitWindows<ListViewUnit>::FromOwnProcedure(hwnd); }
 
-// Texts longer than this are not labels; the cap only bounds the doubling.
-constexpr int kMaxItemText = 1 << 26;
-
 // The control toggles the focused item's check box on Space by itself; the
 // state is read when the posted message arrives, after the toggle.
 void AfterChar(ListViewUnit* unit, WPARAM ch) {
   if (ch != ' ' || !unit->data.checkBoxes) return;
-  int focused = static_cast<int>(SendMessageA(unit->hwnd, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
-  if (focused >= 0) PostMessageA(unit->hwnd, kMsgCheckBoxChanged, focused, 0);
+  int focused = static_cast<int>(SendMessageW(unit->hwnd, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
+  if (focused >= 0) PostMessageW(unit->hwnd, kMsgCheckBoxChanged, focused, 0);
 }
 
 void OnCheckBoxChanged(ListViewUnit* unit, int item) {
-  auto state = static_cast<UINT>(SendMessageA(unit->hwnd, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK));
+  auto state = static_cast<UINT>(SendMessageW(unit->hwnd, LVM_GETITEMSTATE, item, LVIS_STATEIMAGEMASK));
   uint32_t args[2] = {static_cast<uint32_t>(item), static_cast<uint32_t>((state >> 12) - 1)};
   FireListViewEvent(unit, kLvEventCheckChanged, 2, args, nullptr);
 }
@@ -56,7 +53,7 @@ LRESULT ReflectedNotify(HWND hwnd, NMHDR* header) {
 
 LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   ListViewUnit* unit = UnitOf(hwnd);
-  if (!unit) return DefWindowProcA(hwnd, msg, wp, lp);
+  if (!unit) return DefWindowProcW(hwnd, msg, wp, lp);
   switch (msg) {
     case kMsgGetUnitObject:
       return reinterpret_cast<LRESULT>(static_cast<UnitObject*>(unit));
@@ -101,21 +98,21 @@ void EnsureCommonControls() {
 // WM_SETREDRAW as DefWindowProc handles it also clears or sets WS_VISIBLE;
 // the unit's visibility must not follow, so the bit is put back as it was.
 void SetRedraw(HWND hwnd, bool on) {
-  const LONG before = GetWindowLongA(hwnd, GWL_STYLE);
-  SendMessageA(hwnd, WM_SETREDRAW, on ? TRUE : FALSE, 0);
-  const LONG after = GetWindowLongA(hwnd, GWL_STYLE);
+  const LONG before = GetWindowLongW(hwnd, GWL_STYLE);
+  SendMessageW(hwnd, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  const LONG after = GetWindowLongW(hwnd, GWL_STYLE);
   if ((after ^ before) & WS_VISIBLE)
-    SetWindowLongA(hwnd, GWL_STYLE, (after & ~WS_VISIBLE) | (before & WS_VISIBLE));
+    SetWindowLongW(hwnd, GWL_STYLE, (after & ~WS_VISIBLE) | (before & WS_VISIBLE));
 }
 
 }  // namespace
 
 void HoldRedrawUntilIdle(ListViewUnit* unit) {
-  if (unit->redrawHeld || !(GetWindowLongA(unit->hwnd, GWL_STYLE) & WS_VISIBLE)) return;
+  if (unit->redrawHeld || !(GetWindowLongW(unit->hwnd, GWL_STYLE) & WS_VISIBLE)) return;
   SetRedraw(unit->hwnd, false);
   unit->redrawHeld = true;
   // A full queue would leave the list undrawn: then draw at once instead.
-  if (!PostMessageA(unit->hwnd, kMsgResumeRedraw, 0, 0)) ResumeRedraw(unit);
+  if (!PostMessageW(unit->hwnd, kMsgResumeRedraw, 0, 0)) ResumeRedraw(unit);
 }
 
 void ResumeRedraw(ListViewUnit* unit) {
@@ -126,27 +123,6 @@ void ResumeRedraw(ListViewUnit* unit) {
 }
 
 ListViewUnit* ListViewFromWindow(HWND hwnd) { return LiveUnits<ListViewUnit>().Find(hwnd); }
-
-// LVM_GETITEMTEXTA answers the length it copied. A text that filled the
-// buffer may have been cut, so the buffer doubles until the text fits with
-// room to spare. The margin is two bytes, not one: a double-byte character
-// that does not fit is left out whole, which stops the copy a byte early.
-std::string ReadItemText(HWND hwnd, int item, int column) {
-  std::vector<char> buffer;
-  for (int size = 512;; size *= 2) {
-    buffer.assign(size, 0);
-    LVITEMA it{};
-    it.iSubItem = column;
-    it.pszText = buffer.data();
-    it.cchTextMax = size;
-    int n = static_cast<int>(SendMessageA(hwnd, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&it)));
-    if (n < size - 2 || size >= kMaxItemText) {
-      buffer[size - 1] = 0;
-      // The control may answer through its own buffer instead of ours.
-      return std::string(it.pszText ? it.pszText : "");
-    }
-  }
-}
 
 ListViewUnit::~ListViewUnit() {
   if (images) ImageList_Destroy(images);
@@ -171,17 +147,18 @@ UnitObject* CreateListView(const uint8_t* blob, int32_t length, uint32_t style, 
 
   EnsureCommonControls();
   ListViewStyles styles = ComputeListViewStyles(unit->data, style);
-  HWND hwnd = CreateWindowExA(0, WC_LISTVIEWA, "", styles.style, left, top, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
-                              RtInstance(), nullptr);
+  HWND hwnd = CreateWindowExW(0, WC_LISTVIEWW, L"", styles.style, left, top, width, height, parent,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
   if (!hwnd) {
     delete unit;
     return nullptr;
   }
   LiveUnits<ListViewUnit>().Attach(unit, hwnd, ListViewProc);
+  // Notifications carry texts: UTF-16 whatever the parent asked for.
+  SendMessageW(hwnd, CCM_SETUNICODEFORMAT, TRUE, 0);
   SetReflectedNotifyHandler(hwnd, &ListViewProc, &ReflectedNotify);
 
-  SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles.exStyle);
+  SendMessageW(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, styles.exStyle);
   ApplyFont(unit);
   ApplyImageList(unit);
   ApplyStateImageList(unit);

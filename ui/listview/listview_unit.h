@@ -89,10 +89,6 @@ void HoldRedrawUntilIdle(ListViewUnit* unit);
 // Turns drawing back on now if it is held, and repaints the whole control.
 void ResumeRedraw(ListViewUnit* unit);
 
-// The text of an item's column, read whole whatever its length; empty when
-// the item or the column does not exist.
-std::string ReadItemText(HWND hwnd, int item, int column);
-
 // The type's operations.
 CreateFunction CreateListView;
 SetPropertyFunction SetListViewProperty;

@@ -27,8 +27,8 @@ uint32_t U32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_c
 HICON DefaultIcon(bool big) {
   if (!g_loaded) {
     g_loaded = true;
-    g_big = static_cast<HICON>(LoadImageA(RtInstance(), "DEFAULT_ICON", IMAGE_ICON, 32, 32, 0));
-    g_small = static_cast<HICON>(LoadImageA(RtInstance(), "DEFAULT_ICON", IMAGE_ICON, 16, 16, 0));
+    g_big = static_cast<HICON>(LoadImageW(RtInstance(), L"DEFAULT_ICON", IMAGE_ICON, 32, 32, 0));
+    g_small = static_cast<HICON>(LoadImageW(RtInstance(), L"DEFAULT_ICON", IMAGE_ICON, 16, 16, 0));
     AtFrameworkShutdown(ReleaseDefaultIcons);
   }
   return big ? g_big : g_small;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 
+#include "runtime/gbk_boundary.h"
 #include "runtime/runtime.h"
 #include "ui/framework/display_relayout.h"
 #include "ui/framework/display_scale.h"
@@ -47,8 +48,8 @@ void SetIcons(WindowUnit* unit) {
   unit->smallIcon = IconFromData(unit->props.icon, 16);
   HICON big = unit->bigIcon ? unit->bigIcon : DefaultIcon(true);
   HICON small = unit->smallIcon ? unit->smallIcon : DefaultIcon(false);
-  SendMessageA(unit->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-  SendMessageA(unit->hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+  SendMessageW(unit->hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+  SendMessageW(unit->hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
   if (oldBig) DestroyIcon(oldBig);
   if (oldSmall) DestroyIcon(oldSmall);
 }
@@ -66,11 +67,11 @@ void ApplyTopmost(HWND hwnd, bool on) {
 // New frame styles from the properties; the window's state bits stay.
 void Restyle(WindowUnit* unit) {
   const HWND hwnd = unit->hwnd;
-  const DWORD current = static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE));
+  const DWORD current = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
   constexpr DWORD kState = WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE | WS_POPUP;
   WindowStyles s = WindowStylesOf(unit->props, GetWindow(hwnd, GW_OWNER) != nullptr);
-  SetWindowLongPtrA(hwnd, GWL_STYLE, (s.style & ~(WS_MINIMIZE | WS_MAXIMIZE | WS_POPUP)) | (current & kState));
-  SetWindowLongPtrA(hwnd, GWL_EXSTYLE, s.exStyle);
+  SetWindowLongPtrW(hwnd, GWL_STYLE, (s.style & ~(WS_MINIMIZE | WS_MAXIMIZE | WS_POPUP)) | (current & kState));
+  SetWindowLongPtrW(hwnd, GWL_EXSTYLE, s.exStyle);
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
@@ -134,7 +135,7 @@ bool OnMessage(WindowUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRES
       *result = 0;
       return true;
     case kMsgDisplayScaleChanged:
-      SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontAtDpi(static_cast<int>(wp))), FALSE);
+      SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontAtDpi(static_cast<int>(wp))), FALSE);
       *result = 0;
       return true;
     case WM_NCDESTROY:
@@ -170,8 +171,8 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND own
   int dpi = SystemDpi();
   SIZE outer;
   POINT at = placeAt(dpi, &outer);
-  HWND hwnd = CreateWindowExA(s.exStyle, className, p.title.c_str(), s.style | style, at.x, at.y,
-                              outer.cx, outer.cy, owner, menu, RtInstance(), nullptr);
+  HWND hwnd = CreateWindowGbk(s.exStyle, className, p.title.c_str(), s.style | style, at.x, at.y, outer.cx,
+                              outer.cy, owner, menu, RtInstance());
   if (!hwnd) return nullptr;
   WindowUnit* unit = AttachUnit(std::move(owned), hwnd, kWindowProc);
   const int shown = MeasuredWindowDpi(hwnd);
@@ -182,7 +183,7 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND own
   GetWindowRect(hwnd, &r);
   if (!IsIconic(hwnd) && !IsZoomed(hwnd) && (otherDpi || r.right - r.left != outer.cx || r.bottom - r.top != outer.cy))
     MoveWindow(hwnd, at.x, at.y, outer.cx, outer.cy, FALSE);
-  SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontAtDpi(dpi)), FALSE);
+  SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontAtDpi(dpi)), FALSE);
   if (p.topmost) ApplyTopmost(hwnd, true);
   if (!p.closeButton) ApplyCloseButton(hwnd, false);
   SetIcons(unit);
@@ -240,7 +241,7 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
   if (std::string* text = TextSlot(p, property)) {
     *text = v->text;
     if (property == kWindowTitle) {
-      SetWindowTextA(hwnd, p.title.c_str());
+      SetWindowTextGbk(hwnd, p.title.c_str());
       Restyle(unit);  // a caption appears with the first title
     }
     return 0;

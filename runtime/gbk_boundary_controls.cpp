@@ -1,0 +1,81 @@
+// Texts of the list view and the combo box in UTF-16; see gbk_boundary.h.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/gbk_boundary.h"
+
+namespace {
+
+// Item texts are read into a buffer that doubles while the text may have
+// been cut; beyond this many units a text is taken as it came.
+constexpr int kMaxItemText = 1 << 25;
+
+}  // namespace
+
+int ListViewInsertItemGbk(HWND list, LVITEMW item, const char* text) {
+  std::wstring wide = WideFromGbk(text);
+  item.pszText = wide.data();  // only read by the control
+  return static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void ListViewSetItemGbk(HWND list, LVITEMW item, const char* text) {
+  std::wstring wide = WideFromGbk(text);
+  item.pszText = wide.data();
+  SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void ListViewSetItemTextGbk(HWND list, int item, int column, const char* text) {
+  std::wstring wide = WideFromGbk(text);
+  LVITEMW it{};
+  it.iSubItem = column;
+  it.pszText = wide.data();
+  SendMessageW(list, LVM_SETITEMTEXTW, item, reinterpret_cast<LPARAM>(&it));
+}
+
+// LVM_GETITEMTEXTW answers the units it copied. A text that filled the
+// buffer may have been cut, so the buffer doubles until the text fits with
+// room to spare. Most texts fit the first buffer, which needs no heap.
+std::string ListViewItemTextGbk(HWND list, int item, int column) {
+  wchar_t first[512];
+  std::vector<wchar_t> grown;
+  for (int size = 512;; size *= 2) {
+    wchar_t* buffer = first;
+    if (size > 512) {
+      grown.assign(static_cast<size_t>(size), L'\0');
+      buffer = grown.data();
+    }
+    buffer[0] = 0;
+    LVITEMW it{};
+    it.iSubItem = column;
+    it.pszText = buffer;
+    it.cchTextMax = size;
+    int n = static_cast<int>(SendMessageW(list, LVM_GETITEMTEXTW, item, reinterpret_cast<LPARAM>(&it)));
+    if (n < size - 1 || size >= kMaxItemText) {
+      buffer[size - 1] = 0;
+      // The control may answer through its own buffer instead of ours.
+      return GbkFromWide(it.pszText);
+    }
+  }
+}
+
+int ListViewInsertColumnGbk(HWND list, int at, LVCOLUMNW column, const char* title) {
+  std::wstring wide = WideFromGbk(title);
+  column.pszText = wide.data();
+  return static_cast<int>(SendMessageW(list, LVM_INSERTCOLUMNW, at, reinterpret_cast<LPARAM>(&column)));
+}
+
+LRESULT ComboAddStringGbk(HWND combo, const char* text) {
+  return SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromGbk(text).c_str()));
+}
+
+std::string ComboItemTextGbk(HWND combo, int index) {
+  LRESULT n = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+  if (n == CB_ERR || n <= 0) return {};
+  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+  LRESULT got = SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(got > 0 && got <= n ? static_cast<size_t>(got) : 0);
+  return GbkFromWide(text);
+}
