@@ -26,8 +26,8 @@ int FitForNewMonitor(HWND window, int monitorDpi, RECT* rect) {
   placement.length = sizeof placement;
   GetWindowPlacement(window, &placement);
   const RECT& normal = placement.rcNormalPosition;
-  const auto style = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_STYLE));
-  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrA(window, GWL_EXSTYLE));
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
   const bool menu = GetMenu(window) != nullptr;
   const SIZE design = OuterSizeToDesign({normal.right - normal.left, normal.bottom - normal.top}, style, exStyle,
                                         menu, WindowDpi(window), MonitorDpi(window));

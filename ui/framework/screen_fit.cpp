@@ -35,7 +35,8 @@ ScreenFit FitToWorkArea(SIZE design, DWORD style, DWORD exStyle, bool menu, int 
   if (Fits(fit.outer, work)) return fit;
   fit.fitsAtMonitorScale = false;
   // The outer size grows with the DPI: the first that fits is the largest.
-  // A few dozen steps at most, once per window and change of monitor.
+  // A few hundred steps of arithmetic at most, once per window and change
+  // of monitor.
   while (fit.dpi > lowest) {
     --fit.dpi;
     fit.outer = OuterSizeToPixels(design, style, exStyle, menu, fit.dpi, monitorDpi);
