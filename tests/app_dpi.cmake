@@ -31,6 +31,27 @@ foreach(dpi 96 120 144 192)
                        TIMEOUT 180)
 endforeach()
 
+# A 1024x768 screen, in prefixes and on a private Xvfb of its own: at 200 %
+# the window is taller than the screen and is laid out at a smaller scale
+# that fits; at 150 % it fits as it is (751 of 768 pixels) and nothing
+# changes.
+set(small_screen 1024x768)
+foreach(dpi 144 192)
+  set(fixture dpi_${dpi}_${small_screen})
+  add_test(NAME dpi_prefix_${dpi}_${small_screen}
+           COMMAND ${CMAKE_SOURCE_DIR}/tools/dpi-prefix.sh ${dpi_arch} ${CMAKE_BINARY_DIR} ${dpi})
+  set_tests_properties(dpi_prefix_${dpi}_${small_screen} PROPERTIES FIXTURES_SETUP ${fixture} TIMEOUT 300
+                       ENVIRONMENT MLE_SCREEN=${small_screen})
+  add_test(NAME MainWindowAtScale.Dpi${dpi}OnSmallScreen
+           COMMAND ${CMAKE_SOURCE_DIR}/tools/dpi-run.sh ${dpi_arch} ${dpi} $<TARGET_FILE:app_dpi_layout_test>)
+  set_tests_properties(MainWindowAtScale.Dpi${dpi}OnSmallScreen PROPERTIES FIXTURES_REQUIRED ${fixture}
+                       RESOURCE_LOCK desktop TIMEOUT 180 ENVIRONMENT MLE_SCREEN=${small_screen})
+endforeach()
+add_test(NAME ToolAtScale.Dpi192OnSmallScreen
+         COMMAND ${CMAKE_SOURCE_DIR}/tools/dpi-run.sh ${dpi_arch} 192 $<TARGET_FILE:app_dpi_export_test>)
+set_tests_properties(ToolAtScale.Dpi192OnSmallScreen PROPERTIES FIXTURES_REQUIRED dpi_192_${small_screen}
+                     RESOURCE_LOCK desktop TIMEOUT 180 ENVIRONMENT MLE_SCREEN=${small_screen})
+
 # The shipped program's import table: nothing that Windows 7 lacks.
 rt_gtest(app_dpi_imports_test SOURCES app_dpi_imports_test.cpp LIBS rt_driver)
 add_dependencies(app_dpi_imports_test machine-list-export)

@@ -1,7 +1,8 @@
 // The real tool at the display scale of its prefix (MLE_DPI, see
-// tools/dpi-prefix.sh): its window holds the design's client area times the
-// scale, its list's columns are scaled, and it exports the same bytes as
-// at 96 DPI.
+// tools/dpi-prefix.sh): its window lies inside the screen and holds the
+// design's client area times the scale (on a screen too small for it at
+// the prefix's, the largest at which it fits), its list's columns are
+// scaled, and it exports the same bytes as at 96 DPI.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/window_geometry.h"
 #include "tools/driver/tool_session.h"
 
 namespace {
@@ -38,12 +40,13 @@ std::vector<e2e::Record> DemoRecords(std::string* exported) {
 }
 
 TEST(ToolAtScale, ShowsTheScaledLayoutAndExportsTheSameBytes) {
-  const int dpi = ExpectedDpi();
   std::string expected;
   e2e::SetImagePath(e2e::MakeServer("mle_dpi", DemoRecords(&expected)));
   e2e::Tool tool;
   ASSERT_TRUE(tool.Start());
 
+  const int dpi = FittingDpi(tool.main(), ExpectedDpi());
+  EXPECT_TRUE(LiesInsideTheWorkArea(tool.main()));
   RECT client;
   GetClientRect(tool.main(), &client);
   // 396 by 501 outside at 96 DPI, with a frame of 6 by 25 pixels there.

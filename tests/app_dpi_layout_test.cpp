@@ -2,7 +2,9 @@
 // (tools/dpi-prefix.sh sets it, MLE_DPI names it): every unit where the
 // design puts it times the scale, every text whole in its control, the
 // list's columns wide enough for the demo table, property values in
-// design units, and a change of scale while the window shows.
+// design units, and a change of scale while the window shows. On a screen
+// too small for the window at that scale (MLE_SCREEN) the scale is the
+// largest at which the window fits, and the window lies inside the screen.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -30,20 +32,19 @@ int ExpectedDpi() {
 
 int Scaled(int design, int dpi) { return MulDiv(design, dpi, 96); }
 
-// The system's DPI entries, found at run time as the program finds them.
+// The screen the scripts asked for: MLE_SCREEN, else their large one.
+SIZE ExpectedScreen() {
+  const char* v = getenv("MLE_SCREEN");
+  int cx = 2048, cy = 1536;
+  if (v) sscanf(v, "%dx%d", &cx, &cy);
+  return {cx, cy};
+}
+
+// The system's DPI entry, found at run time as the program finds it.
 UINT DpiOfWindow(HWND hwnd) {
   using Fn = UINT(WINAPI*)(HWND);
   auto fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
   return fn ? fn(hwnd) : 0;
-}
-SIZE FrameAt(HWND hwnd, int dpi) {
-  using Fn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-  auto fn = reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
-  RECT r{0, 0, 0, 0};
-  if (fn) fn(&r, static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)), FALSE,
-             static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE)), dpi);
-  return {r.right - r.left, r.bottom - r.top};
 }
 
 struct DesignUnit {
@@ -125,6 +126,8 @@ class MainWindowAtScale : public ::testing::Test {
   }
   void TearDown() override { StopRuntime(); }
   static HWND Unit(uint32_t id) { return UnitHandle(kMainWindowId, id); }
+  // The scale the window must be laid out at on this screen.
+  static int LayoutDpi() { return FittingDpi(Unit(0), ExpectedDpi()); }
 
   // Every unit at its design rectangle times the scale of dpi.
   void ExpectLaidOutAt(int dpi) {
@@ -166,16 +169,23 @@ class MainWindowAtScale : public ::testing::Test {
       EXPECT_LE(text.cx, client.right - edges) << WindowTextOf(button);
       EXPECT_LE(text.cy, client.bottom) << WindowTextOf(button);
     }
+    // Laid out below the monitor's scale, a drop-down button keeps the
+    // monitor's width and takes a larger share of the combo box: the items
+    // show whole in the list then, no longer always in the field.
+    const bool belowMonitorScale = LayoutDpi() < ExpectedDpi();
     for (uint32_t id : {kCombo1Id, kCombo2Id, kCombo3Id}) {
       HWND combo = Unit(id);
       COMBOBOXINFO info{sizeof info};
       ASSERT_TRUE(GetComboBoxInfo(combo, &info));
+      RECT room = info.rcItem;
+      if (belowMonitorScale) GetClientRect(info.hwndList, &room);
       for (int i = 0; i < 3; i++) {  // the field names; "无" is one character
         char item[16] = {};
         SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
         SIZE text = TextExtent(combo, item);
-        EXPECT_LE(text.cx, info.rcItem.right - info.rcItem.left) << item;
-        EXPECT_LE(text.cy, info.rcItem.bottom - info.rcItem.top) << item;
+        EXPECT_LE(text.cx, room.right - room.left) << item;
+        EXPECT_LE(text.cy, belowMonitorScale ? SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0) : room.bottom - room.top)
+            << item;
       }
     }
     HWND list = Unit(kMachineListId);
@@ -193,7 +203,7 @@ class MainWindowAtScale : public ::testing::Test {
       label.top = column;
       label.left = LVIR_LABEL;
       SendMessageA(list, LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&label));
-      const int margin = 2 * MulDiv(6, ExpectedDpi(), 96);
+      const int margin = 2 * MulDiv(6, LayoutDpi(), 96);
       EXPECT_LE(longest + margin, label.right - label.left) << "column " << column << ": " << widest;
     }
   }
@@ -205,25 +215,29 @@ TEST_F(MainWindowAtScale, ThePrefixShowsItAtItsDpi) {
   HDC screen = GetDC(nullptr);
   EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), ExpectedDpi());
   ReleaseDC(nullptr, screen);
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), ExpectedScreen().cx);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), ExpectedScreen().cy);
 }
 
 TEST_F(MainWindowAtScale, WindowAndUnitsLieAtTheirDesignPlacesTimesTheScale) {
-  const int dpi = ExpectedDpi();
+  const int dpi = LayoutDpi();
   HWND window = Unit(0);
   // The client area is the design's (the outer size less the frame at
-  // 96 DPI) times the scale; the frame is the system's at the DPI.
-  const SIZE frame96 = FrameAt(window, 96);
+  // 96 DPI) times the scale; the frame is the system's at the monitor's
+  // DPI.
+  const SIZE frame96 = FrameAtDpi(window, 96);
   RECT client;
   GetClientRect(window, &client);
   EXPECT_TRUE(Near(client.right, Scaled(396 - frame96.cx, dpi)));
   EXPECT_TRUE(Near(client.bottom, Scaled(501 - frame96.cy, dpi)));
   RECT outer;
   GetWindowRect(window, &outer);
-  const SIZE frame = FrameAt(window, dpi);
+  const SIZE frame = FrameAtDpi(window, ExpectedDpi());
   EXPECT_EQ(outer.right - outer.left, client.right + frame.cx);
   EXPECT_EQ(outer.bottom - outer.top, client.bottom + frame.cy);
   EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
   EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
+  EXPECT_TRUE(LiesInsideTheWorkArea(window));
   ExpectLaidOutAt(dpi);
 }
 
@@ -231,7 +245,7 @@ TEST_F(MainWindowAtScale, EveryTextShowsWhole) { ExpectTextsFit(); }
 
 // Left, top, width and height read and write design units at any scale.
 TEST_F(MainWindowAtScale, PositionsAndSizesSpeakDesignUnits) {
-  const int dpi = ExpectedDpi();
+  const int dpi = LayoutDpi();
   for (const DesignUnit& u : kUnits) {
     SCOPED_TRACE(testing::Message() << std::hex << u.id);
     EXPECT_EQ(ReadInt(kMainWindowId, u.id, 0), u.rect.left);
@@ -255,11 +269,13 @@ TEST_F(MainWindowAtScale, PositionsAndSizesSpeakDesignUnits) {
 
 // The window moves to a monitor of another scale: it takes the proposed
 // rectangle, everything is laid out for the new DPI, and nothing that the
-// user did is lost.
+// user did is lost. Where the window does not fit the screen at the old
+// or the new scale, it takes its own size at the scale it fits at.
 TEST_F(MainWindowAtScale, AChangeOfScaleRelaysEverythingOutAndKeepsTheState) {
-  const int dpi = ExpectedDpi();
+  const int dpi = ExpectedDpi(), layout = LayoutDpi();
   const int next = dpi == 144 ? 192 : 144;
   HWND window = Unit(0), list = Unit(kMachineListId), edit = Unit(kPathEditId);
+  const int nextLayout = FittingDpi(window, next);
   for (int row : {3, 20, 33}) {
     LVITEMA it{};
     it.stateMask = it.state = LVIS_SELECTED;
@@ -285,12 +301,20 @@ TEST_F(MainWindowAtScale, AChangeOfScaleRelaysEverythingOutAndKeepsTheState) {
 
   RECT now;
   GetWindowRect(window, &now);
-  EXPECT_TRUE(EqualRect(&now, &proposed));
+  if (layout == dpi && nextLayout == next) {
+    EXPECT_TRUE(EqualRect(&now, &proposed));
+  } else {
+    const SIZE frame96 = FrameAtDpi(window, 96), frame = FrameAtDpi(window, next);
+    EXPECT_EQ(now.right - now.left, Scaled(396 - frame96.cx, nextLayout) + frame.cx);
+    EXPECT_EQ(now.bottom - now.top, Scaled(501 - frame96.cy, nextLayout) + frame.cy);
+    if (nextLayout < next) EXPECT_TRUE(LiesInsideTheWorkArea(window));
+    else EXPECT_TRUE(now.left == proposed.left && now.top == proposed.top);
+  }
   EXPECT_TRUE(IsWindowVisible(window));
-  ExpectLaidOutAt(next);
-  EXPECT_TRUE(Near(FontHeight(Unit(kExportButtonId)), MulDiv(fontBefore, next, dpi)));
-  EXPECT_TRUE(Near(FontHeight(Unit(kPathLabelId)), MulDiv(fontBefore, next, dpi)));
-  EXPECT_TRUE(Near(FontHeight(list), MulDiv(fontBefore, next, dpi)));
+  ExpectLaidOutAt(nextLayout);
+  EXPECT_TRUE(Near(FontHeight(Unit(kExportButtonId)), MulDiv(fontBefore, nextLayout, layout)));
+  EXPECT_TRUE(Near(FontHeight(Unit(kPathLabelId)), MulDiv(fontBefore, nextLayout, layout)));
+  EXPECT_TRUE(Near(FontHeight(list), MulDiv(fontBefore, nextLayout, layout)));
 
   EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 36);
   EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 3);
@@ -303,7 +327,43 @@ TEST_F(MainWindowAtScale, AChangeOfScaleRelaysEverythingOutAndKeepsTheState) {
   for (const DesignUnit& u : kUnits) EXPECT_EQ(ReadInt(kMainWindowId, u.id, 0), u.rect.left) << std::hex << u.id;
   WriteInt(kMainWindowId, kExportButtonId, 2, 100);
   RECT r = RectInParent(Unit(kExportButtonId));
-  EXPECT_EQ(r.right - r.left, Scaled(100, next));
+  EXPECT_EQ(r.right - r.left, Scaled(100, nextLayout));
+}
+
+// A monitor whose scale makes the window taller than the screen: the
+// window is laid out at the largest scale at which it fits, lies inside the
+// screen and still speaks design units; back on a monitor of the first
+// scale it is laid out as before.
+TEST_F(MainWindowAtScale, OnAMonitorTooSmallForItTheWindowIsLaidOutAtAScaleThatFits) {
+  const int dpi = ExpectedDpi();
+  HWND window = Unit(0);
+  const RECT work = WorkArea();
+  const int next = MulDiv(work.bottom - work.top, 96, 476) + 24;  // the client area alone is too tall
+  const int nextLayout = FittingDpi(window, next);
+  ASSERT_LT(nextLayout, next);
+  RECT proposed;
+  GetWindowRect(window, &proposed);
+  proposed.right = proposed.left + MulDiv(proposed.right - proposed.left, next, dpi);
+  proposed.bottom = proposed.top + MulDiv(proposed.bottom - proposed.top, next, dpi);
+  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&proposed));
+  PumpMessages();
+
+  EXPECT_TRUE(LiesInsideTheWorkArea(window));
+  ExpectLaidOutAt(nextLayout);
+  EXPECT_EQ(ReadInt(kMainWindowId, 0, 2), 396);
+  EXPECT_EQ(ReadInt(kMainWindowId, 0, 3), 501);
+  EXPECT_EQ(ReadInt(kMainWindowId, kExportButtonId, 1), 432);
+  WriteInt(kMainWindowId, kExportButtonId, 3, 40);
+  EXPECT_EQ(RectInParent(Unit(kExportButtonId)).bottom - RectInParent(Unit(kExportButtonId)).top, Scaled(40, nextLayout));
+  EXPECT_EQ(ReadInt(kMainWindowId, kExportButtonId, 3), 40);
+  WriteInt(kMainWindowId, kExportButtonId, 3, 32);
+
+  GetWindowRect(window, &proposed);
+  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&proposed));
+  PumpMessages();
+  ExpectLaidOutAt(LayoutDpi());
+  EXPECT_EQ(ReadInt(kMainWindowId, 0, 2), 396);
+  EXPECT_EQ(ReadInt(kMainWindowId, 0, 3), 501);
 }
 
 // Holding the drawing must not show a window the program keeps hidden.

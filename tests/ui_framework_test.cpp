@@ -121,6 +121,43 @@ TEST_F(Framework, LoadCreatesEveryUnitThenFiresCreatedMovedResizedOnce) {
   EXPECT_EQ(unit->windowId, kWin);
 }
 
+// A window larger than the work area, centred or at its designed place,
+// keeps its top-left corner (its title bar) inside the work area and lies
+// inside along the side it fits in; a window that fits goes where it is
+// designed, even partly off the screen.
+TEST_F(Framework, AWindowLargerThanTheWorkAreaKeepsItsTitleBarInIt) {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const LONG w = work.right - work.left, h = work.bottom - work.top;
+  struct Case {
+    uint32_t startPosition;
+    RECT designed;  // left, top, width, height
+    POINT want;
+  };
+  const Case cases[] = {
+      {1, {0, 0, w + 200, h + 100}, {work.left, work.top}},
+      {0, {work.left + 300, work.top + 200, w + 200, h + 100}, {work.left, work.top}},
+      {0, {work.left + 100, work.top + 200, 400, h + 100}, {work.left + 100, work.top}},
+      {0, {work.right - 100, work.top + 80, 320, 260}, {work.right - 100, work.top + 80}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "start position " << c.startPosition << ", " << c.designed.right << "x"
+                                    << c.designed.bottom << " at " << c.designed.left << "," << c.designed.top);
+    std::vector<TestUnit> units = StandardUnits();
+    units[0].blob = EncodeWindowProps(WindowProps{.startPosition = c.startPosition, .title = "测试窗口"});
+    units[0].left = c.designed.left;
+    units[0].top = c.designed.top;
+    units[0].width = c.designed.right;
+    units[0].height = c.designed.bottom;
+    Load(units);
+    RECT r{};
+    GetWindowRect(UnitHandle(kWin, 0), &r);
+    EXPECT_EQ(r.left, c.want.x);
+    EXPECT_EQ(r.top, c.want.y);
+    StopRuntime();
+  }
+}
+
 TEST_F(Framework, PositionAndSizeWritesAreClamped) {
   Load();
   struct Case {

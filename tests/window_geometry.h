@@ -21,6 +21,51 @@ inline ::testing::AssertionResult IsCentredWithOuterSize(HWND window, int width,
                                        << width << "x" << height;
 }
 
+// The frame that the system draws around a window of this one's styles on
+// a monitor of dpi (AdjustWindowRectExForDpi, found at run time as the
+// program finds it).
+inline SIZE FrameAtDpi(HWND window, int dpi) {
+  using Fn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  auto fn = reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+  RECT r{0, 0, 0, 0};
+  if (fn) fn(&r, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+             static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)), dpi);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+inline RECT WorkArea() {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
+// The scale the main window (396 by 501 outside at 96 DPI) is laid out at
+// on a monitor of monitorDpi whose work area is the primary screen's: the
+// monitor's when the window fits there, else the largest below at which
+// its client area at that scale in the frame at the monitor's fits, but
+// not below 96.
+inline int FittingDpi(HWND window, int monitorDpi) {
+  const RECT work = WorkArea();
+  const SIZE frame96 = FrameAtDpi(window, 96), frame = FrameAtDpi(window, monitorDpi);
+  for (int dpi = monitorDpi;; --dpi) {
+    if (dpi <= 96 || (MulDiv(396 - frame96.cx, dpi, 96) + frame.cx <= work.right - work.left &&
+                      MulDiv(501 - frame96.cy, dpi, 96) + frame.cy <= work.bottom - work.top))
+      return dpi;
+  }
+}
+
+// The whole window inside the work area.
+inline ::testing::AssertionResult LiesInsideTheWorkArea(HWND window) {
+  RECT r, work = WorkArea();
+  GetWindowRect(window, &r);
+  if (r.left >= work.left && r.top >= work.top && r.right <= work.right && r.bottom <= work.bottom)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "window " << r.left << "," << r.top << "-" << r.right << "," << r.bottom
+                                       << " outside the work area " << work.left << "," << work.top << "-"
+                                       << work.right << "," << work.bottom;
+}
+
 // A control's rectangle in its parent's client coordinates.
 inline RECT RectInParent(HWND control) {
   RECT r;

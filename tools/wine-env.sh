@@ -141,8 +141,16 @@ wine_prefix_dpi() {  # dpi
 # The display of the prefixes at a display scale: a private Xvfb of its own
 # (state in BUILD_DIR/dpi-display) with a screen large enough for the
 # window at 200 %, which is taller than 768 pixels; Wine would cut a window
-# larger than the screen down to it.
+# larger than the screen down to it. MLE_SCREEN (e.g. 1024x768) asks for
+# a screen of that size instead, a private Xvfb of its own as well.
 dpi_display() {
   unset DISPLAY
-  BUILD_DIR="$BUILD_DIR/dpi-display" XVFB_SCREEN=2048x1536x24 wine_env_display
+  BUILD_DIR="$BUILD_DIR/dpi-display${MLE_SCREEN:+-$MLE_SCREEN}" XVFB_SCREEN="${MLE_SCREEN:-2048x1536}x24" \
+    wine_env_display
+}
+
+# The prefix of the tests at a display scale: one per DPI and per screen
+# (a Wine server keeps the X server it met first).
+dpi_prefix() {  # build_dir dpi
+  echo "$1/wineprefix-dpi$2${MLE_SCREEN:+-$MLE_SCREEN}"
 }

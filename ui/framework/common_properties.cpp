@@ -35,8 +35,9 @@ SIZE OuterSize(HWND hwnd, SIZE size, bool toPixels) {
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(hwnd, GWL_EXSTYLE));
   const bool menu = GetMenu(hwnd) != nullptr;
-  const int dpi = WindowDpi(hwnd);
-  return toPixels ? OuterSizeToPixels(size, style, exStyle, menu, dpi) : OuterSizeToDesign(size, style, exStyle, menu, dpi);
+  const int dpi = WindowDpi(hwnd), frameDpi = MonitorDpi(hwnd);
+  return toPixels ? OuterSizeToPixels(size, style, exStyle, menu, dpi, frameDpi)
+                  : OuterSizeToDesign(size, style, exStyle, menu, dpi, frameDpi);
 }
 
 // The live rectangle's size in design units.

@@ -33,10 +33,23 @@ const DpiEntries& Entries() {
   return entries;
 }
 
-// Top-level windows and the DPI each is laid out for; a program has a few.
-std::vector<std::pair<HWND, int>>& KeptDpis() {
-  static std::vector<std::pair<HWND, int>> kept;
+// Top-level windows, the DPI each is laid out for and its monitor's; a
+// program has a few.
+struct KeptDpi {
+  HWND window;
+  int dpi;
+  int monitorDpi;
+};
+std::vector<KeptDpi>& KeptDpis() {
+  static std::vector<KeptDpi> kept;
   return kept;
+}
+
+const KeptDpi* KeptFor(HWND hwnd) {
+  HWND top = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
+  for (const KeptDpi& kept : KeptDpis())
+    if (kept.window == top) return &kept;
+  return nullptr;
 }
 
 int ValidDpi(int dpi) { return dpi > 0 ? dpi : kDesignDpi; }
@@ -82,23 +95,27 @@ int MeasuredWindowDpi(HWND hwnd) {
 }
 
 int WindowDpi(HWND hwnd) {
-  HWND top = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
-  for (const auto& [window, dpi] : KeptDpis())
-    if (window == top) return dpi;
-  return MeasuredWindowDpi(hwnd);
+  const KeptDpi* kept = KeptFor(hwnd);
+  return kept ? kept->dpi : MeasuredWindowDpi(hwnd);
 }
 
-void KeepWindowDpi(HWND topLevel, int dpi) {
-  for (auto& kept : KeptDpis())
-    if (kept.first == topLevel) {
-      kept.second = ValidDpi(dpi);
+int MonitorDpi(HWND hwnd) {
+  const KeptDpi* kept = KeptFor(hwnd);
+  return kept ? kept->monitorDpi : MeasuredWindowDpi(hwnd);
+}
+
+void KeepWindowDpi(HWND topLevel, int dpi, int monitorDpi) {
+  const KeptDpi now{topLevel, ValidDpi(dpi), ValidDpi(monitorDpi)};
+  for (KeptDpi& kept : KeptDpis())
+    if (kept.window == topLevel) {
+      kept = now;
       return;
     }
-  KeptDpis().emplace_back(topLevel, ValidDpi(dpi));
+  KeptDpis().push_back(now);
 }
 
 void ForgetWindowDpi(HWND topLevel) {
-  std::erase_if(KeptDpis(), [&](const auto& kept) { return kept.first == topLevel; });
+  std::erase_if(KeptDpis(), [&](const KeptDpi& kept) { return kept.window == topLevel; });
 }
 
 int SystemMetricAtDpi(int index, int dpi) {
@@ -106,17 +123,17 @@ int SystemMetricAtDpi(int index, int dpi) {
   return MulDiv(GetSystemMetrics(index), ValidDpi(dpi), SystemDpi());
 }
 
-SIZE OuterSizeToPixels(SIZE design, DWORD style, DWORD exStyle, bool menu, int dpi) {
-  if (dpi == kDesignDpi) return design;
+SIZE OuterSizeToPixels(SIZE design, DWORD style, DWORD exStyle, bool menu, int dpi, int frameDpi) {
+  if (dpi == kDesignDpi && frameDpi == kDesignDpi) return design;
   const SIZE frame96 = FrameSize(style, exStyle, menu, kDesignDpi);
-  const SIZE frame = FrameSize(style, exStyle, menu, dpi);
+  const SIZE frame = FrameSize(style, exStyle, menu, frameDpi);
   return {ToPixels(design.cx - frame96.cx, dpi) + frame.cx, ToPixels(design.cy - frame96.cy, dpi) + frame.cy};
 }
 
-SIZE OuterSizeToDesign(SIZE pixels, DWORD style, DWORD exStyle, bool menu, int dpi) {
-  if (dpi == kDesignDpi) return pixels;
+SIZE OuterSizeToDesign(SIZE pixels, DWORD style, DWORD exStyle, bool menu, int dpi, int frameDpi) {
+  if (dpi == kDesignDpi && frameDpi == kDesignDpi) return pixels;
   const SIZE frame96 = FrameSize(style, exStyle, menu, kDesignDpi);
-  const SIZE frame = FrameSize(style, exStyle, menu, dpi);
+  const SIZE frame = FrameSize(style, exStyle, menu, frameDpi);
   return {ToDesign(pixels.cx - frame.cx, dpi) + frame96.cx, ToDesign(pixels.cy - frame.cy, dpi) + frame96.cy};
 }
 

@@ -29,21 +29,25 @@ int SystemDpi();
 // What the system says of a window: GetDpiForWindow, else the system DPI.
 int MeasuredWindowDpi(HWND hwnd);
 // The DPI the window's top-level window is laid out for: the one kept for
-// it at its creation and at every change, else MeasuredWindowDpi.
+// it at its creation and at every change, else MeasuredWindowDpi. Below
+// its monitor's when the window would not fit the screen at that scale.
 int WindowDpi(HWND hwnd);
-void KeepWindowDpi(HWND topLevel, int dpi);
+// The DPI of the monitor the window's top-level window was last laid out
+// on, which its frame is drawn at: the one kept, else MeasuredWindowDpi.
+int MonitorDpi(HWND hwnd);
+void KeepWindowDpi(HWND topLevel, int dpi, int monitorDpi);
 void ForgetWindowDpi(HWND topLevel);
 
 // A system metric at dpi: GetSystemMetricsForDpi, else the system's value
 // scaled from the system DPI.
 int SystemMetricAtDpi(int index, int dpi);
 
-// A top-level window's outer size: its client area is designed, its frame
-// is the system's at each DPI (AdjustWindowRectExForDpi, else
-// AdjustWindowRectEx scaled from the system DPI). At 96 DPI both answer
-// the size given.
-SIZE OuterSizeToPixels(SIZE design, DWORD style, DWORD exStyle, bool menu, int dpi);
-SIZE OuterSizeToDesign(SIZE pixels, DWORD style, DWORD exStyle, bool menu, int dpi);
+// A top-level window's outer size: its client area is designed and laid
+// out at dpi, its frame is the system's at the monitor's frameDpi
+// (AdjustWindowRectExForDpi, else AdjustWindowRectEx scaled from the
+// system DPI). At 96 DPI both answer the size given.
+SIZE OuterSizeToPixels(SIZE design, DWORD style, DWORD exStyle, bool menu, int dpi, int frameDpi);
+SIZE OuterSizeToDesign(SIZE pixels, DWORD style, DWORD exStyle, bool menu, int dpi, int frameDpi);
 
 // The stock DEFAULT_GUI_FONT for dpi: the stock object itself at the system
 // DPI (and for dpi 0), else a font made from it with its height scaled,

@@ -14,6 +14,7 @@
 #include "ui/framework/keyboard.h"
 #include "ui/framework/property_table.h"
 #include "ui/framework/reflect.h"
+#include "ui/framework/screen_fit.h"
 #include "ui/framework/unit_control.h"
 #include "ui/framework/unit_operations.h"
 #include "ui/window/window_icons.h"
@@ -161,27 +162,36 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND own
   if (!RegisterUnitClass(className, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, kWindowProc)) return nullptr;
   if (!owner && (!p.ownTaskbarButton || modal)) owner = RtHiddenOwner();
   WindowStyles s = WindowStylesOf(p, owner != nullptr);
-  // The window's place and outer size at a DPI; the system's until the
-  // window knows its monitor's.
+  // The window's scale, place and outer size on a monitor of a DPI with
+  // a work area. The system's DPI, and the work area where the window
+  // would go at it as designed, serve until the window knows its monitor.
   const SIZE screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  auto placeAt = [&](int dpi, SIZE* outer) {
-    *outer = OuterSizeToPixels({width, height}, s.style | style, s.exStyle, menu != nullptr, dpi);
-    return StartPosition(p, {ToPixels(left, dpi), ToPixels(top, dpi)}, *outer, screen);
-  };
-  int dpi = SystemDpi();
+  POINT at;
   SIZE outer;
-  POINT at = placeAt(dpi, &outer);
+  auto placeOn = [&](int monitorDpi, const RECT& work) {
+    const ScreenFit fit = FitToWorkArea({width, height}, s.style | style, s.exStyle, menu != nullptr, monitorDpi, work);
+    outer = fit.outer;
+    at = StartPosition(p, {ToPixels(left, fit.dpi), ToPixels(top, fit.dpi)}, outer, screen);
+    if (!fit.fitsAtMonitorScale) at = KeepInWorkArea(at, outer, work);
+    return fit.dpi;
+  };
+  const int systemDpi = SystemDpi();
+  constexpr RECT kUnbounded{-0x3FFFFFFF, -0x3FFFFFFF, 0x3FFFFFFF, 0x3FFFFFFF};
+  placeOn(systemDpi, kUnbounded);
+  const RECT work = WorkAreaNear({at.x, at.y, at.x + outer.cx, at.y + outer.cy});
+  int dpi = placeOn(systemDpi, work);
   HWND hwnd = CreateWindowGbk(s.exStyle, className, p.title.c_str(), s.style | style, at.x, at.y, outer.cx,
                               outer.cy, owner, menu, RtInstance());
   if (!hwnd) return nullptr;
   WindowUnit* unit = AttachUnit(std::move(owned), hwnd, kWindowProc);
   const int shown = MeasuredWindowDpi(hwnd);
-  const bool otherDpi = shown != dpi;
-  if (otherDpi) at = placeAt(dpi = shown, &outer);
-  KeepWindowDpi(hwnd, dpi);
   RECT r;
   GetWindowRect(hwnd, &r);
-  if (!IsIconic(hwnd) && !IsZoomed(hwnd) && (otherDpi || r.right - r.left != outer.cx || r.bottom - r.top != outer.cy))
+  const RECT shownWork = WorkAreaNear(r);
+  const bool otherPlace = shown != systemDpi || !EqualRect(&shownWork, &work);
+  if (otherPlace) dpi = placeOn(shown, shownWork);
+  KeepWindowDpi(hwnd, dpi, shown);
+  if (!IsIconic(hwnd) && !IsZoomed(hwnd) && (otherPlace || r.right - r.left != outer.cx || r.bottom - r.top != outer.cy))
     MoveWindow(hwnd, at.x, at.y, outer.cx, outer.cy, FALSE);
   SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFontAtDpi(dpi)), FALSE);
   if (p.topmost) ApplyTopmost(hwnd, true);
