@@ -1,11 +1,19 @@
 # Sourced by the scripts that run Windows programs: a private Wine prefix in
-# the build folder, code page 936, and an X display (a private Xvfb when the
-# caller has none). Needs BUILD_DIR (the build folder) and WINE_ARCH (win32
-# or win64; default win32).
+# the build folder, a system code page (936 unless WINE_CODEPAGE says
+# otherwise), and an X display (a private Xvfb when the caller has none).
+# Needs BUILD_DIR (the build folder) and WINE_ARCH (win32 or win64; default
+# win32).
 WINE_ARCH="${WINE_ARCH:-win32}"
 export WINEPREFIX="${WINEPREFIX:-$BUILD_DIR/wineprefix}"
 export WINEARCH="$WINE_ARCH"
-export LC_ALL=zh_CN.UTF-8
+# Wine takes the system code page from the Unix locale: a Chinese one gives
+# 936 (GBK), any other 1252, as an English Windows has. 65001 (UTF-8) is a
+# program's own choice, through its manifest, on top of an English system.
+case "${WINE_CODEPAGE:-936}" in
+  936) export LC_ALL=zh_CN.UTF-8 ;;
+  1252 | 65001) export LC_ALL=C.UTF-8 ;;
+  *) echo "wine-env.sh: no locale known for code page $WINE_CODEPAGE (936, 1252 or 65001)" >&2; return 2 ;;
+esac
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 # The 64-bit loader runs a 64-bit prefix without any 32-bit process.
