@@ -146,6 +146,28 @@ wine_prefix_dpi() {  # dpi
   wineserver -p >/dev/null 2>&1 || true
 }
 
+# Chinese glyphs in a prefix whose code page is not 936, as on an English
+# Windows, which carries SimSun and links its UI fonts to it: there Wine
+# knows no Chinese font by these names and draws every Chinese character
+# as a box. The names lead to WenQuanYi Micro Hei (fonts-wqy-microhei).
+# Once per prefix; the Wine server reads fonts when it starts.
+wine_prefix_cjk_fonts() {
+  local done="$WINEPREFIX/.cjk-fonts-1" font='WenQuanYi Micro Hei'
+  [ -f "$done" ] && return 0
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
+  for face in 宋体 SimSun; do
+    "$WINE" reg add "$key\FontSubstitutes" /v "$face" /d "$font" /f >/dev/null 2>&1 </dev/null || return 1
+  done
+  for face in Tahoma 'Microsoft Sans Serif'; do
+    "$WINE" reg add "$key\FontLink\SystemLink" /v "$face" /t REG_MULTI_SZ /d "wqy-microhei.ttc,$font" /f \
+      >/dev/null 2>&1 </dev/null || return 1
+  done
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wineserver -p >/dev/null 2>&1 || true
+  touch "$done"
+}
+
 # The display of the prefixes at a display scale: a private Xvfb of its own
 # (state in BUILD_DIR/dpi-display) with a screen large enough for the
 # window at 200 %, which is taller than 768 pixels; Wine would cut a window
