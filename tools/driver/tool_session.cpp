@@ -137,7 +137,6 @@ void SetImagePath(const std::wstring& value, bool expand) {
                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-// Data of the string kinds is UTF-16, as the W function takes it.
 void SetImagePathData(DWORD kind, const void* data, DWORD size) {
   HKEY key;
   RegCreateKeyExW(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);

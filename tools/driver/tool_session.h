@@ -41,7 +41,8 @@ void RemoveDatabase(const std::string& path);
 // nullopt removes the service key.
 void SetImagePath(const std::optional<std::string>& value, bool expand = false);
 void SetImagePath(const std::wstring& value, bool expand = false);
-// The service's "ImagePath" as raw data of any kind (REG_DWORD ...).
+// The service's "ImagePath" as raw data of any kind (REG_DWORD ...); the
+// string kinds' data is UTF-16.
 void SetImagePathData(DWORD kind, const void* data, DWORD size);
 
 // A list-view row's column texts, left to right.
