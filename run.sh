@@ -6,26 +6,44 @@
 # it runs on a virtual display: every row selected and exported in the
 # default field order through the real save dialog; the script prints the
 # first lines of the file and the path of a screenshot.
-#   ./run.sh [--dpi N]    N: the display scale's DPI (96 is 100 %, 144 150 %)
+#   ./run.sh [--dpi N] [--codepage CP]
+#     N: the display scale's DPI (96 is 100 %, 144 150 %)
+#     CP: the system code page, 936 (Simplified Chinese, the default), 1252
+#         (an English Windows) or 65001 (UTF-8: a copy of the tool whose
+#         manifest asks for it, as Windows 10 and 11 allow)
 set -euo pipefail
 cd "$(dirname "$0")"
-dpi=96
-if [ "${1:-}" = "--dpi" ]; then
-  dpi="${2:-}"
-  [[ "$dpi" =~ ^[0-9]+$ ]] && [ "$dpi" -ge 96 ] && [ "$dpi" -le 480 ] || { echo "run.sh: --dpi takes a DPI from 96 to 480, e.g. 144" >&2; exit 2; }
+dpi=96 codepage=936
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --dpi)
+      dpi="${2:-}"
+      [[ "$dpi" =~ ^[0-9]+$ ]] && [ "$dpi" -ge 96 ] && [ "$dpi" -le 480 ] || { echo "run.sh: --dpi takes a DPI from 96 to 480, e.g. 144" >&2; exit 2; }
+      ;;
+    --codepage)
+      codepage="${2:-}"
+      [[ "$codepage" =~ ^(936|1252|65001)$ ]] || { echo "run.sh: --codepage takes 936, 1252 or 65001" >&2; exit 2; }
+      ;;
+    *) echo "usage: ./run.sh [--dpi N] [--codepage 936|1252|65001]" >&2; exit 2 ;;
+  esac
   shift 2
-fi
+done
+export WINE_CODEPAGE="$codepage"
+tool=machine-list-export.exe
+[ "$codepage" = 65001 ] && tool=machine-list-export-utf8.exe
 ./tools/setup.sh
 ./tools/fetch-sqlite.sh
 user_display="${DISPLAY:-}"
 . tools/build-env.sh
-build_trees machine-list-export demo_driver
+build_trees machine-list-export demo_driver "${tool%.exe}"
 describe_build run.sh
 BUILD_DIR="$RUN_DIR"
 # The demo has a prefix of its own, apart from the tests' and the bench's,
-# and one more for each other display scale.
-export WINEPREFIX="$RUN_DIR/demo-wineprefix" WINEARCH="$WINE_ARCH"
-[ "$dpi" = 96 ] || WINEPREFIX="$RUN_DIR/demo-wineprefix-dpi$dpi"
+# and one more for each other display scale and code page.
+variant=
+[ "$dpi" = 96 ] || variant="$variant-dpi$dpi"
+[ "$codepage" = 936 ] || variant="$variant-cp$codepage"
+export WINEPREFIX="$RUN_DIR/demo-wineprefix$variant" WINEARCH="$WINE_ARCH"
 if [ "$WINE_ARCH" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
 # Without a display of the user's, a scaled demo needs a virtual screen
 # larger than the tests' one.
@@ -36,6 +54,7 @@ else
 fi
 wine_env_prefix
 [ "$dpi" = 96 ] || wine_prefix_dpi "$dpi"
+[ "$codepage" = 936 ] || wine_prefix_cjk_fonts
 
 server="$WINEPREFIX/drive_c/Server"
 mkdir -p "$server/config" "$server/export"
@@ -44,22 +63,18 @@ python3 tools/make_demo_db.py "$server/config/quillnode.db" 36
   /t REG_EXPAND_SZ /d '%SystemDrive%\Server\server64.exe' /f >/dev/null 2>&1
 
 if [ -n "$user_display" ] && x_display_ok "$user_display"; then
-  DISPLAY="$user_display" exec "$WINE" "$RUN_DIR/bin/machine-list-export.exe"
+  DISPLAY="$user_display" exec "$WINE" "$RUN_DIR/bin/$tool"
 fi
 
 # No display of the user's: show what a user would see.
-ready="$RUN_DIR/demo.ready" done_flag="$RUN_DIR/demo.done" shot="$RUN_DIR/demo-screenshot.png"
-desktop=800x600
-if [ "$dpi" != 96 ]; then
-  shot="$RUN_DIR/demo-screenshot-dpi$dpi.png"
-  desktop="$((800 * dpi / 96))x$((600 * dpi / 96))"
-fi
+ready="$RUN_DIR/demo.ready" done_flag="$RUN_DIR/demo.done" shot="$RUN_DIR/demo-screenshot$variant.png"
+desktop="$((800 * dpi / 96))x$((600 * dpi / 96))"
 # The virtual screen may be larger than the demo's desktop: the shot is the desktop alone.
 crop=(-crop "$desktop+0+0" +repage)
 out="$server/export/computer.txt"
 rm -f "$ready" "$done_flag" "$out"
 "$WINE" explorer "/desktop=demo,$desktop" "$RUN_DIR/bin/demo_driver.exe" 'C:\Server\export\computer.txt' \
-  "Z:${ready//\//\\}" "Z:${done_flag//\//\\}" >/dev/null 2>&1 </dev/null &
+  "Z:${ready//\//\\}" "Z:${done_flag//\//\\}" "$tool" >/dev/null 2>&1 </dev/null &
 driver_pid=$!
 for _ in $(seq 600); do [ -f "$ready" ] && break; sleep 0.1; done
 import -display "$DISPLAY" -window root "${crop[@]}" "$shot"

@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "bench/bench_clock.h"
 #include "tools/driver/process_probe.h"
@@ -37,9 +38,9 @@ struct ExportTimes {
 
 ExportTimes TimeExport(e2e::Tool& tool, const std::string& path) {
   ExportTimes t;
-  DeleteFileA(path.c_str());
+  DeleteFileW(driver::Wide(path).c_str());
   double t0 = bench::Now();
-  PostMessageA(tool.Control(e2e::kExportId), BM_CLICK, 0, 0);
+  PostMessageW(tool.Control(e2e::kExportId), BM_CLICK, 0, 0);
   if (!tool.WaitForBox(kLongWaitMs)) return t;
   t.untilDialog = bench::Now() - t0;
   // The dialog fills its boxes after it shows; a name typed before that is
@@ -95,7 +96,7 @@ double CloseAndWait(e2e::Tool& tool, DWORD* exitCode) {
 }
 
 int RunSteps(int rows, const std::string& server, const std::string& output) {
-  CreateDirectoryA(output.substr(0, output.find_last_of('\\')).c_str(), nullptr);
+  CreateDirectoryW(driver::Wide(output.substr(0, output.find_last_of('\\'))).c_str(), nullptr);
   e2e::SetImagePath("C:\\" + server + "\\server64.exe");
   e2e::Tool tool;
   double load = 0;
@@ -149,12 +150,12 @@ bool StartWriter(const std::string& commandLine, PROCESS_INFORMATION* info, HAND
   HANDLE writeEnd;
   if (!CreatePipe(output, &writeEnd, &inherit, 0)) return false;
   SetHandleInformation(*output, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA si{};
+  STARTUPINFOW si{};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESTDHANDLES;
   si.hStdOutput = si.hStdError = writeEnd;
-  std::string line = commandLine;
-  bool started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, info);
+  std::wstring line = driver::Wide(commandLine);
+  bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, info);
   CloseHandle(writeEnd);
   return started;
 }
@@ -202,12 +203,14 @@ int RunWriter(const std::string& name, int rows, const std::string& server, cons
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
   setvbuf(stdout, nullptr, _IONBF, 0);  // figures show as they come, even from a run that stalls
-  if (argc == 5 && !strcmp(argv[1], "steps")) return RunSteps(atoi(argv[2]), argv[3], argv[4]);
-  if (argc == 11 && !strcmp(argv[1], "writer"))
-    return RunWriter(argv[2], atoi(argv[3]), argv[4], argv[5], argv[6], atoi(argv[7]), atoi(argv[8]), atoi(argv[9]),
-                     atoi(argv[10]));
+  // main's argv would arrive in the system code page.
+  const std::vector<std::string> a = driver::Arguments();
+  auto number = [&a](size_t i) { return atoi(a[i].c_str()); };
+  if (a.size() == 4 && a[0] == "steps") return RunSteps(number(1), a[2], a[3]);
+  if (a.size() == 10 && a[0] == "writer")
+    return RunWriter(a[1], number(2), a[3], a[4], a[5], number(6), number(7), number(8), number(9));
   fprintf(stderr,
           "usage: bench_driver steps ROWS SERVER OUTPUT | "
           "writer NAME ROWS SERVER WRITER DB HOLD_MS REST_MS SECONDS BUSY_MS\n");

@@ -7,7 +7,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -21,27 +20,9 @@ int ExpectedDpi() {
   return v && atoi(v) > 0 ? atoi(v) : 96;
 }
 
-// The demo server's table (tools/make_demo_db.py) and the file that an
-// export of every row in the default field order writes.
-std::vector<e2e::Record> DemoRecords(std::string* exported) {
-  const char* rooms[] = {"网吧A区", "网吧B区", "VIP包间", "教室"};
-  std::vector<e2e::Record> records;
-  for (int i = 1; i <= 36; i++) {
-    char name[32], mac[32], ip[32];
-    if (i % 5 == 0) snprintf(name, sizeof name, "%s-%02d", rooms[(i / 5) % 4], i);
-    else snprintf(name, sizeof name, "PC%03d", i);
-    snprintf(mac, sizeof mac, "00-1A-2B-%02X-%02X-%02X", i / 256, i % 256, (i * 7) % 256);
-    const unsigned a = 192, b = 168, c = 1 + i / 200, d = 10 + i % 200;
-    snprintf(ip, sizeof ip, "%u.%u.%u.%u", a, b, c, d);
-    records.push_back({name, mac, std::to_string(a | b << 8 | c << 16 | static_cast<unsigned long long>(d) << 24)});
-    *exported += std::string(name) + " " + mac + " " + ip + "\r\n";
-  }
-  return records;
-}
-
 TEST(ToolAtScale, ShowsTheScaledLayoutAndExportsTheSameBytes) {
   std::string expected;
-  e2e::SetImagePath(e2e::MakeServer("mle_dpi", DemoRecords(&expected)));
+  e2e::SetImagePath(e2e::MakeServer("mle_dpi", e2e::DemoRecords(&expected)));
   e2e::Tool tool;
   ASSERT_TRUE(tool.Start());
 

@@ -1,11 +1,19 @@
 # Sourced by the scripts that run Windows programs: a private Wine prefix in
-# the build folder, code page 936, and an X display (a private Xvfb when the
-# caller has none). Needs BUILD_DIR (the build folder) and WINE_ARCH (win32
-# or win64; default win32).
+# the build folder, a system code page (936 unless WINE_CODEPAGE says
+# otherwise), and an X display (a private Xvfb when the caller has none).
+# Needs BUILD_DIR (the build folder) and WINE_ARCH (win32 or win64; default
+# win32).
 WINE_ARCH="${WINE_ARCH:-win32}"
 export WINEPREFIX="${WINEPREFIX:-$BUILD_DIR/wineprefix}"
 export WINEARCH="$WINE_ARCH"
-export LC_ALL=zh_CN.UTF-8
+# Wine takes the system code page from the Unix locale: a Chinese one gives
+# 936 (GBK), any other 1252, as an English Windows has. 65001 (UTF-8) is a
+# program's own choice, through its manifest, on top of an English system.
+case "${WINE_CODEPAGE:-936}" in
+  936) export LC_ALL=zh_CN.UTF-8 ;;
+  1252 | 65001) export LC_ALL=C.UTF-8 ;;
+  *) echo "wine-env.sh: no locale known for code page $WINE_CODEPAGE (936, 1252 or 65001)" >&2; return 2 ;;
+esac
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 # The 64-bit loader runs a 64-bit prefix without any 32-bit process.
@@ -136,6 +144,28 @@ wine_prefix_dpi() {  # dpi
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
   wineserver -p >/dev/null 2>&1 || true
+}
+
+# Chinese glyphs in a prefix whose code page is not 936, as on an English
+# Windows, which carries SimSun and links its UI fonts to it: there Wine
+# knows no Chinese font by these names and draws every Chinese character
+# as a box. The names lead to WenQuanYi Micro Hei (fonts-wqy-microhei).
+# Once per prefix; the Wine server reads fonts when it starts.
+wine_prefix_cjk_fonts() {
+  local done="$WINEPREFIX/.cjk-fonts-1" font='WenQuanYi Micro Hei'
+  [ -f "$done" ] && return 0
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion'
+  for face in 宋体 SimSun; do
+    "$WINE" reg add "$key\FontSubstitutes" /v "$face" /d "$font" /f >/dev/null 2>&1 </dev/null || return 1
+  done
+  for face in Tahoma 'Microsoft Sans Serif'; do
+    "$WINE" reg add "$key\FontLink\SystemLink" /v "$face" /t REG_MULTI_SZ /d "wqy-microhei.ttc,$font" /f \
+      >/dev/null 2>&1 </dev/null || return 1
+  done
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wineserver -p >/dev/null 2>&1 || true
+  touch "$done"
 }
 
 # The display of the prefixes at a display scale: a private Xvfb of its own

@@ -95,9 +95,11 @@ DWORD WindowCountOf(DWORD processId) {
 }
 
 int FindLinuxProcess(const std::string& text) {
-  char prefix[MAX_PATH] = {};
-  GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
-  const std::string ownPrefix = prefix[0] ? std::string("WINEPREFIX=") + prefix + '\0' : std::string();
+  // Linux keeps command lines and environments in UTF-8.
+  const std::string marker = Utf8(Wide(text));
+  wchar_t prefix[MAX_PATH] = {};
+  GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
+  const std::string ownPrefix = prefix[0] ? "WINEPREFIX=" + Utf8(prefix) + '\0' : std::string();
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA("Z:\\proc\\*", &entry);
   if (find == INVALID_HANDLE_VALUE) return 0;
@@ -108,7 +110,7 @@ int FindLinuxProcess(const std::string& text) {
   do {
     if (!IsNumber(entry.cFileName)) continue;
     std::string folder = std::string("Z:\\proc\\") + entry.cFileName + "\\";
-    if (!CommandLineHolds(folder, text)) continue;
+    if (!CommandLineHolds(folder, marker)) continue;
     if (!ownPrefix.empty() && ReadFileBytes(folder + "environ").find(ownPrefix) == std::string::npos) continue;
     long long kb = StatusField(ReadFileBytes(folder + "status"), "VmRSS:");
     if (kb > largest) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -11,23 +12,19 @@ namespace e2e {
 
 namespace {
 
-constexpr const char* kServiceKey = "SYSTEM\\CurrentControlSet\\Services\\quillsvc64";
+using driver::Gbk;
+using driver::Wide;
+
+constexpr const wchar_t* kServiceKey = L"SYSTEM\\CurrentControlSet\\Services\\quillsvc64";
+// The tool's main window is its one window of this class.
+constexpr const char* kMainClass = "WTWindow";
 constexpr DWORD kWaitMs = 10000;
 
-std::string Utf8(const std::string& gbk) {
-  int n = MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
-  std::wstring wide(n, L'\0');
-  MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), wide.data(), n);
-  int m = WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, nullptr, 0, nullptr, nullptr);
-  std::string out(m, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), n, out.data(), m, nullptr, nullptr);
-  return out;
-}
+std::string Utf8(const std::string& gbk) { return driver::Utf8(Wide(gbk)); }
 
-
-void MakeFolders(const std::string& path) {
+void MakeFolders(const std::wstring& path) {
   for (size_t i = 3; i < path.size(); i++)
-    if (path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+    if (path[i] == L'\\') CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
 }
 
 // Memory in the tool's process for the list-view messages that carry
@@ -64,25 +61,29 @@ class RemoteBuffer {
 // Types a file name into a file dialog. Dialog templates differ in where
 // the name box is (an edit 0x480, or the combo box 0x47C with its edit), so
 // every candidate gets the text.
-void TypeFileName(HWND dlg, const std::string& name) {
+void TypeFileName(HWND dlg, const std::wstring& name) {
   LPARAM text = reinterpret_cast<LPARAM>(name.c_str());
   for (int id : {0x47C, 0x480}) {
     HWND box = GetDlgItem(dlg, id);
     if (!box) continue;
-    SendMessageA(box, WM_SETTEXT, 0, text);
-    for (HWND edit = FindWindowExA(box, nullptr, "Edit", nullptr); edit;
-         edit = FindWindowExA(box, edit, "Edit", nullptr))
-      SendMessageA(edit, WM_SETTEXT, 0, text);
+    SendMessageW(box, WM_SETTEXT, 0, text);
+    for (HWND edit = FindWindowExW(box, nullptr, L"Edit", nullptr); edit;
+         edit = FindWindowExW(box, edit, L"Edit", nullptr))
+      SendMessageW(edit, WM_SETTEXT, 0, text);
   }
 }
 
 }  // namespace
 
 void WriteDatabase(const std::string& path, const std::vector<Record>& records) {
+  WriteDatabase(Wide(path), records);
+}
+
+void WriteDatabase(const std::wstring& path, const std::vector<Record>& records) {
   MakeFolders(path);
-  DeleteFileA(path.c_str());
+  DeleteFileW(path.c_str());
   sqlite3* db = nullptr;
-  sqlite3_open(Utf8(path).c_str(), &db);
+  sqlite3_open(driver::Utf8(path).c_str(), &db);
   sqlite3_exec(db, "CREATE TABLE tPcBaseInfo (id INTEGER PRIMARY KEY, MACHINE TEXT, mac TEXT, ip)", nullptr,
                nullptr, nullptr);
   auto literal = [](const std::optional<std::string>& t) {
@@ -102,15 +103,15 @@ void WriteDatabase(const std::string& path, const std::vector<Record>& records) 
 }
 
 void RemoveDatabase(const std::string& path) {
-  for (const char* suffix : {"", "-journal", "-wal", "-shm"}) {
-    std::string file = path + suffix;
-    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(file.c_str());
+  for (const wchar_t* suffix : {L"", L"-journal", L"-wal", L"-shm"}) {
+    std::wstring file = Wide(path) + suffix;
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(file.c_str());
   }
 }
 
 bool WriteDatabaseSql(const std::string& path, const std::string& sql) {
-  MakeFolders(path);
+  MakeFolders(Wide(path));
   RemoveDatabase(path);
   sqlite3* db = nullptr;
   bool ok = sqlite3_open(Utf8(path).c_str(), &db) == SQLITE_OK &&
@@ -125,35 +126,67 @@ std::string MakeServer(const std::string& name, const std::vector<Record>& recor
 
 void SetImagePath(const std::optional<std::string>& value, bool expand) {
   if (!value) {
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kServiceKey);
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kServiceKey);
     return;
   }
-  HKEY key;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-  RegSetValueExA(key, "ImagePath", 0, expand ? REG_EXPAND_SZ : REG_SZ,
-                 reinterpret_cast<const BYTE*>(value->c_str()), static_cast<DWORD>(value->size() + 1));
-  RegCloseKey(key);
+  SetImagePath(Wide(*value), expand);
+}
+
+void SetImagePath(const std::wstring& value, bool expand) {
+  SetImagePathData(expand ? REG_EXPAND_SZ : REG_SZ, value.c_str(),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 void SetImagePathData(DWORD kind, const void* data, DWORD size) {
   HKEY key;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-  RegSetValueExA(key, "ImagePath", 0, kind, static_cast<const BYTE*>(data), size);
+  RegCreateKeyExW(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
+  RegSetValueExW(key, L"ImagePath", 0, kind, static_cast<const BYTE*>(data), size);
   RegCloseKey(key);
 }
 
-std::string ControlText(HWND control) {
-  auto n = static_cast<size_t>(SendMessageA(control, WM_GETTEXTLENGTH, 0, 0));
-  std::string text(n + 1, '\0');
-  n = static_cast<size_t>(SendMessageA(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
-  text.resize(strnlen(text.c_str(), n));
+std::string ControlText(HWND control) { return Gbk(ControlTextW(control)); }
+
+std::wstring ControlTextW(HWND control) {
+  auto n = static_cast<size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0));
+  std::wstring text(n + 1, L'\0');
+  n = static_cast<size_t>(SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+  text.resize(wcsnlen(text.c_str(), n));
   return text;
+}
+
+std::vector<std::wstring> ComboItemsW(HWND combo) {
+  std::vector<std::wstring> items;
+  int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; i++) {
+    auto n = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
+    std::wstring text(n > 0 ? n + 1 : 1, L'\0');
+    n = SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(n > 0 ? wcsnlen(text.c_str(), n) : 0);
+    items.push_back(text);
+  }
+  return items;
 }
 
 std::string OutputPath(const std::string& name) {
   std::string path = "C:\\mle-out\\" + name;
-  MakeFolders(path);
+  MakeFolders(Wide(path));
   return path;
+}
+
+std::vector<Record> DemoRecords(std::string* exported) {
+  const char* rooms[] = {"网吧A区", "网吧B区", "VIP包间", "教室"};
+  std::vector<Record> records;
+  for (int i = 1; i <= 36; i++) {
+    char name[32], mac[32], ip[32];
+    if (i % 5 == 0) snprintf(name, sizeof name, "%s-%02d", rooms[(i / 5) % 4], i);
+    else snprintf(name, sizeof name, "PC%03d", i);
+    snprintf(mac, sizeof mac, "00-1A-2B-%02X-%02X-%02X", i / 256, i % 256, (i * 7) % 256);
+    const unsigned a = 192, b = 168, c = 1 + i / 200, d = 10 + i % 200;
+    snprintf(ip, sizeof ip, "%u.%u.%u.%u", a, b, c, d);
+    records.push_back({name, mac, std::to_string(a | b << 8 | c << 16 | static_cast<unsigned long long>(d) << 24)});
+    *exported += std::string(name) + " " + mac + " " + ip + "\r\n";
+  }
+  return records;
 }
 
 bool Tool::Start() { return Launch() && WaitForMain(); }
@@ -183,7 +216,7 @@ bool Tool::StartAnswering(std::vector<std::string>* messages) {
   if (!Launch()) return false;
   // The window exists (hidden) before its created event runs the loading.
   for (DWORD start = GetTickCount(); !main_ && GetTickCount() - start < kWaitMs;) {
-    main_ = driver::FindTopLevelWindow(process_.id(), "WTWindow", "机器列表导出工具", /*hiddenToo=*/true);
+    main_ = driver::FindTopLevelWindow(process_.id(), kMainClass, nullptr, /*hiddenToo=*/true);
     if (!main_) {
       if (WaitForSingleObject(process_.handle(), 20) == WAIT_OBJECT_0) return false;
     }
@@ -194,7 +227,7 @@ bool Tool::StartAnswering(std::vector<std::string>* messages) {
 }
 
 bool Tool::WaitForMain(DWORD timeoutMs) {
-  main_ = process_.WaitForWindow("WTWindow", "机器列表导出工具", timeoutMs);
+  main_ = process_.WaitForWindow(kMainClass, nullptr, timeoutMs);
   if (main_) Sync();
   return main_ != nullptr;
 }
@@ -208,29 +241,39 @@ void Tool::Sync() const {
 
 std::vector<Row> Tool::Rows() const {
   std::vector<Row> rows;
-  HWND lv = list();
-  int count = static_cast<int>(SendMessageA(lv, LVM_GETITEMCOUNT, 0, 0));
-  // As many texts per row as the list has columns.
-  HWND header = reinterpret_cast<HWND>(SendMessageA(lv, LVM_GETHEADER, 0, 0));
-  int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
-  size_t room = 1024;
-  auto remote = std::make_unique<RemoteBuffer>(process_.id(), sizeof(LVITEMA) + room);
-  for (int i = 0; i < count; i++) {
+  for (const RowW& wide : RowsW()) {
     Row row;
+    for (const std::wstring& text : wide) row.push_back(Gbk(text));
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+std::vector<RowW> Tool::RowsW() const {
+  std::vector<RowW> rows;
+  HWND lv = list();
+  int count = static_cast<int>(SendMessageW(lv, LVM_GETITEMCOUNT, 0, 0));
+  // As many texts per row as the list has columns.
+  HWND header = reinterpret_cast<HWND>(SendMessageW(lv, LVM_GETHEADER, 0, 0));
+  int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+  size_t room = 1024;  // characters
+  auto remote = std::make_unique<RemoteBuffer>(process_.id(), sizeof(LVITEMW) + room * sizeof(wchar_t));
+  for (int i = 0; i < count; i++) {
+    RowW row;
     for (int column = 0; column < columns;) {
-      LVITEMA item{};
+      LVITEMW item{};
       item.iSubItem = column;
-      item.pszText = remote->at(sizeof(LVITEMA));
+      item.pszText = reinterpret_cast<LPWSTR>(remote->at(sizeof(LVITEMW)));
       item.cchTextMax = static_cast<int>(room);
       remote->Write(0, &item, sizeof item);
-      int n = static_cast<int>(SendMessageA(lv, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(remote->at(0))));
+      int n = static_cast<int>(SendMessageW(lv, LVM_GETITEMTEXTW, i, reinterpret_cast<LPARAM>(remote->at(0))));
       if (n >= static_cast<int>(room) - 1) {  // perhaps cut: read again with more room
         room *= 4;
-        remote = std::make_unique<RemoteBuffer>(process_.id(), sizeof(LVITEMA) + room);
+        remote = std::make_unique<RemoteBuffer>(process_.id(), sizeof(LVITEMW) + room * sizeof(wchar_t));
         continue;
       }
-      std::string text(n > 0 ? n : 0, '\0');
-      if (n > 0) remote->Read(sizeof(LVITEMA), text.data(), n);
+      std::wstring text(n > 0 ? n : 0, L'\0');
+      if (n > 0) remote->Read(sizeof(LVITEMW), text.data(), n * sizeof(wchar_t));
       row.push_back(text);
       column++;
     }
@@ -250,17 +293,23 @@ void Tool::SelectAllRows() {
 
 std::vector<std::string> Tool::ColumnTitles() const {
   std::vector<std::string> titles;
+  for (const std::wstring& title : ColumnTitlesW()) titles.push_back(Gbk(title));
+  return titles;
+}
+
+std::vector<std::wstring> Tool::ColumnTitlesW() const {
+  std::vector<std::wstring> titles;
   constexpr size_t kText = 256;
-  RemoteBuffer remote(process_.id(), sizeof(LVCOLUMNA) + kText);
+  RemoteBuffer remote(process_.id(), sizeof(LVCOLUMNW) + kText * sizeof(wchar_t));
   for (int i = 0;; i++) {
-    LVCOLUMNA column{};
+    LVCOLUMNW column{};
     column.mask = LVCF_TEXT;
-    column.pszText = remote.at(sizeof(LVCOLUMNA));
+    column.pszText = reinterpret_cast<LPWSTR>(remote.at(sizeof(LVCOLUMNW)));
     column.cchTextMax = kText;
     remote.Write(0, &column, sizeof column);
-    if (!SendMessageA(list(), LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(remote.at(0)))) break;
-    char text[kText] = {};
-    remote.Read(sizeof(LVCOLUMNA), text, kText - 1);
+    if (!SendMessageW(list(), LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(remote.at(0)))) break;
+    wchar_t text[kText] = {};
+    remote.Read(sizeof(LVCOLUMNW), text, (kText - 1) * sizeof(wchar_t));
     titles.push_back(text);
   }
   return titles;
@@ -404,6 +453,11 @@ std::vector<HWND> Tool::Boxes() const {
 
 bool Tool::AnswerFileDialog(const std::string& path, DWORD timeoutMs,
                             const std::function<void()>& atOverwritePrompt) {
+  return AnswerFileDialog(Wide(path), timeoutMs, atOverwritePrompt);
+}
+
+bool Tool::AnswerFileDialog(const std::wstring& path, DWORD timeoutMs,
+                            const std::function<void()>& atOverwritePrompt) {
   HWND dlg = WaitForBox(timeoutMs);
   if (!dlg) return false;
   if (path.empty()) {
@@ -427,12 +481,18 @@ bool Tool::AnswerFileDialog(const std::string& path, DWORD timeoutMs,
 }
 
 bool Tool::Export(const std::string& path, const std::function<void()>& atOverwritePrompt) {
-  PostMessageA(Control(kExportId), BM_CLICK, 0, 0);
+  return Export(Wide(path), atOverwritePrompt);
+}
+
+bool Tool::Export(const std::wstring& path, const std::function<void()>& atOverwritePrompt) {
+  PostMessageW(Control(kExportId), BM_CLICK, 0, 0);
   return AnswerFileDialog(path, kWaitMs, atOverwritePrompt);
 }
 
-bool Tool::Browse(const std::string& path) {
-  PostMessageA(Control(kBrowseId), BM_CLICK, 0, 0);
+bool Tool::Browse(const std::string& path) { return Browse(Wide(path)); }
+
+bool Tool::Browse(const std::wstring& path) {
+  PostMessageW(Control(kBrowseId), BM_CLICK, 0, 0);
   return AnswerFileDialog(path);
 }
 

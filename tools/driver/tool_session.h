@@ -1,5 +1,8 @@
 // End-to-end support: a server database and registry entry made by the
-// test, and the real tool driven from outside its process.
+// test, and the real tool driven from outside its process. Texts are GBK
+// here as in the tool; they reach Windows as UTF-16 converted with code
+// page 936 (tools/driver/driver.h), and the W variants give the UTF-16
+// that the tool's windows hold.
 #pragma once
 
 #include <windows.h>
@@ -27,27 +30,38 @@ struct Record {
 std::string MakeServer(const std::string& name, const std::vector<Record>& records);
 // Writes a database file at path (folders created) with the records.
 void WriteDatabase(const std::string& path, const std::vector<Record>& records);
+void WriteDatabase(const std::wstring& path, const std::vector<Record>& records);
 // Writes a database file at path (folders created, an old file and its
 // journals removed) by running the SQL text (UTF-8) as it is: for tables
 // and values the records cannot express. False when SQLite refused it.
 bool WriteDatabaseSql(const std::string& path, const std::string& sql);
 // Removes a database file and the journal files beside it, read-only or not.
 void RemoveDatabase(const std::string& path);
-// The service's "ImagePath" (REG_EXPAND_SZ when expand); nullopt removes
-// the service key.
+// The service's "ImagePath" (REG_EXPAND_SZ when expand), written as UTF-16;
+// nullopt removes the service key.
 void SetImagePath(const std::optional<std::string>& value, bool expand = false);
-// The service's "ImagePath" as raw data of any kind (REG_DWORD ...).
+void SetImagePath(const std::wstring& value, bool expand = false);
+// The service's "ImagePath" as raw data of any kind (REG_DWORD ...); the
+// string kinds' data is UTF-16.
 void SetImagePathData(DWORD kind, const void* data, DWORD size);
 
 // A list-view row's column texts, left to right.
 using Row = std::vector<std::string>;
+using RowW = std::vector<std::wstring>;
+
+// The demo server's table (tools/make_demo_db.py writes the same) and, in
+// exported, the bytes that an export of every row in the default field
+// order writes.
+std::vector<Record> DemoRecords(std::string* exported);
 
 // The running tool with its main window's controls.
 class Tool {
  public:
   // The program in the tree's bin\ folder to start.
   explicit Tool(const char* program = "machine-list-export.exe") : program_(program) {}
-  // Starts the tool and waits for its main window (answering nothing else).
+  // Starts the tool and waits for its main window (answering nothing else):
+  // its one window of the runtime's class, found whatever its title reads,
+  // so that a test can tell a wrong title from a missing window.
   bool Start();
   // The two halves of Start, for runs where a box shows before the window.
   // args: the command-line tail (the tool reads none; a marker finds it).
@@ -67,9 +81,11 @@ class Tool {
 
   // Every row's texts, however long.
   std::vector<Row> Rows() const;
+  std::vector<RowW> RowsW() const;
   // Selects every row as a program would (no click, no key).
   void SelectAllRows();
   std::vector<std::string> ColumnTitles() const;
+  std::vector<std::wstring> ColumnTitlesW() const;
   std::vector<int> SelectedRows() const;
   std::string TotalCaption() const;
   std::string SelectedCaption() const;
@@ -95,11 +111,13 @@ class Tool {
   // the handler is done. atOverwritePrompt runs while the dialog asks
   // whether to replace the file, before the answer.
   bool Export(const std::string& path, const std::function<void()>& atOverwritePrompt = nullptr);
+  bool Export(const std::wstring& path, const std::function<void()>& atOverwritePrompt = nullptr);
   // How many times a file dialog asked whether to replace a file (and was
   // answered yes) since the start.
   int ReplaceQuestions() const { return replaceQuestions_; }
   // Clicks "...", answers the open dialog with path (or cancels).
   bool Browse(const std::string& path);
+  bool Browse(const std::wstring& path);
   // Escape; answers the exit code (false when it did not end).
   bool PressEscapeAndWait(DWORD* exitCode);
   // Waits until every message sent before has been handled.
@@ -108,6 +126,8 @@ class Tool {
   // Export does; true once it closed. atOverwritePrompt runs while the
   // dialog asks whether to replace the file, before the answer.
   bool AnswerFileDialog(const std::string& path, DWORD timeoutMs = 10000,
+                        const std::function<void()>& atOverwritePrompt = nullptr);
+  bool AnswerFileDialog(const std::wstring& path, DWORD timeoutMs = 10000,
                         const std::function<void()>& atOverwritePrompt = nullptr);
 
  private:
@@ -120,6 +140,9 @@ class Tool {
 // A control's text through WM_GETTEXT: GetWindowText does not ask a
 // window of another process, so edit boxes would read empty.
 std::string ControlText(HWND control);
+std::wstring ControlTextW(HWND control);
+// A drop-down list's items (CB_GETLBTEXT).
+std::vector<std::wstring> ComboItemsW(HWND combo);
 
 // Control ids the runtime gives the units, in creation order.
 enum : int {
