@@ -57,3 +57,27 @@ endforeach()
 set_tests_properties(ToolAtCodePage.Cp936 PROPERTIES RUN_SERIAL TRUE)
 set_tests_properties(ToolAtCodePage.Cp1252 PROPERTIES FIXTURES_REQUIRED codepage_1252)
 set_tests_properties(ToolAtCodePage.Cp65001 PROPERTIES FIXTURES_REQUIRED codepage_65001)
+
+# rt_codepage_runs(<target> [DESKTOP]): a test program of the tree run whole
+# at 1252 and at 65001 as well, in the prefixes above: at 65001 a copy
+# beside it whose external manifest asks for UTF-8 (Wine reads a manifest
+# file beside a program that carries none). Fragments that call it come
+# after this one (they are included in name order).
+function(rt_codepage_runs target)
+  cmake_parse_arguments(R "DESKTOP" "" "" ${ARGN})
+  set(copy $<TARGET_FILE_DIR:${target}>/${target}-utf8.exe)
+  add_custom_command(TARGET ${target} POST_BUILD
+                     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${target}> ${copy}
+                     COMMAND ${CMAKE_COMMAND} -E copy ${utf8_dir}/utf8.manifest ${copy}.manifest)
+  foreach(cp 1252 65001)
+    set(program $<TARGET_FILE:${target}>)
+    if(cp EQUAL 65001)
+      set(program ${copy})
+    endif()
+    add_test(NAME AtCodePage${cp}.${target} COMMAND ${CMAKE_SOURCE_DIR}/tools/cp-run.sh ${cp_arch} ${cp} ${program})
+    set_tests_properties(AtCodePage${cp}.${target} PROPERTIES FIXTURES_REQUIRED codepage_${cp} TIMEOUT 300)
+    if(R_DESKTOP)
+      set_tests_properties(AtCodePage${cp}.${target} PROPERTIES RESOURCE_LOCK desktop)
+    endif()
+  endforeach()
+endfunction()

@@ -1,5 +1,12 @@
 # The program's texts at the Win32 boundary: GBK inside, UTF-16 with code
-# page 936 named at every call that carries text.
+# page 936 named at every call that carries text. The boundary's own test
+# and the database units' run at every system code page the tool meets.
+rt_gtest(text_boundary_test SOURCES text_boundary_test.cpp ui_test_support.cpp
+         LIBS rt_ui rt_commands rt_driver advapi32 DESKTOP)
+rt_codepage_runs(text_boundary_test DESKTOP)
+rt_codepage_runs(db_test)
+
+# No function of the system code page in the program's own code.
 add_test(NAME ProgramCode.CallsNoFunctionOfTheSystemCodePage
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/no_ansi_calls_test.sh ${CMAKE_NM}
                  $<TARGET_FILE:rt_runtime> $<TARGET_FILE:rt_ui> $<TARGET_FILE:rt_db>

@@ -310,37 +310,6 @@ TEST_F(Framework, MouseAndCharacterEvents) {
   EXPECT_TRUE(PreTranslate(edit, WM_CHAR, 'a'));
 }
 
-// The loop gets typed characters as UTF-16 whatever the system's code page;
-// the program sees GBK: the character event once per GBK byte, lead byte
-// first, and the edit box's content. An IME's character (WM_IME_CHAR)
-// comes back from the system as a character message like a typed one.
-TEST_F(Framework, TypedChineseReachesTheProgramAsGbk) {
-  Load();
-  HWND edit = UnitHandle(kWin, kEdit);
-  WriteText(kWin, kEdit, kEditContent, "");
-  HandlerCalls().clear();
-  for (auto [message, unit] : {std::pair{WM_CHAR, 0x4E2D}, {WM_IME_CHAR, 0x6587}, {WM_CHAR, 'x'}}) {
-    PostMessageW(edit, message, unit, 1);  // 中: D6 D0; 文: CE C4
-    PumpMessages();
-  }
-  std::vector<uint32_t> chars;
-  for (const auto& c : HandlerCalls())
-    if (c.handler == 4) chars.push_back(c.args[0]);
-  EXPECT_EQ(chars, (std::vector<uint32_t>{0xD6, 0xD0, 0xCE, 0xC4, 'x'}));
-  EXPECT_EQ(ReadText(kWin, kEdit, kEditContent), "中文x");
-
-  // An answer of 0 for a byte drops the whole character; an answer above a
-  // byte is a double-byte character, lead byte high.
-  g_handlerAnswer = ReturnValue(0);
-  PostMessageW(edit, WM_CHAR, 0x4E2D, 1);
-  PumpMessages();
-  EXPECT_EQ(ReadText(kWin, kEdit, kEditContent), "中文x");
-  g_handlerAnswer = ReturnValue(0xB9FA);  // 国
-  PostMessageW(edit, WM_CHAR, 'y', 1);
-  PumpMessages();
-  EXPECT_EQ(ReadText(kWin, kEdit, kEditContent), "中文x国");
-}
-
 TEST_F(Framework, KeysToADisabledUnitPassWithoutEvents) {
   Load();
   HWND edit = UnitHandle(kWin, kEdit);
