@@ -158,11 +158,9 @@ OwnedText ConvertFromUtf8(const char* text, int length, bool lossy) {
 
   // Like the text it came from, the result ends at its first NUL.
   units = static_cast<int>(wcsnlen(wide.get(), units));
-  BOOL usedDefault = FALSE;
-  int bytes = WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, wide.get(), units, out.get(), n,
-                                  nullptr, &usedDefault);
-  if (units == 0 || (bytes > 0 && !usedDefault)) {
-    out[bytes > 0 ? bytes : 0] = 0;
+  int bytes = WideToGbkExact(wide.get(), units, out.get(), n);
+  if (bytes >= 0) {
+    out[bytes] = 0;
     return out;
   }
   if (!lossy) return nullptr;  // not in the code page

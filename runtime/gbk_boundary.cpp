@@ -40,6 +40,45 @@ std::wstring WideFromGbk(std::string_view gbk) {
 
 std::wstring WideFromGbk(const char* gbk) { return gbk ? WideFromGbk(std::string_view(gbk)) : std::wstring(); }
 
+WideArg::WideArg(const char* gbk) : text_(small_) {
+  const size_t n = gbk ? strlen(gbk) : 0;
+  if (n >= std::size(small_)) {
+    large_ = WideFromGbk(std::string_view(gbk, n));
+    text_ = large_.data();
+    return;
+  }
+  // One GBK byte never makes more than one unit, so the units fit.
+  int units = 0;
+  if (IsAscii(std::string_view(gbk ? gbk : "", n))) {
+    for (size_t i = 0; i < n; i++) small_[i] = static_cast<unsigned char>(gbk[i]);
+    units = static_cast<int>(n);
+  } else {
+    units = MultiByteToWideChar(kGbkCodePage, 0, gbk, static_cast<int>(n), small_, static_cast<int>(n));
+  }
+  small_[units > 0 ? units : 0] = 0;
+}
+
+int WideToGbkExact(const wchar_t* wide, int units, char* out, int capacity) {
+  if (units <= 0) return 0;
+  // The plain conversion is Wine's fast one; asking it to report characters
+  // GBK lacks takes its slow one, several times dearer per character. So
+  // the bytes are converted back instead: a character GBK lacks (or only
+  // resembles) does not come back as itself.
+  int n = WideCharToMultiByte(kGbkCodePage, 0, wide, units, out, capacity, nullptr, nullptr);
+  if (n <= 0) return -1;
+  wchar_t small[256];
+  std::wstring large;
+  wchar_t* back = small;
+  if (units > static_cast<int>(std::size(small))) {
+    large.resize(static_cast<size_t>(units));
+    back = large.data();
+  }
+  // More bytes than units (a pair of one character each) cannot come back
+  // as the same units.
+  int m = MultiByteToWideChar(kGbkCodePage, 0, out, n, back, units);
+  return m == units && wmemcmp(back, wide, static_cast<size_t>(units)) == 0 ? n : -1;
+}
+
 bool GbkFromWideExact(std::wstring_view wide, std::string* gbk) {
   gbk->clear();
   if (IsAscii(wide)) {
@@ -48,11 +87,15 @@ bool GbkFromWideExact(std::wstring_view wide, std::string* gbk) {
   }
   // At most two GBK bytes for each UTF-16 unit.
   gbk->resize(wide.size() * 2);
-  BOOL usedDefault = FALSE;
-  int n = WideCharToMultiByte(kGbkCodePage, kToGbkFlags, wide.data(), static_cast<int>(wide.size()),
-                              gbk->data(), static_cast<int>(gbk->size()), nullptr, &usedDefault);
+  int n = WideToGbkExact(wide.data(), static_cast<int>(wide.size()), gbk->data(), static_cast<int>(gbk->size()));
+  if (n >= 0) {
+    gbk->resize(static_cast<size_t>(n));
+    return true;
+  }
+  n = WideCharToMultiByte(kGbkCodePage, kToGbkFlags, wide.data(), static_cast<int>(wide.size()), gbk->data(),
+                          static_cast<int>(gbk->size()), nullptr, nullptr);
   gbk->resize(n > 0 ? static_cast<size_t>(n) : 0);
-  return n > 0 && !usedDefault;
+  return false;
 }
 
 std::string GbkFromWide(std::wstring_view wide) {

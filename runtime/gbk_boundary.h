@@ -32,8 +32,28 @@ std::wstring WideFromGbk(const char* gbk);
 // is empty.
 std::string GbkFromWide(std::wstring_view wide);
 std::string GbkFromWide(const wchar_t* wide);
+// The wide form of a GBK text for one call, on the stack when short: the
+// list view's setters run once per cell of a load, and a heap block each
+// would be interleaved with the control's own blocks. A null text is empty.
+class WideArg {
+ public:
+  explicit WideArg(const char* gbk);
+  WideArg(const WideArg&) = delete;
+  WideArg& operator=(const WideArg&) = delete;
+  wchar_t* data() { return text_; }
+  const wchar_t* c_str() const { return text_; }
+
+ private:
+  wchar_t small_[128];
+  std::wstring large_;
+  wchar_t* text_;
+};
+
 // As GbkFromWide; false when some character had no GBK form.
 bool GbkFromWideExact(std::wstring_view wide, std::string* gbk);
+// The GBK form of `units` units into `out` of `capacity` bytes: the bytes
+// written, or -1 when some character has no GBK form or it does not fit.
+int WideToGbkExact(const wchar_t* wide, int units, char* out, int capacity);
 // The wide form of a GBK text into a fixed buffer of `capacity` units (a
 // tip buffer, a face name), NUL included; cut at a whole character.
 void CopyGbkAsWide(std::string_view gbk, wchar_t* out, size_t capacity);

@@ -16,19 +16,19 @@ constexpr int kMaxItemText = 1 << 25;
 }  // namespace
 
 int ListViewInsertItemGbk(HWND list, LVITEMW item, const char* text) {
-  std::wstring wide = WideFromGbk(text);
+  WideArg wide(text);
   item.pszText = wide.data();  // only read by the control
   return static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 void ListViewSetItemGbk(HWND list, LVITEMW item, const char* text) {
-  std::wstring wide = WideFromGbk(text);
+  WideArg wide(text);
   item.pszText = wide.data();
   SendMessageW(list, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 void ListViewSetItemTextGbk(HWND list, int item, int column, const char* text) {
-  std::wstring wide = WideFromGbk(text);
+  WideArg wide(text);
   LVITEMW it{};
   it.iSubItem = column;
   it.pszText = wide.data();
@@ -62,7 +62,7 @@ std::string ListViewItemTextGbk(HWND list, int item, int column) {
 }
 
 int ListViewInsertColumnGbk(HWND list, int at, LVCOLUMNW column, const char* title) {
-  std::wstring wide = WideFromGbk(title);
+  WideArg wide(title);
   column.pszText = wide.data();
   return static_cast<int>(SendMessageW(list, LVM_INSERTCOLUMNW, at, reinterpret_cast<LPARAM>(&column)));
 }
