@@ -1,10 +1,8 @@
-// Scoped owners for the handles and blocks the system commands hold while
-// they work. Non-copyable: each handle is closed exactly once.
+// Scoped owners for the handles the system commands hold while they work.
+// Non-copyable: each handle is closed exactly once.
 #pragma once
 
 #include <windows.h>
-
-#include "runtime/heap.h"
 
 class ScopedKey {
  public:
