@@ -109,29 +109,24 @@ std::string GbkFromWide(const wchar_t* wide) { return wide ? GbkFromWide(std::ws
 void CopyGbkAsWide(std::string_view gbk, wchar_t* out, size_t capacity) {
   if (capacity == 0) return;
   std::wstring wide = WideFromGbk(gbk);
+  // GBK has no character beyond the basic plane: every unit is a whole one.
   size_t n = wide.size() < capacity - 1 ? wide.size() : capacity - 1;
-  // A character beyond the basic plane is two units: never keep half of it.
-  if (n > 0 && n < wide.size() && IS_HIGH_SURROGATE(wide[n - 1])) n--;
   memcpy(out, wide.data(), n * sizeof(wchar_t));
   out[n] = 0;
 }
 
-bool IsWindowClassRegistered(HINSTANCE instance, const char* className) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  return GetClassInfoExW(instance, WideFromGbk(className).c_str(), &wc) != FALSE;
-}
-
-bool RegisterWindowClassGbk(HINSTANCE instance, const char* className, UINT style, WNDPROC proc,
-                            HBRUSH background) {
+bool EnsureWindowClassGbk(HINSTANCE instance, const char* className, UINT style, WNDPROC proc) {
   std::wstring name = WideFromGbk(className);
   WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  if (GetClassInfoExW(instance, name.c_str(), &wc)) return true;
+  wc = WNDCLASSEXW{};
   wc.cbSize = sizeof wc;
   wc.style = style;
   wc.lpfnWndProc = proc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  wc.hbrBackground = background;
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
   wc.lpszClassName = name.c_str();
   return RegisterClassExW(&wc) != 0;
 }

@@ -20,8 +20,7 @@ LRESULT CALLBACK HiddenOwnerProc(HWND window, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 HWND CreateHiddenOwner(HINSTANCE instance) {
-  if (!IsWindowClassRegistered(instance, kClassName))
-    RegisterWindowClassGbk(instance, kClassName, 0, DefWindowProcW, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+  EnsureWindowClassGbk(instance, kClassName, 0, DefWindowProcW);
   HWND window = CreateWindowGbk(WS_EX_TOOLWINDOW, kClassName, "", 0, 0, 0, 0, 0, nullptr, nullptr, instance);
   if (!window) return nullptr;  // not checked further: start-up goes on
   g_baseProc = reinterpret_cast<WNDPROC>(

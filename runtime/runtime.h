@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "runtime/value.h"
 
@@ -139,6 +140,9 @@ bool RtStartupComplete();
 bool RtShuttingDown();
 const char* RtProgramDirectory();     // without the trailing backslash
 const char* RtProgramFileName();
+// The help file named after the program: its folder, its file name with the
+// extension "hlp" in place of its own.
+std::string RtProgramHelpFile();
 const LibraryInfo* RtLibrary(int number);  // null when absent
 int RtLibraryCount();
 // Called by the unit framework after a loaded window was finally destroyed

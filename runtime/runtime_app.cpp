@@ -21,6 +21,13 @@ bool RtStartupComplete() { return RuntimeState().startupComplete; }
 bool RtShuttingDown() { return RuntimeState().shuttingDown; }
 const char* RtProgramDirectory() { return RuntimeState().directory.c_str(); }
 const char* RtProgramFileName() { return RuntimeState().fileName.c_str(); }
+std::string RtProgramHelpFile() {
+  const auto& app = RuntimeState();
+  std::string name = app.fileName;
+  size_t dot = name.rfind('.');  // never a trail byte: those are 0x40 and above
+  if (dot != std::string::npos) name.erase(dot);
+  return (app.directory.empty() ? "" : app.directory + "\\") + name + ".hlp";
+}
 int RtLibraryCount() { return static_cast<int>(RuntimeState().libraries.size()); }
 const LibraryInfo* RtLibrary(int number) {
   auto& libs = RuntimeState().libraries;

@@ -15,6 +15,8 @@ fail() { echo "FAIL [$scenario]: $*"; failures=$((failures + 1)); }
 expect_out() { grep -qF -- "$1" "$scratch/out" || fail "output lacks: $1"; }
 expect_no_out() { ! grep -qF -- "$1" "$scratch/out" || fail "output has: $1"; }
 calls() { grep -c -- "$1" "$scratch/calls" || true; }
+expect_calls() { [ "$(calls "$1")" -eq "$2" ] || fail "$1 ran $(calls "$1") times, expected $2"; }
+expect_exit() { [ "$rc" -eq "$1" ] || fail "exit code $rc, expected $1"; }
 
 # A fresh scratch root and PATH for one scenario. APT_MODE tells the
 # stand-in apt-get how to behave:
@@ -66,9 +68,10 @@ EOF
   chmod +x "$scratch/bin/"*
 }
 
-run_setup() {  # apt-mode
+run_setup() {  # apt-mode; sets rc
   env -i PATH="$scratch/bin" SETUP_ROOT="$scratch/root" SETUP_PAUSE=0 APT_MODE="$1" \
     CALLS="$scratch/calls" CALLS_DIR="$scratch" bash "$setup" > "$scratch/out" 2>&1
+  rc=$?
 }
 
 # The build the scripts choose afterwards, and why.
@@ -78,9 +81,9 @@ chosen_build() {
 }
 
 prepare "a mirror mid-sync, on a machine that runs 32-bit code" yes
-run_setup mirror; rc=$?
-[ $rc -eq 0 ] || fail "exit code $rc, expected 0 (the 64-bit path can be installed)"
-[ "$(calls 'apt-get update')" -eq 3 ] || fail "apt-get update tried $(calls 'apt-get update') times, expected 3"
+run_setup mirror
+expect_exit 0
+expect_calls 'apt-get update' 3
 expect_out "apt-get update failed (try 1 of 3); trying again"
 expect_out "apt-get update failed 3 times; going on with the package lists at hand"
 grep -q 'apt-get install.* wine32:i386' "$scratch/calls" || fail "the 32-bit packages were not tried"
@@ -95,16 +98,16 @@ case "$(chosen_build)" in
 esac
 # The next run tries the 32-bit packages again, and a healed mirror gives them.
 : > "$scratch/calls"
-run_setup healthy; rc=$?
-[ $rc -eq 0 ] || fail "second run: exit code $rc"
+run_setup healthy
+expect_exit 0
 grep -q 'apt-get install.* wine32:i386' "$scratch/calls" || fail "the next run did not try the 32-bit packages again"
 [ "$(chosen_build)" = win32 ] || fail "after the 32-bit packages came, the scripts chose: $(chosen_build)"
 
 prepare "a healthy mirror" yes
-run_setup healthy; rc=$?
-[ $rc -eq 0 ] || fail "exit code $rc"
-[ "$(calls 'apt-get update')" -eq 1 ] || fail "apt-get update ran $(calls 'apt-get update') times, expected 1"
-[ "$(calls 'apt-get install')" -eq 1 ] || fail "$(calls 'apt-get install') installs, expected one"
+run_setup healthy
+expect_exit 0
+expect_calls 'apt-get update' 1
+expect_calls 'apt-get install' 1
 expect_no_out "64-bit path"
 expect_no_out "failed"
 [ "$(chosen_build)" = win32 ] || fail "the scripts chose: $(chosen_build)"
@@ -114,22 +117,22 @@ run_setup healthy
 grep -q 'wine32:i386' "$scratch/calls" && fail "the second run asked for the 32-bit packages again"
 
 prepare "an update that fails once" yes
-run_setup once; rc=$?
-[ $rc -eq 0 ] || fail "exit code $rc"
-[ "$(calls 'apt-get update')" -eq 2 ] || fail "apt-get update ran $(calls 'apt-get update') times, expected 2"
+run_setup once
+expect_exit 0
+expect_calls 'apt-get update' 2
 expect_out "try 1 of 3"
 expect_no_out "going on with the package lists at hand"
 [ "$(chosen_build)" = win32 ] || fail "the scripts chose: $(chosen_build)"
 
 prepare "a package every path needs cannot be installed" yes
-run_setup broken; rc=$?
-[ $rc -eq 1 ] || fail "exit code $rc, expected 1"
+run_setup broken
+expect_exit 1
 expect_out "setup: cannot install cmake, which the build and the tests need"
 expect_no_out "64-bit path"
 
 prepare "a mirror mid-sync, on a machine without 32-bit code" no
-run_setup mirror; rc=$?
-[ $rc -eq 0 ] || fail "exit code $rc"
+run_setup mirror
+expect_exit 0
 grep -q 'i386' "$scratch/calls" && fail "asked for i386 packages on a machine that cannot run them"
 expect_no_out "Wine's 32-bit packages"
 case "$(chosen_build)" in

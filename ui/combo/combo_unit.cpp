@@ -78,7 +78,7 @@ void SyncFromControl(ComboUnit* unit) {
     memcpy(p.itemData.data() + 4 * i, &data, 4);
   }
   p.selection = static_cast<int32_t>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
-  if (p.style != 2) p.content = WindowText(hwnd);
+  if (p.style != 2) p.content = WindowTextGbk(hwnd);
 }
 
 // The font at dpi, and the list items' height with the extra spacing (in
@@ -273,7 +273,7 @@ int GetProperty(UnitObject* object, int typeIndex, PropValue* v) {
   switch (PropertyNumber(typeIndex)) {
     case kComboStyle: v->u32 = p.style; return 1;
     case kComboContent:
-      unit->scratch = WindowText(hwnd);
+      unit->scratch = WindowTextGbk(hwnd);
       v->text = unit->scratch.c_str();
       return 1;
     case kComboMaxLength: v->u32 = p.maxLength; return 1;

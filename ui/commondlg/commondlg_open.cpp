@@ -93,34 +93,11 @@ bool RunFontDialog(CommonDialogUnit* unit) {
   return true;
 }
 
-// The program's own file name with the extension "hlp". The search for the
-// last backslash steps over double-byte characters, whose trail byte may be
-// a backslash.
-std::string ProgramHelpFile() {
-  const std::string path = ModuleFileNameGbk(nullptr);
-  const size_t n = path.size();
-  if (n == 0) return {};
-  size_t nameStart = 0, dot = std::string::npos;
-  for (size_t i = 0; i < n;) {
-    size_t len = CharLengthAt(path.data(), i, n);
-    if (len == 1 && path[i] == '\\') {
-      nameStart = i + 1;
-      dot = std::string::npos;
-    } else if (len == 1 && path[i] == '.') {
-      dot = i;
-    }
-    i += len;
-  }
-  std::string file = path;
-  if (dot != std::string::npos && dot >= nameStart) file.resize(dot);
-  return file + ".hlp";
-}
-
 bool RunHelp(CommonDialogUnit* unit) {
   const CommonDialogSettings& s = unit->settings;
   HWND window = GetAncestor(unit->hwnd, GA_ROOT);
   if (!window || !IsWindow(window)) return false;
-  std::string file = s.helpFile.empty() ? ProgramHelpFile() : s.helpFile;
+  std::string file = s.helpFile.empty() ? RtProgramHelpFile() : s.helpFile;
   if (s.helpCommand == 4 || s.helpCommand == 5) {
     WinHelpGbk(window, NullIfEmpty(file), s.helpCommand == 4 ? HELP_HELPONHELP : HELP_QUIT, 0);
     return true;

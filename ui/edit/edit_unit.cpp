@@ -50,7 +50,7 @@ void ApplySelection(const EditUnit* unit) {
 
 // The live content and selection, into the props (before a blob is made).
 void SyncFromControl(EditUnit* unit) {
-  unit->props.content = WindowText(unit->hwnd);
+  unit->props.content = WindowTextGbk(unit->hwnd);
   DWORD start = 0, end = 0;
   SendMessageW(unit->hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   unit->props.selStart = start;
@@ -244,7 +244,7 @@ int GetProperty(UnitObject* object, int typeIndex, PropValue* v) {
   const int property = PropertyNumber(typeIndex);
   switch (property) {
     case kEditContent:
-      unit->scratch = WindowText(unit->hwnd);
+      unit->scratch = WindowTextGbk(unit->hwnd);
       v->text = unit->scratch.c_str();
       return 1;
     case kEditSelStart:

@@ -65,12 +65,7 @@ bool MoveFocus(const LoadedWindow& win, const UnitRecord* from, bool forward) {
 
 std::string HelpFilePath(const LoadedWindow& win) {
   const char* file = WindowProperty(win, kWindowHelpFile).text;
-  if (file && *file) return file;
-  std::string name = RtProgramFileName();
-  size_t dot = name.rfind('.');
-  if (dot != std::string::npos) name.erase(dot);
-  std::string dir = RtProgramDirectory();
-  return (dir.empty() ? "" : dir + "\\") + name + ".hlp";
+  return file && *file ? std::string(file) : RtProgramHelpFile();
 }
 
 bool ShowHelp(const LoadedWindow& win) {

@@ -46,9 +46,6 @@ bool HandOverBlob(const std::vector<uint8_t>& bytes, uint8_t** blob, int32_t* le
   return true;
 }
 
-std::string WindowText(HWND hwnd) { return WindowTextGbk(hwnd); }
-
 bool RegisterUnitClass(const char* name, UINT style, WNDPROC proc) {
-  if (IsWindowClassRegistered(RtInstance(), name)) return true;
-  return RegisterWindowClassGbk(RtInstance(), name, style, proc, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+  return EnsureWindowClassGbk(RtInstance(), name, style, proc);
 }

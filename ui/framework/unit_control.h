@@ -27,9 +27,6 @@ HCURSOR UnitCursor(const UnitObject* unit);
 // Hands a blob to the framework as a new runtime block (get all properties).
 bool HandOverBlob(const std::vector<uint8_t>& bytes, uint8_t** blob, int32_t* length);
 
-// The live window text of a unit's control.
-std::string WindowText(HWND hwnd);
-
 // A new unit object whose props are decoded from the record's blob, ids
 // set; null when the blob is bad.
 template <class Unit, class Props>
