@@ -373,6 +373,75 @@ TEST_F(Units, FontPropertyByElement) {
   RtFree(font);
 }
 
+// The font, text colour and background colour of each basic unit: what a
+// read answers after a write, the font its window hands out, and the
+// colours and brush a control gets from its parent's WM_CTLCOLOR* answer
+// (the button face marker resolved at the write).
+TEST_F(Units, LookPropertiesAreStoredAndShown) {
+  const struct {
+    uint32_t type;
+    int font, textColor, backColor;
+    UINT colorMessage;  // 0: the unit paints its colours itself
+  } cases[] = {
+      {kEditType, kEditFont, kEditTextColor, kEditBackColor, WM_CTLCOLOREDIT},
+      {kComboType, kComboFont, kComboTextColor, kComboBackColor, WM_CTLCOLOREDIT},
+      {kLabelType, kLabelFont, kLabelTextColor, kLabelBackColor, 0},
+      {kButtonType, kButtonFont, 0, 0, 0},
+  };
+  const auto fontHeight = [](HWND hwnd) {
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf.lfHeight;
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    Load(OneUnit(c.type, {}));
+    EXPECT_EQ(SendMessageW(Unit(), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT)));
+    WriteProperty(kWin, kUnit, c.font, 5, 30);  // points
+    EXPECT_EQ(static_cast<int32_t>(ReadProperty(kWin, kUnit, c.font, 5)), 30);
+    EXPECT_EQ(fontHeight(Unit()), PointsToHeight(30));
+    if (c.textColor) {
+      WriteInt(kWin, kUnit, c.textColor, 0x0000FF);
+      WriteInt(kWin, kUnit, c.backColor, 0x123456);
+      EXPECT_EQ(ReadInt(kWin, kUnit, c.textColor), 0x0000FF);
+      EXPECT_EQ(ReadInt(kWin, kUnit, c.backColor), 0x123456);
+    }
+    if (c.colorMessage) {
+      HDC dc = CreateCompatibleDC(nullptr);
+      const auto brushColor = [&] {
+        auto brush = reinterpret_cast<HGDIOBJ>(SendMessageW(GetParent(Unit()), c.colorMessage,
+                                                            reinterpret_cast<WPARAM>(dc),
+                                                            reinterpret_cast<LPARAM>(Unit())));
+        LOGBRUSH lb{};
+        EXPECT_EQ(GetObjectW(brush, sizeof lb, &lb), static_cast<int>(sizeof lb));
+        return lb.lbColor;
+      };
+      EXPECT_EQ(brushColor(), 0x123456u);
+      EXPECT_EQ(GetTextColor(dc), 0x0000FFu);
+      EXPECT_EQ(GetBkColor(dc), 0x123456u);
+      WriteInt(kWin, kUnit, c.backColor, static_cast<int32_t>(kColorButtonFace));
+      EXPECT_EQ(brushColor(), GetSysColor(COLOR_BTNFACE));
+      DeleteDC(dc);
+    }
+  }
+}
+
+TEST_F(Units, WindowErasesWithItsBackgroundColour) {
+  Load(OneUnit(kLabelType, {}));
+  WriteInt(kWin, 0, kWindowBackColor, 0x345678);
+  EXPECT_EQ(ReadInt(kWin, 0, kWindowBackColor), 0x345678);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 8, 8);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  SendMessageW(UnitHandle(kWin, 0), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  EXPECT_EQ(GetPixel(dc, 2, 2), 0x345678u);
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+}
+
 TEST_F(Units, CursorPropertyTranslatesTheCursorNumber) {
   Load(OneUnit(kLabelType, {}));
   uint8_t data[4] = {3, 0, 0, 0};  // the program's I-beam

@@ -157,8 +157,7 @@ using IsDefaultButtonOp = int (*)(UnitObject* unit);
 using MessageFilterOp = int (*)(UnitObject* unit, MSG* msg);
 using OperationLookup = void* (*)(int operation);
 // The same signatures as function types, for declaring a type's operations
-// where they are defined in several files: `CreateFunction CreateListView;`.
-using CreateFunction = std::remove_pointer_t<CreateOp>;
+// where they are defined in several files: `SetPropertyFunction SetListViewProperty;`.
 using SetPropertyFunction = std::remove_pointer_t<SetPropertyOp>;
 using GetAllPropertiesFunction = std::remove_pointer_t<GetAllPropertiesOp>;
 using GetPropertyFunction = std::remove_pointer_t<GetPropertyOp>;

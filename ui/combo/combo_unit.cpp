@@ -12,9 +12,9 @@
 #include "ui/framework/display_scale.h"
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"
-#include "ui/framework/gdi.h"
 #include "ui/framework/property_table.h"
-#include "ui/framework/unit_control.h"
+#include "ui/framework/typed_operations.h"
+#include "ui/framework/unit_look.h"
 #include "ui/framework/unit_operations.h"
 #include "ui/template/combo_blob.h"
 
@@ -22,12 +22,13 @@ namespace {
 
 struct ComboUnit : UnitObject {
   ComboProps props;
-  OwnedFont font;
-  OwnedBrush background;
+  UnitLook look{UnitLook::Drawn::kByControl,
+                {.font = {kComboFont, &props.font},
+                 .textColor = {kComboTextColor, &props.textColor},
+                 .backColor = {kComboBackColor, &props.backColor}}};
   bool muteEdit = false;  // the program is setting the text
   std::string scratch;    // live texts handed to the framework
 };
-
 
 constexpr int kDropDownRoom = 160;  // created height of a drop-down, at least (design pixels)
 constexpr uint32_t kWhite = 0xFFFFFF, kButtonFace = 0xFF000000;
@@ -66,9 +67,9 @@ void ApplySelection(ComboUnit* unit, int value) {
 }
 
 // The live items, selection and text, into the props (before a blob is made).
-void SyncFromControl(ComboUnit* unit) {
-  const HWND hwnd = unit->hwnd;
-  ComboProps& p = unit->props;
+void SyncFromControl(ComboUnit& unit) {
+  const HWND hwnd = unit.hwnd;
+  ComboProps& p = unit.props;
   const int n = Count(hwnd);
   p.items.clear();
   p.itemData.assign(static_cast<size_t>(n > 0 ? n : 0) * 4, 0);
@@ -81,11 +82,10 @@ void SyncFromControl(ComboUnit* unit) {
   if (p.style != 2) p.content = WindowTextGbk(hwnd);
 }
 
-// The font at dpi, and the list items' height with the extra spacing (in
-// design pixels) that the props ask for.
-void ApplyFont(ComboUnit* unit, int dpi, BOOL redraw) {
+// The list items' height for the font, with the extra spacing (in design
+// pixels) that the props ask for.
+void ApplyItemHeight(ComboUnit* unit, int dpi) {
   const HWND hwnd = unit->hwnd;
-  unit->font.ApplyTo(hwnd, unit->props.font, dpi, redraw);
   LRESULT itemHeight = SendMessageW(hwnd, CB_GETITEMHEIGHT, 0, 0);
   if (itemHeight > 0)
     SendMessageW(hwnd, CB_SETITEMHEIGHT, 0,
@@ -94,7 +94,8 @@ void ApplyFont(ComboUnit* unit, int dpi, BOOL redraw) {
 
 // A new DPI: the new font, and room for the list below a drop-down.
 void OnDisplayScaleChanged(ComboUnit* unit, int dpi) {
-  ApplyFont(unit, dpi, FALSE);
+  unit->look.Rescale(unit->hwnd, dpi);
+  ApplyItemHeight(unit, dpi);
   if (unit->props.style == 0) return;
   RECT r;
   GetWindowRect(unit->hwnd, &r);
@@ -126,9 +127,7 @@ LRESULT OnReflectedCommand(ComboUnit* unit, WPARAM wp) {
 
 LRESULT OnColor(ComboUnit* unit, HDC dc) {
   if (!IsWindowEnabled(unit->hwnd)) return 0;
-  SetTextColor(dc, ResolveColor(unit->props.textColor));
-  SetBkColor(dc, ResolveColor(unit->props.backColor));
-  return reinterpret_cast<LRESULT>(unit->background.Get());
+  return unit->look.PaintColors(dc);
 }
 
 bool OnMessage(ComboUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result) {
@@ -157,21 +156,18 @@ bool OnMessage(ComboUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESU
   }
 }
 
-UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
-                   UINT controlId, HMENU, int left, int top, int width, int height,
-                   uint32_t windowId, uint32_t unitId, int, int) {
-  auto owned = NewUnit<ComboUnit>(blob, length, DecodeComboProps, windowId, unitId);
-  if (!owned) return nullptr;
-  const ComboProps& p = owned->props;
-  const int dpi = WindowDpi(parent);
-  if (p.style != 0 && height < ToPixels(kDropDownRoom, dpi)) height = ToPixels(kDropDownRoom, dpi);
-  DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_AUTOHSCROLL | StyleBits(p);
-  HWND hwnd = CreateWindowGbk(0, "COMBOBOX", "", ws, left, top, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance());
-  if (!hwnd) return nullptr;
-  ComboUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<ComboUnit, OnMessage>);
-  unit->background.Set(p.backColor);
-  ApplyFont(unit, dpi, FALSE);
+UnitObject* Create(const UnitCreation& c) {
+  const int dpi = WindowDpi(c.parent);
+  ComboUnit* unit = CreateChildUnit<ComboUnit>(c, DecodeComboProps, [dpi](const ComboProps& p) {
+    // A drop-down's list drops inside its created height.
+    return ChildWindow{.className = "COMBOBOX", .style = WS_VSCROLL | CBS_AUTOHSCROLL | StyleBits(p),
+                       .minHeight = p.style != 0 ? ToPixels(kDropDownRoom, dpi) : 0};
+  }, UnitProc<ComboUnit, OnMessage>);
+  if (!unit) return nullptr;
+  const HWND hwnd = unit->hwnd;
+  const ComboProps& p = unit->props;
+  unit->look.Show(hwnd, dpi);
+  ApplyItemHeight(unit, dpi);
   SendMessageW(hwnd, CB_LIMITTEXT, p.maxLength, 0);
   FillItems(unit);
   ApplySelection(unit, p.selection);
@@ -193,15 +189,13 @@ std::vector<std::string> SplitLines(const char* text) {
   return lines;
 }
 
-int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
-  auto* unit = static_cast<ComboUnit*>(object);
-  ComboProps& p = unit->props;
-  const HWND hwnd = unit->hwnd;
-  const int property = PropertyNumber(typeIndex);
+int SetProperty(ComboUnit& unit, int property, const PropValue& v) {
+  ComboProps& p = unit.props;
+  const HWND hwnd = unit.hwnd;
   switch (property) {
     case kComboStyle: {
       SyncFromControl(unit);
-      const uint32_t style = v->u32 > 2 ? 2 : v->u32;
+      const uint32_t style = v.u32 > 2 ? 2 : v.u32;
       // A drop-down draws its own field, where the button face would look
       // wrong. Only a switch of style swaps: a colour written for the
       // current style stays.
@@ -211,46 +205,36 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       return 1;
     }
     case kComboContent:
-      if (p.style != 2) SetText(unit, v->text);
+      if (p.style != 2) SetText(&unit, v.text);
       return 0;
     case kComboMaxLength:
-      p.maxLength = v->u32;
+      p.maxLength = v.u32;
       SendMessageW(hwnd, CB_LIMITTEXT, p.maxLength, 0);
       return 0;
     case kComboSelStart:
     case kComboSelLength:
-      (property == kComboSelStart ? p.selStart : p.selLength) = v->u32;
+      (property == kComboSelStart ? p.selStart : p.selLength) = v.u32;
       SendMessageW(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(p.selStart, p.selStart + p.selLength));
       return 0;
     case kComboSorted:
       SyncFromControl(unit);
-      p.sorted = v->u32 ? 1 : 0;
+      p.sorted = v.u32 ? 1 : 0;
       return 1;
     case kComboItemSpacing: {
       const int dpi = WindowDpi(hwnd);
       LRESULT h = SendMessageW(hwnd, CB_GETITEMHEIGHT, 0, 0) - ToPixels(static_cast<int32_t>(p.extraItemHeight), dpi);
-      p.extraItemHeight = v->u32;
+      p.extraItemHeight = v.u32;
       SendMessageW(hwnd, CB_SETITEMHEIGHT, 0, h + ToPixels(static_cast<int32_t>(p.extraItemHeight), dpi));
       return 0;
     }
-    case kComboTextColor:
-    case kComboBackColor:
-      (property == kComboTextColor ? p.textColor : p.backColor) = v->u32;
-      unit->background.Set(p.backColor);
-      InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
-    case kComboFont:
-      p.font.assign(v->data, v->data + v->length);
-      unit->font.ApplyTo(hwnd, p.font, WindowDpi(hwnd), true);
-      return 0;
-    case kComboSelection: ApplySelection(unit, v->i32); return 0;
+    case kComboSelection: ApplySelection(&unit, v.i32); return 0;
     case kComboItems:
-      p.items = SplitLines(v->text);
-      FillItems(unit);
-      ApplySelection(unit, -1);
+      p.items = SplitLines(v.text);
+      FillItems(&unit);
+      ApplySelection(&unit, -1);
       return 0;
     case kComboItemData: {
-      p.itemData.assign(v->data, v->data + v->length);
+      p.itemData.assign(v.data, v.data + v.length);
       const int n = Count(hwnd);
       for (int i = 0; i < n && p.itemData.size() >= 4u * (i + 1); ++i) {
         uint32_t d;
@@ -259,56 +243,46 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
       }
       return 0;
     }
-    case kComboDataSource: p.text22 = v->text; return 0;
-    case kComboDataColumn: p.text23 = v->text; return 0;
-    case kComboReserved2: p.prop24 = v->u32; return 0;
+    case kComboDataSource: p.text22 = v.text; return 0;
+    case kComboDataColumn: p.text23 = v.text; return 0;
+    case kComboReserved2: p.prop24 = v.u32; return 0;
     default: return 0;
   }
 }
 
-int GetProperty(UnitObject* object, int typeIndex, PropValue* v) {
-  auto* unit = static_cast<ComboUnit*>(object);
-  ComboProps& p = unit->props;
-  const HWND hwnd = unit->hwnd;
-  switch (PropertyNumber(typeIndex)) {
-    case kComboStyle: v->u32 = p.style; return 1;
+bool GetProperty(ComboUnit& unit, int property, PropValue* v) {
+  ComboProps& p = unit.props;
+  const HWND hwnd = unit.hwnd;
+  switch (property) {
+    case kComboStyle: v->u32 = p.style; return true;
     case kComboContent:
-      unit->scratch = WindowTextGbk(hwnd);
-      v->text = unit->scratch.c_str();
-      return 1;
-    case kComboMaxLength: v->u32 = p.maxLength; return 1;
-    case kComboSelStart: v->u32 = p.selStart; return 1;
-    case kComboSelLength: v->u32 = p.selLength; return 1;
-    case kComboReserved: v->u32 = 0; return 1;
-    case kComboSorted: v->u32 = p.sorted; return 1;
-    case kComboItemSpacing: v->u32 = p.extraItemHeight; return 1;
-    case kComboTextColor: v->u32 = p.textColor; return 1;
-    case kComboBackColor: v->u32 = p.backColor; return 1;
-    case kComboFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
+      unit.scratch = WindowTextGbk(hwnd);
+      v->text = unit.scratch.c_str();
+      return true;
+    case kComboMaxLength: v->u32 = p.maxLength; return true;
+    case kComboSelStart: v->u32 = p.selStart; return true;
+    case kComboSelLength: v->u32 = p.selLength; return true;
+    case kComboReserved: v->u32 = 0; return true;
+    case kComboSorted: v->u32 = p.sorted; return true;
+    case kComboItemSpacing: v->u32 = p.extraItemHeight; return true;
     // -1 also when the user typed a text that is not an item.
-    case kComboSelection: v->i32 = static_cast<int32_t>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0)); return 1;
+    case kComboSelection: v->i32 = static_cast<int32_t>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0)); return true;
     case kComboItems: {
       SyncFromControl(unit);
-      unit->scratch.clear();
-      for (size_t i = 0; i < p.items.size(); ++i) unit->scratch += (i ? "\r\n" : "") + p.items[i];
-      v->text = unit->scratch.c_str();
-      return 1;
+      unit.scratch.clear();
+      for (size_t i = 0; i < p.items.size(); ++i) unit.scratch += (i ? "\r\n" : "") + p.items[i];
+      v->text = unit.scratch.c_str();
+      return true;
     }
     case kComboItemData:
       SyncFromControl(unit);
       v->data = p.itemData.data(), v->length = static_cast<int32_t>(p.itemData.size());
-      return 1;
-    case kComboDataSource: v->text = p.text22.c_str(); return 1;
-    case kComboDataColumn: v->text = p.text23.c_str(); return 1;
-    case kComboReserved2: v->u32 = p.prop24; return 1;
-    default: return 0;
+      return true;
+    case kComboDataSource: v->text = p.text22.c_str(); return true;
+    case kComboDataColumn: v->text = p.text23.c_str(); return true;
+    case kComboReserved2: v->u32 = p.prop24; return true;
+    default: return false;
   }
-}
-
-bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
-  auto* unit = static_cast<ComboUnit*>(object);
-  SyncFromControl(unit);
-  return HandOverBlob(EncodeComboProps(unit->props), blob, length);
 }
 
 // An open list keeps Enter and Escape for itself.
@@ -318,8 +292,9 @@ int KeyClaim(UnitObject* object, int key) {
 }
 
 constexpr UnitOperations kOperations = {
-    .create = Create, .setProperty = SetProperty, .getAllProperties = GetAllProperties,
-    .getProperty = GetProperty, .keyClaim = KeyClaim,
+    .create = Create, .setProperty = SetPropertyOf<ComboUnit, SetProperty>,
+    .getAllProperties = AllPropertiesOf<ComboUnit, SyncFromControl>,
+    .getProperty = GetPropertyOf<ComboUnit, GetProperty>, .keyClaim = KeyClaim,
 };
 
 constexpr PropertyInfo kComboProperties[] = {

@@ -2,8 +2,6 @@
 // descriptor.
 #include "ui/commondlg/commondlg_unit.h"
 
-#include "runtime/gbk_boundary.h"
-#include "runtime/runtime.h"
 #include "ui/framework/property_table.h"
 #include "ui/framework/unit_control.h"
 #include "ui/framework/unit_operations.h"
@@ -22,17 +20,13 @@ CommonDialogUnit* CommonDialogFromWindow(HWND hwnd) { return LiveUnits<CommonDia
 
 CommonDialogUnit* AsCommonDialog(UnitObject* unit) { return LiveUnits<CommonDialogUnit>().As(unit); }
 
-UnitObject* CreateCommonDialog(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
-                               UINT controlId, HMENU menu, int left, int top, int width, int height,
-                               uint32_t windowId, uint32_t unitId, int design, int reserved) {
+UnitObject* CreateCommonDialog(const UnitCreation& c) {
   auto unit = std::make_unique<CommonDialogUnit>();
-  if (!DecodeCommonDialogSettings(BlobBytes(blob, length), unit->settings)) return nullptr;
+  if (!DecodeCommonDialogSettings(c.blob, unit->settings)) return nullptr;
   if (!RegisterUnitClass(kClassName, CS_DBLCLKS, kDialogProc)) return nullptr;
-  unit->windowId = windowId;
-  unit->unitId = unitId;
-  HWND hwnd = CreateWindowGbk(0, kClassName, "", style | WS_CHILD | WS_CLIPSIBLINGS, left, top, width,
-                              height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
-                              RtInstance());
+  unit->windowId = c.windowId;
+  unit->unitId = c.unitId;
+  HWND hwnd = CreateChildWindow(c, {.className = kClassName});
   if (!hwnd) return nullptr;
   return AttachUnit(std::move(unit), hwnd, kDialogProc);
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/framework/unit_creation.h"
 #include "ui/template/common_dialog_blob.h"
 #include "ui/unit_type.h"
 
@@ -40,7 +41,7 @@ CommonDialogUnit* AsCommonDialog(UnitObject* unit);
 CommonDialogUnit* CommonDialogFromWindow(HWND hwnd);
 
 // The type's operations.
-CreateFunction CreateCommonDialog;
+UnitObject* CreateCommonDialog(const UnitCreation& c);
 SetPropertyFunction SetCommonDialogProperty;
 GetPropertyFunction GetCommonDialogProperty;
 GetAllPropertiesFunction GetAllCommonDialogProperties;

@@ -18,20 +18,22 @@
 #include "ui/framework/border_style.h"
 #include "ui/framework/gdi.h"
 #include "ui/framework/property_table.h"
-#include "ui/framework/unit_control.h"
+#include "ui/framework/typed_operations.h"
+#include "ui/framework/unit_look.h"
 #include "ui/framework/unit_operations.h"
 
 namespace {
 
 struct EditUnit : UnitObject {
   EditProps props;
-  OwnedFont font;
-  OwnedBrush background;
+  UnitLook look{UnitLook::Drawn::kByControl,
+                {.font = {kEditFont, &props.font},
+                 .textColor = {kEditTextColor, &props.textColor},
+                 .backColor = {kEditBackColor, &props.backColor}}};
   HWND adjuster = nullptr;     // the up-down control, if any
   bool muteChange = false;     // the program is setting the text
   std::string scratch;         // live texts handed to the framework
 };
-
 
 void SetContent(EditUnit* unit, const char* text) {
   unit->muteChange = true;
@@ -49,12 +51,12 @@ void ApplySelection(const EditUnit* unit) {
 }
 
 // The live content and selection, into the props (before a blob is made).
-void SyncFromControl(EditUnit* unit) {
-  unit->props.content = WindowTextGbk(unit->hwnd);
+void SyncFromControl(EditUnit& unit) {
+  unit.props.content = WindowTextGbk(unit.hwnd);
   DWORD start = 0, end = 0;
-  SendMessageW(unit->hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  unit->props.selStart = start;
-  unit->props.selLength = end >= start ? end - start : 0;
+  SendMessageW(unit.hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  unit.props.selStart = start;
+  unit.props.selLength = end >= start ? end - start : 0;
 }
 
 // An up-down control beside a single-line edit box, over the range from
@@ -79,7 +81,7 @@ void FitSingleLine(EditUnit* unit, int dpi) {
   if (unit->props.multiLine) return;
   RECT r;
   GetWindowRect(unit->hwnd, &r);
-  int need = FontTextHeight(unit->hwnd, unit->font.Get()) + 2 * SystemMetricAtDpi(SM_CYEDGE, dpi);
+  int need = FontTextHeight(unit->hwnd, unit->look.Font()) + 2 * SystemMetricAtDpi(SM_CYEDGE, dpi);
   if (r.bottom - r.top < need)
     SetWindowPos(unit->hwnd, nullptr, 0, 0, r.right - r.left, need, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -100,9 +102,7 @@ LRESULT OnColor(EditUnit* unit, UINT msg, HDC dc) {
   const bool readOnly = unit->props.inputMode == 1;
   // A disabled edit box keeps the system's grey.
   if (msg == WM_CTLCOLORSTATIC && (!readOnly || !IsWindowEnabled(unit->hwnd))) return 0;
-  SetTextColor(dc, ResolveColor(unit->props.textColor));
-  SetBkColor(dc, ResolveColor(unit->props.backColor));
-  return reinterpret_cast<LRESULT>(unit->background.Get());
+  return unit->look.PaintColors(dc);
 }
 
 // The adjuster shows, hides, is enabled and ends with its edit box.
@@ -125,7 +125,7 @@ bool OnMessage(EditUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESUL
       if (unit->adjuster && IsWindow(unit->adjuster)) DestroyWindow(unit->adjuster);
       return false;
     case kMsgDisplayScaleChanged:
-      unit->font.ApplyTo(hwnd, unit->props.font, static_cast<int>(wp), false);
+      unit->look.Rescale(hwnd, static_cast<int>(wp));
       FitSingleLine(unit, static_cast<int>(wp));
       if (unit->adjuster) SendMessageW(unit->adjuster, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd), 0);
       *result = 0;
@@ -135,21 +135,16 @@ bool OnMessage(EditUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESUL
   }
 }
 
-UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
-                   UINT controlId, HMENU, int left, int top, int width, int height,
-                   uint32_t windowId, uint32_t unitId, int, int) {
-  auto owned = NewUnit<EditUnit>(blob, length, DecodeEditProps, windowId, unitId);
-  if (!owned) return nullptr;
-  const EditProps& p = owned->props;
-  EditStyles s = EditStylesOf(p);
-  HWND hwnd = CreateWindowGbk(s.exStyle, "EDIT", "", style | s.style | WS_CHILD | WS_CLIPSIBLINGS, left, top,
-                              width, height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)),
-                              RtInstance());
-  if (!hwnd) return nullptr;
-  EditUnit* unit = AttachUnit(std::move(owned), hwnd, UnitProc<EditUnit, OnMessage>);
-  unit->background.Set(p.backColor);
-  const int dpi = WindowDpi(parent);
-  unit->font.ApplyTo(hwnd, p.font, dpi, false);
+UnitObject* Create(const UnitCreation& c) {
+  EditUnit* unit = CreateChildUnit<EditUnit>(c, DecodeEditProps, [](const EditProps& p) {
+    const EditStyles s = EditStylesOf(p);
+    return ChildWindow{"EDIT", "", s.style, s.exStyle};
+  }, UnitProc<EditUnit, OnMessage>);
+  if (!unit) return nullptr;
+  const HWND hwnd = unit->hwnd;
+  const EditProps& p = unit->props;
+  const int dpi = WindowDpi(c.parent);
+  unit->look.Show(hwnd, dpi);
   FitSingleLine(unit, dpi);
   SendMessageW(hwnd, EM_LIMITTEXT, p.maxLength, 0);
   if (p.inputMode == 2) SendMessageW(hwnd, EM_SETPASSWORDCHAR, p.passwordChar, 0);
@@ -157,63 +152,51 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND par
   SetWindowTextGbk(hwnd, p.content.c_str());
   unit->muteChange = false;
   ApplySelection(unit);
-  CreateAdjuster(unit, parent);
+  CreateAdjuster(unit, c.parent);
   return unit;
 }
 
-int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
-  auto* unit = static_cast<EditUnit*>(object);
-  EditProps& p = unit->props;
-  const HWND hwnd = unit->hwnd;
-  const int property = PropertyNumber(typeIndex);
+int SetProperty(EditUnit& unit, int property, const PropValue& v) {
+  EditProps& p = unit.props;
+  const HWND hwnd = unit.hwnd;
   switch (property) {
-    case kEditContent: SetContent(unit, v->text); return 0;
+    case kEditContent: SetContent(&unit, v.text); return 0;
     case kEditBorder: {
-      p.border = v->u32;
+      p.border = v.u32;
       SetBorderStyle(hwnd, p.border);
       return 0;
     }
-    case kEditTextColor:
-    case kEditBackColor:
-      (property == kEditTextColor ? p.textColor : p.backColor) = v->u32;
-      unit->background.Set(p.backColor);
-      InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
-    case kEditFont:
-      p.font.assign(v->data, v->data + v->length);
-      unit->font.ApplyTo(hwnd, p.font, WindowDpi(hwnd), true);
-      return 0;
     case kEditMaxLength:
-      p.maxLength = v->u32;
+      p.maxLength = v.u32;
       SendMessageW(hwnd, EM_LIMITTEXT, p.maxLength, 0);
       return 0;
     case kEditPasswordChar:
-      p.passwordChar = static_cast<uint16_t>(v->u32);
+      p.passwordChar = static_cast<uint16_t>(v.u32);
       if (p.inputMode == 2) SendMessageW(hwnd, EM_SETPASSWORDCHAR, p.passwordChar, 0), InvalidateRect(hwnd, nullptr, TRUE);
       return 0;
     case kEditSelStart:
     case kEditSelLength:
       SyncFromControl(unit);
-      (property == kEditSelStart ? p.selStart : p.selLength) = v->u32;
-      ApplySelection(unit);
+      (property == kEditSelStart ? p.selStart : p.selLength) = v.u32;
+      ApplySelection(&unit);
       return 0;
     case kEditAdjusterLower:
     case kEditAdjusterUpper: {
-      (property == kEditAdjusterLower ? p.adjusterLower : p.adjusterUpper) = v->u32;
+      (property == kEditAdjusterLower ? p.adjusterLower : p.adjusterUpper) = v.u32;
       const int a = static_cast<int32_t>(p.adjusterLower), b = static_cast<int32_t>(p.adjusterUpper);
-      if (unit->adjuster) SendMessageW(unit->adjuster, UDM_SETRANGE32, std::min(a, b), std::max(a, b));
+      if (unit.adjuster) SendMessageW(unit.adjuster, UDM_SETRANGE32, std::min(a, b), std::max(a, b));
       return 0;
     }
-    case kEditDataSource: p.text27 = v->text; return 0;
-    case kEditDataColumn: p.text28 = v->text; return 0;
+    case kEditDataSource: p.text27 = v.text; return 0;
+    case kEditDataColumn: p.text28 = v.text; return 0;
     // Styles the control fixes at creation: the unit is made anew.
-    case kEditHideSelection: p.hideSelection = v->u32; return 1;
-    case kEditMultiLine: p.multiLine = v->u32; return 1;
-    case kEditScrollBars: p.scrollBars = v->u32; return 1;
-    case kEditAlign: p.align = v->u32; return 1;
-    case kEditInputMode: p.inputMode = v->u32; return 1;
-    case kEditCase: p.caseConversion = v->u32; return 1;
-    case kEditAdjuster: p.adjuster = v->u32; return 1;
+    case kEditHideSelection: p.hideSelection = v.u32; return 1;
+    case kEditMultiLine: p.multiLine = v.u32; return 1;
+    case kEditScrollBars: p.scrollBars = v.u32; return 1;
+    case kEditAlign: p.align = v.u32; return 1;
+    case kEditInputMode: p.inputMode = v.u32; return 1;
+    case kEditCase: p.caseConversion = v.u32; return 1;
+    case kEditAdjuster: p.adjuster = v.u32; return 1;
     default: return 0;
   }
 }
@@ -222,8 +205,6 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
 const uint32_t* WordSlot(const EditProps& p, int property) {
   switch (property) {
     case kEditBorder: return &p.border;
-    case kEditTextColor: return &p.textColor;
-    case kEditBackColor: return &p.backColor;
     case kEditHideSelection: return &p.hideSelection;
     case kEditMaxLength: return &p.maxLength;
     case kEditMultiLine: return &p.multiLine;
@@ -238,37 +219,28 @@ const uint32_t* WordSlot(const EditProps& p, int property) {
   }
 }
 
-int GetProperty(UnitObject* object, int typeIndex, PropValue* v) {
-  auto* unit = static_cast<EditUnit*>(object);
-  EditProps& p = unit->props;
-  const int property = PropertyNumber(typeIndex);
+bool GetProperty(EditUnit& unit, int property, PropValue* v) {
+  EditProps& p = unit.props;
   switch (property) {
     case kEditContent:
-      unit->scratch = WindowTextGbk(unit->hwnd);
-      v->text = unit->scratch.c_str();
-      return 1;
+      unit.scratch = WindowTextGbk(unit.hwnd);
+      v->text = unit.scratch.c_str();
+      return true;
     case kEditSelStart:
     case kEditSelLength:
       SyncFromControl(unit);
       v->u32 = property == kEditSelStart ? p.selStart : p.selLength;
-      return 1;
-    case kEditFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
-    case kEditDataSource: v->text = p.text27.c_str(); return 1;
-    case kEditDataColumn: v->text = p.text28.c_str(); return 1;
-    case kEditPasswordChar: v->u32 = p.passwordChar; return 1;
-    case kEditReserved: v->u32 = 0; return 1;
+      return true;
+    case kEditDataSource: v->text = p.text27.c_str(); return true;
+    case kEditDataColumn: v->text = p.text28.c_str(); return true;
+    case kEditPasswordChar: v->u32 = p.passwordChar; return true;
+    case kEditReserved: v->u32 = 0; return true;
     default: break;
   }
   const uint32_t* word = WordSlot(p, property);
-  if (!word) return 0;
+  if (!word) return false;
   v->u32 = *word;
-  return 1;
-}
-
-bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
-  auto* unit = static_cast<EditUnit*>(object);
-  SyncFromControl(unit);
-  return HandOverBlob(EncodeEditProps(unit->props), blob, length);
+  return true;
 }
 
 // Enter belongs to a multi-line edit box that can be typed into.
@@ -278,8 +250,9 @@ int KeyClaim(UnitObject* object, int key) {
 }
 
 constexpr UnitOperations kOperations = {
-    .create = Create, .setProperty = SetProperty, .getAllProperties = GetAllProperties,
-    .getProperty = GetProperty, .keyClaim = KeyClaim,
+    .create = Create, .setProperty = SetPropertyOf<EditUnit, SetProperty>,
+    .getAllProperties = AllPropertiesOf<EditUnit, SyncFromControl>,
+    .getProperty = GetPropertyOf<EditUnit, GetProperty>, .keyClaim = KeyClaim,
 };
 
 constexpr PropertyInfo kEditProperties[] = {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/framework/unit_creation.h"
 #include "ui/framework/unit_window.h"
 #include "ui/unit_type.h"
 
@@ -30,13 +31,11 @@ bool HandOverBlob(const std::vector<uint8_t>& bytes, uint8_t** blob, int32_t* le
 // A new unit object whose props are decoded from the record's blob, ids
 // set; null when the blob is bad.
 template <class Unit, class Props>
-std::unique_ptr<Unit> NewUnit(const uint8_t* blob, int32_t length,
-                              bool (*decode)(std::span<const uint8_t>, Props&), uint32_t windowId,
-                              uint32_t unitId) {
+std::unique_ptr<Unit> NewUnit(const UnitCreation& c, bool (*decode)(std::span<const uint8_t>, Props&)) {
   auto unit = std::make_unique<Unit>();
-  if (!decode({blob, static_cast<size_t>(length > 0 ? length : 0)}, unit->props)) return nullptr;
-  unit->windowId = windowId;
-  unit->unitId = unitId;
+  if (!decode(c.blob, unit->props)) return nullptr;
+  unit->windowId = c.windowId;
+  unit->unitId = c.unitId;
   return unit;
 }
 
@@ -47,6 +46,21 @@ template <class Unit>
 Unit* AttachUnit(std::unique_ptr<Unit> unit, HWND hwnd, WNDPROC proc) {
   LiveUnits<Unit>().Attach(unit.get(), hwnd, proc);
   return unit.release();
+}
+
+// A unit on its parent: its props decoded from the record, its control
+// made as windowOf(props) describes it, and the unit attached to the
+// control with `proc`. Null when the blob is bad or Windows refuses the
+// control.
+template <class Unit, class Props, class WindowOf>
+Unit* CreateChildUnit(const UnitCreation& c, bool (*decode)(std::span<const uint8_t>, Props&),
+                      WindowOf windowOf, WNDPROC proc) {
+  std::unique_ptr<Unit> unit = NewUnit<Unit>(c, decode);
+  if (!unit) return nullptr;
+  const Props& props = unit->props;
+  HWND hwnd = CreateChildWindow(c, windowOf(props));
+  if (!hwnd) return nullptr;
+  return AttachUnit(std::move(unit), hwnd, proc);
 }
 
 // WM_NCDESTROY of a unit's window: the window ends and lets go of the unit,

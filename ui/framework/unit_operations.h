@@ -5,11 +5,14 @@
 
 #include <array>
 #include <cstddef>
+#include <type_traits>
 
+#include "ui/framework/unit_creation.h"
 #include "ui/unit_type.h"
 
+// Every type has `create`.
 struct UnitOperations {
-  CreateOp create = nullptr;
+  UnitObject* (*create)(const UnitCreation& c) = nullptr;
   SetPropertyOp setProperty = nullptr;
   GetAllPropertiesOp getAllProperties = nullptr;
   GetPropertyOp getProperty = nullptr;
@@ -18,10 +21,22 @@ struct UnitOperations {
   MessageFilterOp messageFilter = nullptr;
 };
 
+// The create operation as the type contract has it: its arguments go on
+// to the table's `create` as one record.
+template <const UnitOperations& kOps>
+UnitObject* CreateFromArguments(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
+                                UINT controlId, HMENU menu, int left, int top, int width, int height,
+                                uint32_t windowId, uint32_t unitId, int design, int reserved) {
+  return kOps.create({BlobBytes(blob, length), style, parent, controlId, menu, left, top, width, height,
+                      windowId, unitId, design, reserved});
+}
+
 template <const UnitOperations& kOps>
 void* LookupIn(int operation) {
+  static_assert(kOps.create != nullptr, "every unit type can be created");
+  static_assert(std::is_same_v<decltype(&CreateFromArguments<kOps>), CreateOp>);
   switch (operation) {
-    case kOpCreate: return reinterpret_cast<void*>(kOps.create);
+    case kOpCreate: return reinterpret_cast<void*>(&CreateFromArguments<kOps>);
     case kOpSetProperty: return reinterpret_cast<void*>(kOps.setProperty);
     case kOpGetAllProperties: return reinterpret_cast<void*>(kOps.getAllProperties);
     case kOpGetProperty: return reinterpret_cast<void*>(kOps.getProperty);

@@ -8,9 +8,9 @@
 #include "runtime/runtime.h"
 #include "ui/framework/border_style.h"
 #include "ui/framework/display_scale.h"
-#include "ui/framework/gdi.h"
 #include "ui/framework/property_table.h"
-#include "ui/framework/unit_control.h"
+#include "ui/framework/typed_operations.h"
+#include "ui/framework/unit_look.h"
 #include "ui/framework/unit_operations.h"
 #include "ui/label/label_paint.h"
 #include "ui/template/label_blob.h"
@@ -21,10 +21,11 @@ constexpr char kLabelClass[] = "_VX_Label";
 
 struct LabelUnit : UnitObject {
   LabelProps props;
-  OwnedFont font;
+  UnitLook look{UnitLook::Drawn::kByUnit,
+                {.font = {kLabelFont, &props.font},
+                 .textColor = {kLabelTextColor, &props.textColor},
+                 .backColor = {kLabelBackColor, &props.backColor}}};
 };
-
-
 
 void Paint(LabelUnit* unit) {
   PAINTSTRUCT ps;
@@ -32,7 +33,7 @@ void Paint(LabelUnit* unit) {
   RECT client;
   GetClientRect(unit->hwnd, &client);
   IntersectClipRect(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-  PaintLabel(dc, client, unit->props, unit->font.Get(), unit->props.caption.c_str(), WindowDpi(unit->hwnd));
+  PaintLabel(dc, client, unit->props, unit->look.Font(), unit->props.caption.c_str(), WindowDpi(unit->hwnd));
   EndPaint(unit->hwnd, &ps);
 }
 
@@ -46,11 +47,11 @@ bool OnMessage(LabelUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESU
       *result = 0;
       return true;
     case kMsgDisplayScaleChanged:
-      unit->font.Set(unit->props.font, static_cast<int>(wp));
+      unit->look.Rescale(hwnd, static_cast<int>(wp));
       *result = 0;
       return true;
     case WM_GETFONT:  // the font it paints with, as the system's controls answer
-      *result = reinterpret_cast<LRESULT>(unit->font.Get());
+      *result = reinterpret_cast<LRESULT>(unit->look.Font());
       return true;
     default:
       return false;
@@ -61,20 +62,14 @@ bool OnMessage(LabelUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRESU
 // created) the window has the default handling.
 constexpr WNDPROC kLabelProc = UnitProc<LabelUnit, OnMessage>;
 
-UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
-                   UINT controlId, HMENU, int left, int top, int width, int height,
-                   uint32_t windowId, uint32_t unitId, int, int) {
+UnitObject* Create(const UnitCreation& c) {
   if (!RegisterUnitClass(kLabelClass, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, kLabelProc)) return nullptr;
-  auto owned = NewUnit<LabelUnit>(blob, length, DecodeLabelProps, windowId, unitId);
-  if (!owned) return nullptr;
-  const LabelProps& p = owned->props;
-  DWORD ws = style | WS_CHILD | WS_CLIPSIBLINGS, ex = 0;
-  AddBorderStyle(p.border, ws, ex);
-  HWND hwnd = CreateWindowGbk(ex, kLabelClass, p.caption.c_str(), ws, left, top, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance());
-  if (!hwnd) return nullptr;
-  LabelUnit* unit = AttachUnit(std::move(owned), hwnd, kLabelProc);
-  unit->font.Set(unit->props.font, WindowDpi(parent));
+  LabelUnit* unit = CreateChildUnit<LabelUnit>(c, DecodeLabelProps, [](const LabelProps& p) {
+    ChildWindow window{.className = kLabelClass, .text = p.caption.c_str()};
+    AddBorderStyle(p.border, window.style, window.exStyle);
+    return window;
+  }, kLabelProc);
+  if (unit) unit->look.Show(unit->hwnd, WindowDpi(c.parent));
   return unit;
 }
 
@@ -83,8 +78,6 @@ uint32_t* ColorSlot(LabelProps& p, int property) {
     case kLabelBorderColor1: return &p.borderColors[0];
     case kLabelBorderColor2: return &p.borderColors[1];
     case kLabelBorderColor3: return &p.borderColors[2];
-    case kLabelTextColor: return &p.textColor;
-    case kLabelBackColor: return &p.backColor;
     case kLabelGradientColor1: return &p.gradientColors[0];
     case kLabelGradientColor2: return &p.gradientColors[1];
     case kLabelGradientColor3: return &p.gradientColors[2];
@@ -104,33 +97,27 @@ uint32_t* WordSlot(LabelProps& p, int property) {
   }
 }
 
-int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
-  auto* unit = static_cast<LabelUnit*>(object);
-  LabelProps& p = unit->props;
-  const HWND hwnd = unit->hwnd;
-  const int property = PropertyNumber(typeIndex);
+int SetProperty(LabelUnit& unit, int property, const PropValue& v) {
+  LabelProps& p = unit.props;
+  const HWND hwnd = unit.hwnd;
   switch (property) {
     case kLabelCaption:
-      p.caption = v->text;
+      p.caption = v.text;
       SetWindowTextGbk(hwnd, p.caption.c_str());
       break;
     case kLabelBorder: {
-      p.border = v->u32;
+      p.border = v.u32;
       SetBorderStyle(hwnd, p.border);
       break;
     }
     case kLabelGradientBorderWidth:
-      p.gradientBorderWidth = AtLeastMinimumFrameWidth(v->u32);
+      p.gradientBorderWidth = AtLeastMinimumFrameWidth(v.u32);
       break;
-    case kLabelFont:
-      p.font.assign(v->data, v->data + v->length);
-      unit->font.Set(p.font, WindowDpi(hwnd));
-      break;
-    case kLabelPicture: p.picture.assign(v->data, v->data + v->length); break;
-    case kLabelDataSource: p.text27 = v->text; return 0;
-    case kLabelDataColumn: p.text28 = v->text; return 0;
+    case kLabelPicture: p.picture.assign(v.data, v.data + v.length); break;
+    case kLabelDataSource: p.text27 = v.text; return 0;
+    case kLabelDataColumn: p.text28 = v.text; return 0;
     default:
-      if (uint32_t* slot = WordSlot(p, property)) *slot = v->u32;
+      if (uint32_t* slot = WordSlot(p, property)) *slot = v.u32;
       else return 0;
       break;
   }
@@ -138,33 +125,27 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
   return 0;
 }
 
-int GetProperty(UnitObject* object, int typeIndex, PropValue* v) {
-  LabelProps& p = static_cast<LabelUnit*>(object)->props;
-  const int property = PropertyNumber(typeIndex);
+bool GetProperty(LabelUnit& unit, int property, PropValue* v) {
+  LabelProps& p = unit.props;
   switch (property) {
-    case kLabelCaption: v->text = p.caption.c_str(); return 1;
-    case kLabelBorder: v->u32 = p.border; return 1;
-    case kLabelGradientBorderWidth: v->u32 = p.gradientBorderWidth; return 1;
-    case kLabelFont: v->data = p.font.data(), v->length = static_cast<int32_t>(p.font.size()); return 1;
-    case kLabelPicture: v->data = p.picture.data(), v->length = static_cast<int32_t>(p.picture.size()); return 1;
-    case kLabelDataSource: v->text = p.text27.c_str(); return 1;
-    case kLabelDataColumn: v->text = p.text28.c_str(); return 1;
+    case kLabelCaption: v->text = p.caption.c_str(); return true;
+    case kLabelBorder: v->u32 = p.border; return true;
+    case kLabelGradientBorderWidth: v->u32 = p.gradientBorderWidth; return true;
+    case kLabelPicture: v->data = p.picture.data(), v->length = static_cast<int32_t>(p.picture.size()); return true;
+    case kLabelDataSource: v->text = p.text27.c_str(); return true;
+    case kLabelDataColumn: v->text = p.text28.c_str(); return true;
     default:
       if (uint32_t* slot = WordSlot(p, property)) {
         v->u32 = *slot;
-        return 1;
+        return true;
       }
-      return 0;
+      return false;
   }
 }
 
-bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
-  return HandOverBlob(EncodeLabelProps(static_cast<LabelUnit*>(object)->props), blob, length);
-}
-
 constexpr UnitOperations kOperations = {
-    .create = Create, .setProperty = SetProperty, .getAllProperties = GetAllProperties,
-    .getProperty = GetProperty,
+    .create = Create, .setProperty = SetPropertyOf<LabelUnit, SetProperty>,
+    .getAllProperties = AllPropertiesOf<LabelUnit>, .getProperty = GetPropertyOf<LabelUnit, GetProperty>,
 };
 
 constexpr PropertyInfo kLabelProperties[] = {

@@ -133,22 +133,20 @@ ListViewUnit::~ListViewUnit() {
 
 ListViewUnit* AsListView(UnitObject* unit) { return LiveUnits<ListViewUnit>().As(unit); }
 
-UnitObject* CreateListView(const uint8_t* blob, int32_t length, uint32_t style, HWND parent,
-                           UINT controlId, HMENU menu, int left, int top, int width, int height,
-                           uint32_t windowId, uint32_t unitId, int design, int reserved) {
+UnitObject* CreateListView(const UnitCreation& c) {
   auto unit = new ListViewUnit;
-  if (!DecodeListViewData(BlobBytes(blob, length), unit->data)) {
+  if (!DecodeListViewData(c.blob, unit->data)) {
     delete unit;
     return nullptr;
   }
-  unit->windowId = windowId;
-  unit->unitId = unitId;
-  unit->design = design;
+  unit->windowId = c.windowId;
+  unit->unitId = c.unitId;
+  unit->design = c.design;
 
   EnsureCommonControls();
-  ListViewStyles styles = ComputeListViewStyles(unit->data, style);
-  HWND hwnd = CreateWindowExW(0, WC_LISTVIEWW, L"", styles.style, left, top, width, height, parent,
-                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(controlId)), RtInstance(), nullptr);
+  ListViewStyles styles = ComputeListViewStyles(unit->data, c.style);
+  HWND hwnd = CreateWindowExW(0, WC_LISTVIEWW, L"", styles.style, c.left, c.top, c.width, c.height, c.parent,
+                              reinterpret_cast<HMENU>(static_cast<UINT_PTR>(c.controlId)), RtInstance(), nullptr);
   if (!hwnd) {
     delete unit;
     return nullptr;

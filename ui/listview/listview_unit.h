@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "ui/framework/unit_creation.h"
 #include "ui/listview/extended_ui_library.h"
 #include "ui/template/listview_blob.h"
 #include "ui/unit_type.h"
@@ -90,7 +91,7 @@ void HoldRedrawUntilIdle(ListViewUnit* unit);
 void ResumeRedraw(ListViewUnit* unit);
 
 // The type's operations.
-CreateFunction CreateListView;
+UnitObject* CreateListView(const UnitCreation& c);
 SetPropertyFunction SetListViewProperty;
 GetPropertyFunction GetListViewProperty;
 GetAllPropertiesFunction GetAllListViewProperties;

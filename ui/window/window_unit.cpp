@@ -15,7 +15,8 @@
 #include "ui/framework/property_table.h"
 #include "ui/framework/reflect.h"
 #include "ui/framework/screen_fit.h"
-#include "ui/framework/unit_control.h"
+#include "ui/framework/typed_operations.h"
+#include "ui/framework/unit_look.h"
 #include "ui/framework/unit_operations.h"
 #include "ui/window/window_icons.h"
 #include "ui/window/window_style.h"
@@ -26,6 +27,8 @@ constexpr char kDefaultClass[] = "WTWindow";
 
 struct WindowUnit : UnitObject {
   WindowProps props;
+  // Its background is painted from the colour at every erase.
+  UnitLook look{UnitLook::Drawn::kByUnit, {.backColor = {kWindowBackColor, &props.backColor}}};
   HICON bigIcon = nullptr, smallIcon = nullptr;  // made from property 20; owned
   HWND lastFocus = nullptr;                      // restored on activation
 };
@@ -152,14 +155,15 @@ bool OnMessage(WindowUnit* unit, HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, LRES
   }
 }
 
-UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND owner, UINT,
-                   HMENU menu, int left, int top, int width, int height, uint32_t windowId,
-                   uint32_t unitId, int, int modal) {
-  auto owned = NewUnit<WindowUnit>(blob, length, DecodeWindowProps, windowId, unitId);
+// The record's place is in design units: the window lays itself out.
+UnitObject* Create(const UnitCreation& c) {
+  auto owned = NewUnit<WindowUnit>(c, DecodeWindowProps);
   if (!owned) return nullptr;
   const WindowProps& p = owned->props;
   const char* className = p.className.empty() ? kDefaultClass : p.className.c_str();
   if (!RegisterUnitClass(className, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, kWindowProc)) return nullptr;
+  const bool modal = c.reserved != 0;
+  HWND owner = c.parent;
   if (!owner && (!p.ownTaskbarButton || modal)) owner = RtHiddenOwner();
   WindowStyles s = WindowStylesOf(p, owner != nullptr);
   // The window's scale, place and outer size on a monitor of a DPI with
@@ -169,9 +173,10 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND own
   POINT at;
   SIZE outer;
   auto placeOn = [&](int monitorDpi, const RECT& work) {
-    const ScreenFit fit = FitToWorkArea({width, height}, s.style | style, s.exStyle, menu != nullptr, monitorDpi, work);
+    const ScreenFit fit =
+        FitToWorkArea({c.width, c.height}, s.style | c.style, s.exStyle, c.menu != nullptr, monitorDpi, work);
     outer = fit.outer;
-    at = StartPosition(p, {ToPixels(left, fit.dpi), ToPixels(top, fit.dpi)}, outer, screen);
+    at = StartPosition(p, {ToPixels(c.left, fit.dpi), ToPixels(c.top, fit.dpi)}, outer, screen);
     if (!fit.fitsAtMonitorScale) at = KeepInWorkArea(at, outer, work);
     return fit.dpi;
   };
@@ -180,8 +185,8 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND own
   placeOn(systemDpi, kUnbounded);
   const RECT work = WorkAreaNear({at.x, at.y, at.x + outer.cx, at.y + outer.cy});
   int dpi = placeOn(systemDpi, work);
-  HWND hwnd = CreateWindowGbk(s.exStyle, className, p.title.c_str(), s.style | style, at.x, at.y, outer.cx,
-                              outer.cy, owner, menu, RtInstance());
+  HWND hwnd = CreateWindowGbk(s.exStyle, className, p.title.c_str(), s.style | c.style, at.x, at.y, outer.cx,
+                              outer.cy, owner, c.menu, RtInstance());
   if (!hwnd) return nullptr;
   WindowUnit* unit = AttachUnit(std::move(owned), hwnd, kWindowProc);
   const int shown = MeasuredWindowDpi(hwnd);
@@ -203,7 +208,6 @@ UnitObject* Create(const uint8_t* blob, int32_t length, uint32_t style, HWND own
 uint32_t* WordSlot(WindowProps& p, int property) {
   switch (property) {
     case kWindowBorder: return &p.borderStyle;
-    case kWindowBackColor: return &p.backColor;
     case kWindowPictureMode: return &p.pictureMode;
     case kWindowProp14: return &p.prop14;
     case kWindowControlBox: return &p.controlBox;
@@ -243,31 +247,28 @@ std::string* TextSlot(WindowProps& p, int property) {
 }
 
 // Every change is shown on the live window; none needs a new one.
-int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
-  auto* unit = static_cast<WindowUnit*>(object);
-  WindowProps& p = unit->props;
-  const HWND hwnd = unit->hwnd;
-  const int property = PropertyNumber(typeIndex);
+int SetProperty(WindowUnit& unit, int property, const PropValue& v) {
+  WindowProps& p = unit.props;
+  const HWND hwnd = unit.hwnd;
   if (std::string* text = TextSlot(p, property)) {
-    *text = v->text;
+    *text = v.text;
     if (property == kWindowTitle) {
       SetWindowTextGbk(hwnd, p.title.c_str());
-      Restyle(unit);  // a caption appears with the first title
+      Restyle(&unit);  // a caption appears with the first title
     }
     return 0;
   }
   if (std::vector<uint8_t>* bytes = BytesSlot(p, property)) {
-    bytes->assign(v->data, v->data + v->length);
-    if (property == kWindowIcon) SetIcons(unit);
+    bytes->assign(v.data, v.data + v.length);
+    if (property == kWindowIcon) SetIcons(&unit);
     if (property == kWindowPicture) InvalidateRect(hwnd, nullptr, TRUE);
     return 0;
   }
   uint32_t* word = WordSlot(p, property);
   if (!word) return 0;
-  *word = v->u32;
+  *word = v.u32;
   switch (property) {
-    case kWindowBorder: case kWindowControlBox: case kWindowMaxButton: case kWindowMinButton: Restyle(unit); break;
-    case kWindowBackColor: InvalidateRect(hwnd, nullptr, TRUE); break;
+    case kWindowBorder: case kWindowControlBox: case kWindowMaxButton: case kWindowMinButton: Restyle(&unit); break;
     case kWindowCloseButton: ApplyCloseButton(hwnd, p.closeButton != 0); break;
     case kWindowTopmost: ApplyTopmost(hwnd, p.topmost != 0); break;
     default: break;
@@ -275,31 +276,26 @@ int SetProperty(UnitObject* object, int typeIndex, const PropValue* v, void*) {
   return 0;
 }
 
-int GetProperty(UnitObject* object, int typeIndex, PropValue* v) {
-  WindowProps& p = static_cast<WindowUnit*>(object)->props;
-  const int property = PropertyNumber(typeIndex);
+bool GetProperty(WindowUnit& unit, int property, PropValue* v) {
+  WindowProps& p = unit.props;
   if (std::string* text = TextSlot(p, property)) {
     v->text = text->c_str();
-    return 1;
+    return true;
   }
   if (std::vector<uint8_t>* bytes = BytesSlot(p, property)) {
     v->data = bytes->data();
     v->length = static_cast<int32_t>(bytes->size());
-    return 1;
+    return true;
   }
   uint32_t* word = WordSlot(p, property);
-  if (!word) return 0;
+  if (!word) return false;
   v->u32 = *word;
-  return 1;
-}
-
-bool GetAllProperties(UnitObject* object, uint8_t** blob, int32_t* length) {
-  return HandOverBlob(EncodeWindowProps(static_cast<WindowUnit*>(object)->props), blob, length);
+  return true;
 }
 
 constexpr UnitOperations kOperations = {
-    .create = Create, .setProperty = SetProperty, .getAllProperties = GetAllProperties,
-    .getProperty = GetProperty,
+    .create = Create, .setProperty = SetPropertyOf<WindowUnit, SetProperty>,
+    .getAllProperties = AllPropertiesOf<WindowUnit>, .getProperty = GetPropertyOf<WindowUnit, GetProperty>,
 };
 
 constexpr PropertyInfo kWindowProperties[] = {
