@@ -17,9 +17,11 @@
 
 namespace {
 
+constexpr LookProperties kLook{.font = kButtonFont};
+
 struct ButtonUnit : UnitObject {
   ButtonProps props;
-  UnitLook look{UnitLook::Drawn::kByControl, {.font = {kButtonFont, &props.font}}};
+  UnitLook look = LookOf<kLook>(props);
 };
 
 constexpr DWORD kAlignBits = BS_LEFT | BS_RIGHT | BS_CENTER | BS_TOP | BS_BOTTOM | BS_VCENTER;
@@ -115,13 +117,13 @@ constexpr PropertyInfo kButtonProperties[] = {
     TypeProperty("标题", "Caption", kPropText),
     kHAlignProperty,
     kVAlignProperty,
-    kFontProperty,
 };
-constexpr auto kProperties = MakePropertyTable(kButtonProperties);
-
-constexpr UnitTypeInfo kButtonType = UnitType<kOperations>(
-    "按钮", "Button", kTypeFlagUnitType | kTypeFlagMnemonicClicks | kTypeFlagEvents, kProperties);
+static_assert(kPropertyTable<kButtonProperties, kLook>.size() == kButtonFont + 1);
 
 }  // namespace
 
-const UnitTypeInfo& ButtonUnitType() { return kButtonType; }
+const UnitTypeInfo& ButtonUnitType() {
+  static constexpr UnitTypeInfo kType = UnitType<kOperations, kButtonProperties, kLook>(
+      "按钮", "Button", kTypeFlagUnitType | kTypeFlagMnemonicClicks | kTypeFlagEvents);
+  return kType;
+}

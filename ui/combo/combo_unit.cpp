@@ -20,12 +20,11 @@
 
 namespace {
 
+constexpr LookProperties kLook{.font = kComboFont, .textColor = kComboTextColor, .backColor = kComboBackColor};
+
 struct ComboUnit : UnitObject {
   ComboProps props;
-  UnitLook look{UnitLook::Drawn::kByControl,
-                {.font = {kComboFont, &props.font},
-                 .textColor = {kComboTextColor, &props.textColor},
-                 .backColor = {kComboBackColor, &props.backColor}}};
+  UnitLook look = LookOf<kLook>(props);
   bool muteEdit = false;  // the program is setting the text
   std::string scratch;    // live texts handed to the framework
 };
@@ -306,9 +305,6 @@ constexpr PropertyInfo kComboProperties[] = {
     TypeProperty("保留", "Reserved", kPropInt),
     TypeProperty("自动排序", "Sorted", kPropBool),
     TypeProperty("行间距", "ItemSpacing", kPropInt),
-    kTextColorProperty,
-    kBackColorProperty,
-    kFontProperty,
     TypeProperty("现行选中项", "ListIndex", kPropInt),
     TypeProperty("列表项目", "List", kPropText4),
     TypeProperty("项目数值", "ItemData", kPropBytes2),
@@ -316,11 +312,12 @@ constexpr PropertyInfo kComboProperties[] = {
     kDataColumnProperty,
     TypeProperty("保留2", "Reserved2", kPropInt),
 };
-constexpr auto kProperties = MakePropertyTable(kComboProperties);
-
-constexpr UnitTypeInfo kComboType = UnitType<kOperations>(
-    "组合框", "ComboBox", kTypeFlagUnitType | kTypeFlagComboBit | kTypeFlagEvents, kProperties);
+static_assert(kPropertyTable<kComboProperties, kLook>.size() == kComboReserved2 + 1);
 
 }  // namespace
 
-const UnitTypeInfo& ComboBoxUnitType() { return kComboType; }
+const UnitTypeInfo& ComboBoxUnitType() {
+  static constexpr UnitTypeInfo kType = UnitType<kOperations, kComboProperties, kLook>(
+      "组合框", "ComboBox", kTypeFlagUnitType | kTypeFlagComboBit | kTypeFlagEvents);
+  return kType;
+}

@@ -57,17 +57,17 @@ constexpr PropertyInfo kDialogProperties[] = {
     TypeProperty("帮助命令", "HelpCommand", kPropPickList),
     TypeProperty("帮助主题值", "HelpContext", kPropInt),
 };
-constexpr auto kProperties = MakePropertyTable(kDialogProperties);
-static_assert(kProperties.size() == kDialogHelpContext + 1);
+static_assert(kPropertyTable<kDialogProperties>.size() == kDialogHelpContext + 1);
 
 constexpr UnitOperations kOperations = {
     .create = CreateCommonDialog, .setProperty = SetCommonDialogProperty,
     .getAllProperties = GetAllCommonDialogProperties, .getProperty = GetCommonDialogProperty,
 };
 
-constexpr UnitTypeInfo kCommonDialogType = UnitType<kOperations>(
-    "通用对话框", "CommonDlg", kTypeFlagUnitType | kTypeFlagNoWindow | kTypeFlagEvents, kProperties);
-
 }  // namespace
 
-const UnitTypeInfo& CommonDialogUnitType() { return kCommonDialogType; }
+const UnitTypeInfo& CommonDialogUnitType() {
+  static constexpr UnitTypeInfo kType = UnitType<kOperations, kDialogProperties>(
+      "通用对话框", "CommonDlg", kTypeFlagUnitType | kTypeFlagNoWindow | kTypeFlagEvents);
+  return kType;
+}

@@ -24,12 +24,11 @@
 
 namespace {
 
+constexpr LookProperties kLook{.font = kEditFont, .textColor = kEditTextColor, .backColor = kEditBackColor};
+
 struct EditUnit : UnitObject {
   EditProps props;
-  UnitLook look{UnitLook::Drawn::kByControl,
-                {.font = {kEditFont, &props.font},
-                 .textColor = {kEditTextColor, &props.textColor},
-                 .backColor = {kEditBackColor, &props.backColor}}};
+  UnitLook look = LookOf<kLook>(props);
   HWND adjuster = nullptr;     // the up-down control, if any
   bool muteChange = false;     // the program is setting the text
   std::string scratch;         // live texts handed to the framework
@@ -259,9 +258,6 @@ constexpr PropertyInfo kEditProperties[] = {
     TypeProperty("内容", "Content", kPropText),
     TypeProperty("边框", "Border", kPropPickList,
                  "无边框\0凹入式\0凸出式\0浅凹入式\0镜框式\0单线边框式\0"),
-    kTextColorProperty,
-    kBackColorProperty,
-    kFontProperty,
     TypeProperty("隐藏选择", "HideSelection", kPropBool),
     TypeProperty("最大允许长度", "MaxLength", kPropInt),
     TypeProperty("是否允许多行", "MultiLine", kPropBool),
@@ -279,11 +275,12 @@ constexpr PropertyInfo kEditProperties[] = {
     kDataSourceProperty,
     kDataColumnProperty,
 };
-constexpr auto kProperties = MakePropertyTable(kEditProperties);
-
-constexpr UnitTypeInfo kEditType =
-    UnitType<kOperations>("编辑框", "EditBox", kTypeFlagUnitType | kTypeFlagEvents, kProperties);
+static_assert(kPropertyTable<kEditProperties, kLook>.size() == kEditDataColumn + 1);
 
 }  // namespace
 
-const UnitTypeInfo& EditBoxUnitType() { return kEditType; }
+const UnitTypeInfo& EditBoxUnitType() {
+  static constexpr UnitTypeInfo kType =
+      UnitType<kOperations, kEditProperties, kLook>("编辑框", "EditBox", kTypeFlagUnitType | kTypeFlagEvents);
+  return kType;
+}

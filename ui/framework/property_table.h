@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cstddef>
+#include <iterator>
 
+#include "ui/framework/look_properties.h"
 #include "ui/unit_type.h"
 
 inline constexpr uint16_t kCommonPropertyState = 0xE000;
@@ -42,10 +44,22 @@ inline constexpr PropertyInfo kHAlignProperty =
 inline constexpr PropertyInfo kVAlignProperty =
     TypeProperty("纵向对齐方式", "VAlign", kPropPickList, "上对齐\0居中\0下对齐\0");
 
-template <size_t N>
-constexpr std::array<PropertyInfo, 8 + N> MakePropertyTable(const PropertyInfo (&own)[N]) {
-  std::array<PropertyInfo, 8 + N> table{};
-  for (size_t i = 0; i < 8; ++i) table[i] = kCommonProperties[i];
-  for (size_t i = 0; i < N; ++i) table[8 + i] = own[i];
+// A type's whole table: the eight common properties, then its own in
+// order, with the look's shared entries at the look's numbers among them.
+template <const auto& kOwn, LookProperties kLook = kNoLook>
+inline constexpr auto kPropertyTable = [] {
+  constexpr size_t n = kFirstTypeProperty + std::size(kOwn) + kLook.Count();
+  constexpr auto inTable = [](int number) { return number == 0 || (number >= kFirstTypeProperty && number < int{n}); };
+  static_assert(inTable(kLook.font) && inTable(kLook.textColor) && inTable(kLook.backColor));
+  std::array<PropertyInfo, n> table{};
+  size_t own = 0;
+  for (size_t i = 0; i < n; ++i) {
+    const int number = static_cast<int>(i);
+    if (number < kFirstTypeProperty) table[i] = kCommonProperties[i];
+    else if (number == kLook.font) table[i] = kFontProperty;
+    else if (number == kLook.textColor) table[i] = kTextColorProperty;
+    else if (number == kLook.backColor) table[i] = kBackColorProperty;
+    else table[i] = kOwn[own++];
+  }
   return table;
-}
+}();

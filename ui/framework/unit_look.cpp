@@ -6,7 +6,7 @@
 void UnitLook::MakeFont(HWND hwnd, int dpi, bool redraw) {
   const std::vector<uint8_t>* value = fields_.font.value;
   if (!value) return;
-  if (drawn_ == Drawn::kByControl)
+  if (drawing_ == LookDrawing::kByControl)
     font_.ApplyTo(hwnd, *value, dpi, redraw);
   else
     font_.Set(*value, dpi);
@@ -29,7 +29,7 @@ bool UnitLook::Write(HWND hwnd, int property, const PropValue& v) {
   if (std::vector<uint8_t>* font = FontOf(property)) {
     font->assign(v.data, v.data + v.length);
     MakeFont(hwnd, WindowDpi(hwnd), true);
-    if (drawn_ == Drawn::kByUnit) InvalidateRect(hwnd, nullptr, TRUE);
+    if (drawing_ == LookDrawing::kByUnit) InvalidateRect(hwnd, nullptr, TRUE);
     return true;
   }
   uint32_t* color = ColorOf(property);

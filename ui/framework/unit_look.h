@@ -4,10 +4,10 @@
 // DPI and, for a control that asks its parent for its colours, the
 // background brush.
 //
-// A unit keeps its values in its props, which its blob is made from; its
-// UnitLook names the property number of each and where the props hold it
-// (a type without one leaves it out). The typed property operations
-// (typed_operations.h) answer the look's properties through it.
+// A unit keeps the values in its props, which its blob is made from; the
+// type's LookProperties (look_properties.h) name their property numbers.
+// The typed property operations (typed_operations.h) answer the look's
+// properties through the unit's look.
 #pragma once
 
 #include <windows.h>
@@ -16,15 +16,11 @@
 #include <vector>
 
 #include "ui/framework/gdi.h"
+#include "ui/framework/look_properties.h"
 #include "ui/unit_type.h"
 
 class UnitLook {
  public:
-  // A system control takes its font by WM_SETFONT and its colours from the
-  // answer to its WM_CTLCOLOR* message; a unit that paints itself selects
-  // the font and reads the colours when it paints.
-  enum class Drawn { kByControl, kByUnit };
-
   template <class Value>
   struct Field {
     int property = 0;        // 0: the type has no such property
@@ -36,7 +32,7 @@ class UnitLook {
     Field<uint32_t> backColor;
   };
 
-  UnitLook(Drawn drawn, const Fields& fields) : drawn_(drawn), fields_(fields) {}
+  UnitLook(LookDrawing drawing, const Fields& fields) : drawing_(drawing), fields_(fields) {}
   UnitLook(const UnitLook&) = delete;
   UnitLook& operator=(const UnitLook&) = delete;
 
@@ -57,7 +53,7 @@ class UnitLook {
   HFONT Font() const { return font_.Get(); }
 
  private:
-  bool KeepsBrush() const { return drawn_ == Drawn::kByControl && fields_.backColor.value; }
+  bool KeepsBrush() const { return drawing_ == LookDrawing::kByControl && fields_.backColor.value; }
   // Where the props keep the property's value, if it is one of the look's.
   std::vector<uint8_t>* FontOf(int property) const {
     return property == fields_.font.property ? fields_.font.value : nullptr;
@@ -65,8 +61,20 @@ class UnitLook {
   uint32_t* ColorOf(int property) const;
   void MakeFont(HWND hwnd, int dpi, bool redraw);
 
-  const Drawn drawn_;
+  const LookDrawing drawing_;
   const Fields fields_;
   OwnedFont font_;
   OwnedBrush brush_;
 };
+
+// The look of a unit of a type whose look is kLook: its values are the
+// props' members `font`, `textColor` and `backColor`, for those of the
+// three that the type has.
+template <LookProperties kLook, class Props>
+UnitLook LookOf(Props& props) {
+  UnitLook::Fields fields;
+  if constexpr (kLook.font != 0) fields.font = {kLook.font, &props.font};
+  if constexpr (kLook.textColor != 0) fields.textColor = {kLook.textColor, &props.textColor};
+  if constexpr (kLook.backColor != 0) fields.backColor = {kLook.backColor, &props.backColor};
+  return UnitLook(kLook.drawing, fields);
+}

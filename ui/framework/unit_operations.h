@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <type_traits>
 
+#include "ui/framework/property_table.h"
 #include "ui/framework/unit_creation.h"
 #include "ui/unit_type.h"
 
@@ -48,10 +49,11 @@ void* LookupIn(int operation) {
 }
 
 // A unit type's descriptor: no commands, picture, event table or elements
-// (none is read at run time). `properties` must outlive the descriptor.
-template <const UnitOperations& kOps, size_t N>
-constexpr UnitTypeInfo UnitType(const char* name, const char* englishName, uint32_t flags,
-                                const std::array<PropertyInfo, N>& properties) {
+// (none is read at run time). Its property table is kPropertyTable of its
+// own properties and its look.
+template <const UnitOperations& kOps, const auto& kOwn, LookProperties kLook = kNoLook>
+constexpr UnitTypeInfo UnitType(const char* name, const char* englishName, uint32_t flags) {
+  const auto& table = kPropertyTable<kOwn, kLook>;
   return {name, englishName, nullptr, 0, nullptr, flags, 0, 0, nullptr,
-          static_cast<int32_t>(N), properties.data(), &LookupIn<kOps>, 0, nullptr};
+          static_cast<int32_t>(table.size()), table.data(), &LookupIn<kOps>, 0, nullptr};
 }

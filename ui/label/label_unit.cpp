@@ -19,12 +19,12 @@ namespace {
 
 constexpr char kLabelClass[] = "_VX_Label";
 
+constexpr LookProperties kLook{
+    .drawing = LookDrawing::kByUnit, .font = kLabelFont, .textColor = kLabelTextColor, .backColor = kLabelBackColor};
+
 struct LabelUnit : UnitObject {
   LabelProps props;
-  UnitLook look{UnitLook::Drawn::kByUnit,
-                {.font = {kLabelFont, &props.font},
-                 .textColor = {kLabelTextColor, &props.textColor},
-                 .backColor = {kLabelBackColor, &props.backColor}}};
+  UnitLook look = LookOf<kLook>(props);
 };
 
 void Paint(LabelUnit* unit) {
@@ -157,9 +157,6 @@ constexpr PropertyInfo kLabelProperties[] = {
     TypeProperty("渐变边框颜色1", "GradientBorderColor1", kPropColorOrTransparent),
     TypeProperty("渐变边框颜色2", "GradientBorderColor2", kPropColorOrTransparent),
     TypeProperty("渐变边框颜色3", "GradientBorderColor3", kPropColorOrTransparent),
-    kFontProperty,
-    kTextColorProperty,
-    kBackColorProperty,
     TypeProperty("底图", "Picture", kPropPicture),
     TypeProperty("底图方式", "PictureMode", kPropPickList, "图片居左上\0图片平铺\0图片居中\0缩放图片\0"),
     TypeProperty("渐变背景方式", "GradientMode", kPropPickList, "无\0从左到右\0从上到下\0"),
@@ -172,13 +169,13 @@ constexpr PropertyInfo kLabelProperties[] = {
     kDataSourceProperty,
     kDataColumnProperty,
 };
-constexpr auto kProperties = MakePropertyTable(kLabelProperties);
-
-constexpr UnitTypeInfo kLabelType = UnitType<kOperations>(
-    "标签", "Label",
-    kTypeFlagUnitType | kTypeFlagDragsWindow | kTypeFlagNoTab | kTypeFlagMnemonicFocus | kTypeFlagEvents,
-    kProperties);
+static_assert(kPropertyTable<kLabelProperties, kLook>.size() == kLabelDataColumn + 1);
 
 }  // namespace
 
-const UnitTypeInfo& LabelUnitType() { return kLabelType; }
+const UnitTypeInfo& LabelUnitType() {
+  static constexpr UnitTypeInfo kType = UnitType<kOperations, kLabelProperties, kLook>(
+      "标签", "Label",
+      kTypeFlagUnitType | kTypeFlagDragsWindow | kTypeFlagNoTab | kTypeFlagMnemonicFocus | kTypeFlagEvents);
+  return kType;
+}

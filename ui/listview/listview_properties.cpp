@@ -215,17 +215,17 @@ constexpr PropertyInfo kListViewProperties[] = {
     TypeProperty("表项", "Items", kPropBytes2),
     TypeProperty("编辑后文本", "EditedText", kPropText, nullptr, kRuntimeOnlyPropertyState),
 };
-constexpr auto kProperties = MakePropertyTable(kListViewProperties);
-static_assert(kProperties.size() == kLvEditedText + 1);
+static_assert(kPropertyTable<kListViewProperties>.size() == kLvEditedText + 1);
 
 constexpr UnitOperations kOperations = {
     .create = CreateListView, .setProperty = SetListViewProperty,
     .getAllProperties = GetAllListViewProperties, .getProperty = GetListViewProperty,
 };
 
-constexpr UnitTypeInfo kListViewType =
-    UnitType<kOperations>("超级列表框", "ListView", kTypeFlagUnitType | kTypeFlagEvents, kProperties);
-
 }  // namespace
 
-const UnitTypeInfo& ListViewUnitType() { return kListViewType; }
+const UnitTypeInfo& ListViewUnitType() {
+  static constexpr UnitTypeInfo kType =
+      UnitType<kOperations, kListViewProperties>("超级列表框", "ListView", kTypeFlagUnitType | kTypeFlagEvents);
+  return kType;
+}

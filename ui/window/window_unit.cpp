@@ -25,10 +25,12 @@ namespace {
 
 constexpr char kDefaultClass[] = "WTWindow";
 
+// Its background is painted in the colour at every erase.
+constexpr LookProperties kLook{.drawing = LookDrawing::kByUnit, .backColor = kWindowBackColor};
+
 struct WindowUnit : UnitObject {
   WindowProps props;
-  // Its background is painted from the colour at every erase.
-  UnitLook look{UnitLook::Drawn::kByUnit, {.backColor = {kWindowBackColor, &props.backColor}}};
+  UnitLook look = LookOf<kLook>(props);
   HICON bigIcon = nullptr, smallIcon = nullptr;  // made from property 20; owned
   HWND lastFocus = nullptr;                      // restored on activation
 };
@@ -302,7 +304,6 @@ constexpr PropertyInfo kWindowProperties[] = {
     TypeProperty("标题", "Caption", kPropText),
     TypeProperty("边框", "Border", kPropPickList,
                  "无边框\0普通可调边框\0普通固定边框\0窄标题可调边框\0窄标题固定边框\0镜框式可调边框\0镜框式固定边框\0"),
-    kBackColorProperty,
     TypeProperty("底图", "Picture", kPropPicture),
     TypeProperty("底图方式", "PictureMode", kPropPickList, "图片居左上\0图片平铺\0图片居中\0缩放图片\0"),
     TypeProperty("背景音乐", "Sound", kPropSound),
@@ -325,11 +326,12 @@ constexpr PropertyInfo kWindowProperties[] = {
     TypeProperty("保留30", "Reserved30", kPropInt),
     TypeProperty("窗口类名", "ClassName", kPropText),
 };
-constexpr auto kProperties = MakePropertyTable(kWindowProperties);
-
-constexpr UnitTypeInfo kWindowType = UnitType<kOperations>(
-    "窗口", "Window", kTypeFlagUnitType | kTypeFlagWindowBits | kTypeFlagEvents, kProperties);
+static_assert(kPropertyTable<kWindowProperties, kLook>.size() == kWindowClassName + 1);
 
 }  // namespace
 
-const UnitTypeInfo& WindowUnitType() { return kWindowType; }
+const UnitTypeInfo& WindowUnitType() {
+  static constexpr UnitTypeInfo kType = UnitType<kOperations, kWindowProperties, kLook>(
+      "窗口", "Window", kTypeFlagUnitType | kTypeFlagWindowBits | kTypeFlagEvents);
+  return kType;
+}
