@@ -9,21 +9,21 @@
 #include "runtime/value.h"
 
 // Texts and conversions.
-void TextLength(ArgValue* result, int argc, ArgValue* args);      // (text) -> integer
-void LeftText(ArgValue* result, int argc, ArgValue* args);        // (text, count) -> text
-void ValueToInteger(ArgValue* result, int argc, ArgValue* args);  // (any) -> integer
-void SplitText(ArgValue* result, int argc, ArgValue* args);       // (text[, delimiter][, max]) -> text array
-void ValueToBytes(ArgValue* result, int argc, ArgValue* args);    // (any) -> byte set
-void LeftBytes(ArgValue* result, int argc, ArgValue* args);       // (byte set, count) -> byte set
-void ValueToText(ArgValue* result, int argc, ArgValue* args);     // (any) -> text
+CommandFunction TextLength;      // (text) -> integer
+CommandFunction LeftText;        // (text, count) -> text
+CommandFunction ValueToInteger;  // (any) -> integer
+CommandFunction SplitText;       // (text[, delimiter][, max]) -> text array
+CommandFunction ValueToBytes;    // (any) -> byte set
+CommandFunction LeftBytes;       // (byte set, count) -> byte set
+CommandFunction ValueToText;     // (any) -> text
 
 // System commands.
 // (root number, "key\\path\\value name"[, default]) -> text
-void ReadRegistryText(ArgValue* result, int argc, ArgValue* args);
+CommandFunction ReadRegistryText;
 // (file name, byte set...) -> logical: 1 only when every byte was written
-void WriteToFile(ArgValue* result, int argc, ArgValue* args);
+CommandFunction WriteToFile;
 // (content, style[, title][, owner]) -> integer: OK 0, Cancel 1 ... No 6
-void InfoBox(ArgValue* result, int argc, ArgValue* args);
+CommandFunction InfoBox;
 
 // The integer a text spells: full-width forms folded, leading white space
 // skipped, an optional sign, decimal digits accumulated in 32 bits (wrapping).

@@ -27,17 +27,17 @@ static_assert(sizeof(sqlite3*) == 4);
 namespace SqliteDB {
 
 // Zero-fills the storage: the object starts closed.
-void Construct(ArgValue* result, int argc, ArgValue* args);
+CommandFunction Construct;
 // Closes a connection that is still open (as Close).
-void Destruct(ArgValue* result, int argc, ArgValue* args);
+CommandFunction Destruct;
 // Arguments: file name (GBK text), optional create flag. Always closes the
 // old connection first. A missing, empty or ":memory:" (any case) name
 // means a private in-memory database. Without a nonzero create flag
 // nothing is created: a missing file (or an in-memory request) answers 0.
 // Logical result: 1 when a connection is now open.
-void Open(ArgValue* result, int argc, ArgValue* args);
+CommandFunction Open;
 // Logical result: 0 when SQLite refused because statements were still
 // unfinalised (the handle is forgotten all the same), else 1.
-void Close(ArgValue* result, int argc, ArgValue* args);
+CommandFunction Close;
 
 }  // namespace SqliteDB

@@ -85,7 +85,9 @@ static_assert(sizeof(ArgValue) == 12, "ArgValue is a 12-byte record");
 static_assert(offsetof(ArgValue, type) == 8);
 
 // Every library command: result (zero-filled by the caller), count, arguments.
-using CommandFn = void (*)(ArgValue* result, int argc, ArgValue* args);
+// Commands are declared by the function type: `CommandFunction Open;`.
+using CommandFunction = void(ArgValue* result, int argc, ArgValue* args);
+using CommandFn = CommandFunction*;
 // RuntimeNotify and every library's LibNotify share this shape.
 using NotifyFn = intptr_t (*)(int code, intptr_t p1, intptr_t p2);  // 32-bit answer on the product
 

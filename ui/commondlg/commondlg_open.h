@@ -7,4 +7,4 @@
 // Shows the dialog of the unit's kind and answers a logical: 1 when the user
 // confirmed it (or the help request was carried out), else 0. A confirmed
 // file dialog stores the chosen full path in property 10.
-void CommonDialogOpen(ArgValue* result, int argc, ArgValue* args);
+CommandFunction CommonDialogOpen;

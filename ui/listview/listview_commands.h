@@ -10,17 +10,17 @@ namespace ListView {
 
 // 1 position (omitted or negative: append), 2 text, 3 image (below -1: -1),
 // 4 check state, 5 indent (negative: 0), 6 item data -> index, -1 on failure.
-void InsertItem(ArgValue* result, int argc, ArgValue* args);
+CommandFunction InsertItem;
 // 1 item, 2 column (default 0), 3 text (default "").
-void SetItemText(ArgValue* result, int argc, ArgValue* args);
+CommandFunction SetItemText;
 // 1 item, 2 column (default 0) -> a new text, null when empty or missing.
-void GetItemText(ArgValue* result, int argc, ArgValue* args);
-void GetItemCount(ArgValue* result, int argc, ArgValue* args);
+CommandFunction GetItemText;
+CommandFunction GetItemCount;
 // Removes every row -> logical: 1 when the control did.
-void DeleteAllItems(ArgValue* result, int argc, ArgValue* args);
+CommandFunction DeleteAllItems;
 // 1 item: adds it to the selection (and the focus in single selection).
-void SelectItem(ArgValue* result, int argc, ArgValue* args);
+CommandFunction SelectItem;
 // -> a new integer array of the selected items, ascending; never null.
-void GetSelectedItems(ArgValue* result, int argc, ArgValue* args);
+CommandFunction GetSelectedItems;
 
 }  // namespace ListView
