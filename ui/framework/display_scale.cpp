@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "ui/framework/window_side_table.h"
+
 namespace {
 
 // user32's entries of Windows 8.1 and later, found once.
@@ -33,24 +35,14 @@ const DpiEntries& Entries() {
   return entries;
 }
 
-// Top-level windows, the DPI each is laid out for and its monitor's; a
-// program has a few.
+// Of each top-level window: the DPI it is laid out for and its monitor's.
 struct KeptDpi {
-  HWND window;
   int dpi;
   int monitorDpi;
 };
-std::vector<KeptDpi>& KeptDpis() {
-  static std::vector<KeptDpi> kept;
-  return kept;
-}
+constinit WindowSideTable<KeptDpi> g_keptDpis;
 
-const KeptDpi* KeptFor(HWND hwnd) {
-  HWND top = hwnd ? GetAncestor(hwnd, GA_ROOT) : nullptr;
-  for (const KeptDpi& kept : KeptDpis())
-    if (kept.window == top) return &kept;
-  return nullptr;
-}
+const KeptDpi* KeptFor(HWND hwnd) { return hwnd ? g_keptDpis.Find(GetAncestor(hwnd, GA_ROOT)) : nullptr; }
 
 int ValidDpi(int dpi) { return dpi > 0 ? dpi : kDesignDpi; }
 
@@ -105,18 +97,10 @@ int MonitorDpi(HWND hwnd) {
 }
 
 void KeepWindowDpi(HWND topLevel, int dpi, int monitorDpi) {
-  const KeptDpi now{topLevel, ValidDpi(dpi), ValidDpi(monitorDpi)};
-  for (KeptDpi& kept : KeptDpis())
-    if (kept.window == topLevel) {
-      kept = now;
-      return;
-    }
-  KeptDpis().push_back(now);
+  g_keptDpis.Keep(topLevel, {ValidDpi(dpi), ValidDpi(monitorDpi)});
 }
 
-void ForgetWindowDpi(HWND topLevel) {
-  std::erase_if(KeptDpis(), [&](const KeptDpi& kept) { return kept.window == topLevel; });
-}
+void ForgetWindowDpi(HWND topLevel) { g_keptDpis.Forget(topLevel); }
 
 int SystemMetricAtDpi(int index, int dpi) {
   if (Entries().metricsForDpi) return Entries().metricsForDpi(index, static_cast<UINT>(ValidDpi(dpi)));

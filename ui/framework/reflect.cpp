@@ -1,35 +1,25 @@
 // Reflection to child controls; see reflect.h.
 #include "ui/framework/reflect.h"
 
-#include <algorithm>
-#include <vector>
-
+#include "ui/framework/window_side_table.h"
 #include "ui/unit_type.h"
 
 namespace {
 
-// Looked up on every notification, so kept inside the process (see
-// unit_window.h); a process holds a handful of such controls.
+// Looked up on every notification, so kept inside the process.
 struct DirectNotify {
-  HWND control;
   WNDPROC proc;
   ReflectedNotifyHandler handler;
 };
-
-std::vector<DirectNotify>& DirectNotifyTable() {
-  static std::vector<DirectNotify> table;
-  return table;
-}
+constinit WindowSideTable<DirectNotify> g_directNotify;
 
 // The control's handler, when its window procedure is still the one that
 // would have handled the reflected message.
 ReflectedNotifyHandler DirectHandler(HWND child) {
-  for (const DirectNotify& d : DirectNotifyTable()) {
-    if (d.control != child) continue;
-    auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC));
-    return proc == d.proc ? d.handler : nullptr;
-  }
-  return nullptr;
+  const DirectNotify* d = g_directNotify.Find(child);
+  if (!d) return nullptr;
+  auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(child, GWLP_WNDPROC));
+  return proc == d->proc ? d->handler : nullptr;
 }
 
 // The direct child of parent that is hwnd or holds it (a combo box asks
@@ -92,10 +82,7 @@ bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT* result
 }
 
 void SetReflectedNotifyHandler(HWND control, WNDPROC proc, ReflectedNotifyHandler handler) {
-  ClearReflectedNotifyHandler(control);
-  DirectNotifyTable().push_back({control, proc, handler});
+  g_directNotify.Keep(control, {proc, handler});
 }
 
-void ClearReflectedNotifyHandler(HWND control) {
-  std::erase_if(DirectNotifyTable(), [control](const DirectNotify& d) { return d.control == control; });
-}
+void ClearReflectedNotifyHandler(HWND control) { g_directNotify.Forget(control); }
