@@ -38,6 +38,11 @@ constexpr bool InCoreLibrary(uint32_t code) {
 }
 static_assert(std::all_of(std::begin(kCoreTypes), std::end(kCoreTypes),
                           [](const CoreType& t) { return InCoreLibrary(t.code); }));
+// Two types at one number: one would silently hide the other.
+static_assert(std::all_of(std::begin(kCoreTypes), std::end(kCoreTypes), [](const CoreType& a) {
+  return std::count_if(std::begin(kCoreTypes), std::end(kCoreTypes),
+                       [&](const CoreType& b) { return b.code == a.code; }) == 1;
+}));
 
 }  // namespace
 

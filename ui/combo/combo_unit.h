@@ -2,9 +2,9 @@
 // list, with items and 32-bit item data from the template.
 #pragma once
 
+#include "ui/core_library.h"
 #include "ui/unit_type.h"
 
-inline constexpr uint32_t kComboBoxTypeCode = UnitTypeCode(kCoreLibraryNumber, 13);
 const UnitTypeInfo& ComboBoxUnitType();
 
 enum ComboBoxProperty : int {

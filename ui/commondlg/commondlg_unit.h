@@ -13,9 +13,9 @@
 
 #include "ui/framework/unit_creation.h"
 #include "ui/template/common_dialog_blob.h"
+#include "ui/core_library.h"
 #include "ui/unit_type.h"
 
-inline constexpr uint32_t kCommonDialogTypeCode = UnitTypeCode(kCoreLibraryNumber, 30);
 
 enum CommonDialogProperty : int {
   kDialogKind = kFirstTypeProperty, kDialogTitle, kDialogFileName, kDialogFilter,

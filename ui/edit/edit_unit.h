@@ -1,9 +1,9 @@
 // The edit box unit ("EDIT"), with an optional up-down adjuster beside it.
 #pragma once
 
+#include "ui/core_library.h"
 #include "ui/unit_type.h"
 
-inline constexpr uint32_t kEditBoxTypeCode = UnitTypeCode(kCoreLibraryNumber, 4);
 const UnitTypeInfo& EditBoxUnitType();
 
 enum EditBoxProperty : int {

@@ -2,9 +2,9 @@
 // an optional gradient frame, a background and its caption.
 #pragma once
 
+#include "ui/core_library.h"
 #include "ui/unit_type.h"
 
-inline constexpr uint32_t kLabelTypeCode = UnitTypeCode(kCoreLibraryNumber, 9);
 const UnitTypeInfo& LabelUnitType();
 
 enum LabelProperty : int {

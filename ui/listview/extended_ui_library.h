@@ -10,6 +10,7 @@ const LibraryInfo& ExtendedUiLibrary();
 
 // The program lists this library third.
 inline constexpr int kExtendedUiLibraryNumber = 2;
+inline constexpr uint32_t kListViewTypeCode = UnitTypeCode(kExtendedUiLibraryNumber, 3);
 
 // The RuntimeNotify callback that the runtime handed the library at start-up
 // (LibNotify code 1). Before that every request answers 0.

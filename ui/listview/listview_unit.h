@@ -16,8 +16,6 @@
 #include "ui/template/listview_blob.h"
 #include "ui/unit_type.h"
 
-inline constexpr uint32_t kListViewTypeCode = UnitTypeCode(kExtendedUiLibraryNumber, 3);
-
 enum ListViewProperty : int {
   kLvBorder = kFirstTypeProperty, kLvTextColor, kLvTextBkColor, kLvBkColor, kLvFont, kLvView,
   kLvIconAlign, kLvAutoArrange, kLvWrapLabels, kLvColumns, kLvHideHeader, kLvHeaderImages,

@@ -10,9 +10,9 @@
 // owned by the runtime's hidden owner window when no owner is given.
 #pragma once
 
+#include "ui/core_library.h"
 #include "ui/unit_type.h"
 
-inline constexpr uint32_t kWindowTypeCode = UnitTypeCode(kCoreLibraryNumber, 0);
 const UnitTypeInfo& WindowUnitType();
 
 enum WindowProperty : int {
