@@ -105,11 +105,8 @@ int IsDefaultButton(UnitObject* object) {
   return (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON ? 1 : 0;
 }
 
-constexpr UnitOperations kOperations = {
-    .create = Create, .setProperty = SetPropertyOf<ButtonUnit, SetProperty>,
-    .getAllProperties = AllPropertiesOf<ButtonUnit>, .getProperty = GetPropertyOf<ButtonUnit, GetProperty>,
-    .isDefaultButton = IsDefaultButton,
-};
+constexpr UnitOperations kOperations =
+    TypedOperations<ButtonUnit, Create, SetProperty, GetProperty>({.isDefaultButton = IsDefaultButton});
 
 constexpr PropertyInfo kButtonProperties[] = {
     TypeProperty("图片", "Picture", kPropPicture),

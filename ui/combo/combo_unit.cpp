@@ -290,11 +290,8 @@ int KeyClaim(UnitObject* object, int key) {
   return SendMessageW(object->hwnd, CB_GETDROPPEDSTATE, 0, 0) ? 1 : 0;
 }
 
-constexpr UnitOperations kOperations = {
-    .create = Create, .setProperty = SetPropertyOf<ComboUnit, SetProperty>,
-    .getAllProperties = AllPropertiesOf<ComboUnit, SyncFromControl>,
-    .getProperty = GetPropertyOf<ComboUnit, GetProperty>, .keyClaim = KeyClaim,
-};
+constexpr UnitOperations kOperations =
+    TypedOperations<ComboUnit, Create, SetProperty, GetProperty, SyncFromControl>({.keyClaim = KeyClaim});
 
 constexpr PropertyInfo kComboProperties[] = {
     TypeProperty("类型", "Style", kPropPickList, "简单组合框\0可编辑列表式组合框\0不可编辑列表式组合框\0"),

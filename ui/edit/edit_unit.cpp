@@ -248,11 +248,8 @@ int KeyClaim(UnitObject* object, int key) {
   return key == VK_RETURN && p.multiLine && p.inputMode != 1 ? 1 : 0;
 }
 
-constexpr UnitOperations kOperations = {
-    .create = Create, .setProperty = SetPropertyOf<EditUnit, SetProperty>,
-    .getAllProperties = AllPropertiesOf<EditUnit, SyncFromControl>,
-    .getProperty = GetPropertyOf<EditUnit, GetProperty>, .keyClaim = KeyClaim,
-};
+constexpr UnitOperations kOperations =
+    TypedOperations<EditUnit, Create, SetProperty, GetProperty, SyncFromControl>({.keyClaim = KeyClaim});
 
 constexpr PropertyInfo kEditProperties[] = {
     TypeProperty("内容", "Content", kPropText),

@@ -1,14 +1,15 @@
-// A basic unit type's property operations written in its own terms: the
-// unit as its own type and the property by its full number, as the type's
-// header exports it. A unit with a `look` (unit_look.h) has the look's
-// properties answered by the look, before its own operation sees them.
+// A basic unit type's operations written in its own terms: the unit as its
+// own type and the property by its full number, as the type's header
+// exports it. A unit with a `look` (unit_look.h) has the look's properties
+// answered by the look, before its own operation sees them; all of its
+// properties are its props, encoded as they are.
 //
-//   .setProperty = SetPropertyOf<EditUnit, SetProperty>,
-//   .getAllProperties = AllPropertiesOf<EditUnit, SyncFromControl>,
-//   .getProperty = GetPropertyOf<EditUnit, GetProperty>,
+//   constexpr UnitOperations kOperations =
+//       TypedOperations<EditUnit, Create, SetProperty, GetProperty, SyncFromControl>({.keyClaim = KeyClaim});
 #pragma once
 
 #include "ui/framework/unit_control.h"
+#include "ui/framework/unit_operations.h"
 #include "ui/template/blob_codec.h"
 #include "ui/unit_type.h"
 
@@ -39,4 +40,17 @@ bool AllPropertiesOf(UnitObject* object, uint8_t** blob, int32_t* length) {
   Unit& unit = *static_cast<Unit*>(object);
   if constexpr (sync != nullptr) sync(unit);
   return HandOverBlob(EncodeBlob(unit.props), blob, length);
+}
+
+// The type's operation table: create, set, get and get all as above, and
+// the type's further operations given in `more`.
+template <class Unit, UnitObject* (*create)(const UnitCreation& c),
+          int (*set)(Unit& unit, int property, const PropValue& v),
+          bool (*get)(Unit& unit, int property, PropValue* v), void (*sync)(Unit& unit) = nullptr>
+constexpr UnitOperations TypedOperations(UnitOperations more = {}) {
+  more.create = create;
+  more.setProperty = SetPropertyOf<Unit, set>;
+  more.getAllProperties = AllPropertiesOf<Unit, sync>;
+  more.getProperty = GetPropertyOf<Unit, get>;
+  return more;
 }

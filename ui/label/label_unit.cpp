@@ -143,10 +143,8 @@ bool GetProperty(LabelUnit& unit, int property, PropValue* v) {
   }
 }
 
-constexpr UnitOperations kOperations = {
-    .create = Create, .setProperty = SetPropertyOf<LabelUnit, SetProperty>,
-    .getAllProperties = AllPropertiesOf<LabelUnit>, .getProperty = GetPropertyOf<LabelUnit, GetProperty>,
-};
+constexpr UnitOperations kOperations =
+    TypedOperations<LabelUnit, Create, SetProperty, GetProperty>();
 
 constexpr PropertyInfo kLabelProperties[] = {
     TypeProperty("标题", "Caption", kPropText),

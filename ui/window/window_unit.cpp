@@ -295,10 +295,8 @@ bool GetProperty(WindowUnit& unit, int property, PropValue* v) {
   return true;
 }
 
-constexpr UnitOperations kOperations = {
-    .create = Create, .setProperty = SetPropertyOf<WindowUnit, SetProperty>,
-    .getAllProperties = AllPropertiesOf<WindowUnit>, .getProperty = GetPropertyOf<WindowUnit, GetProperty>,
-};
+constexpr UnitOperations kOperations =
+    TypedOperations<WindowUnit, Create, SetProperty, GetProperty>();
 
 constexpr PropertyInfo kWindowProperties[] = {
     TypeProperty("标题", "Caption", kPropText),
