@@ -101,18 +101,6 @@ enum : uint32_t {
   kTypeFlagComboBit = 0x200,
 };
 
-// Operation numbers for UnitTypeInfo::lookup.
-enum : int {
-  kOpCreate = 1,
-  kOpSetProperty = 4,
-  kOpGetAllProperties = 5,
-  kOpGetProperty = 6,
-  kOpKeyClaim = 8,
-  kOpTextConvert = 9,
-  kOpIsDefaultButton = 10,
-  kOpMessageFilter = 11,
-};
-
 // The common head of every live unit object (window units included): the
 // framework reads the control window and the identifiers from here.
 struct UnitObject {
@@ -156,6 +144,22 @@ using KeyClaimOp = int (*)(UnitObject* unit, int virtualKey);
 using IsDefaultButtonOp = int (*)(UnitObject* unit);
 using MessageFilterOp = int (*)(UnitObject* unit, MSG* msg);
 using OperationLookup = void* (*)(int operation);
+
+// An operation's number for UnitTypeInfo::lookup, with the signature of
+// the function that the lookup answers for it.
+template <class Op, int kNumber>
+struct UnitOperation {
+  constexpr operator int() const { return kNumber; }
+};
+inline constexpr UnitOperation<CreateOp, 1> kOpCreate;
+inline constexpr UnitOperation<SetPropertyOp, 4> kOpSetProperty;
+inline constexpr UnitOperation<GetAllPropertiesOp, 5> kOpGetAllProperties;
+inline constexpr UnitOperation<GetPropertyOp, 6> kOpGetProperty;
+inline constexpr UnitOperation<KeyClaimOp, 8> kOpKeyClaim;
+// 9 converts the texts of a blob; no type of this runtime offers it.
+inline constexpr UnitOperation<IsDefaultButtonOp, 10> kOpIsDefaultButton;
+inline constexpr UnitOperation<MessageFilterOp, 11> kOpMessageFilter;
+
 // The same signatures as function types, for declaring a type's operations
 // where they are defined in several files: `SetPropertyFunction SetListViewProperty;`.
 using SetPropertyFunction = std::remove_pointer_t<SetPropertyOp>;

@@ -22,7 +22,7 @@ enum : int {
 PropValue WindowProperty(const LoadedWindow& win, int index) {
   PropValue v{};
   const UnitRecord& own = win.Own();
-  auto get = TypeOperation<GetPropertyOp>(TypeInfoFor(own.type), kOpGetProperty);
+  auto get = TypeOperation(TypeInfoFor(own.type), kOpGetProperty);
   if (!get || !IsLive(own) || !get(own.object, index - 8, &v)) v = PropValue{};
   return v;
 }
@@ -30,13 +30,13 @@ PropValue WindowProperty(const LoadedWindow& win, int index) {
 bool WindowFlag(const LoadedWindow& win, int index) { return WindowProperty(win, index).u32 != 0; }
 
 bool IsDefaultButton(const UnitRecord& rec) {
-  auto test = TypeOperation<IsDefaultButtonOp>(TypeInfoFor(rec.type), kOpIsDefaultButton);
+  auto test = TypeOperation(TypeInfoFor(rec.type), kOpIsDefaultButton);
   return test && IsLive(rec) && test(rec.object) == 1;
 }
 
 bool Claims(const UnitRecord* rec, WPARAM key) {
   if (!rec || !IsLive(*rec)) return false;
-  auto claim = TypeOperation<KeyClaimOp>(TypeInfoFor(rec->type), kOpKeyClaim);
+  auto claim = TypeOperation(TypeInfoFor(rec->type), kOpKeyClaim);
   return claim && claim(rec->object, static_cast<int>(key)) == 1;
 }
 

@@ -35,7 +35,7 @@ void ForEachUnit(LoadedWindow& win, bool lastFirst, F f) {
 // the window unit knows the frame that its outer size holds.
 UnitObject* CreateRecord(const UnitRecord& rec, const UnitTypeInfo* type, HWND parent, UINT id,
                          uint32_t windowId, int reserved, bool ownRecord) {
-  auto create = TypeOperation<CreateOp>(type, kOpCreate);
+  auto create = TypeOperation(type, kOpCreate);
   if (!create) return nullptr;
   const int dpi = ownRecord ? kDesignDpi : WindowDpi(parent);
   return create(rec.blob.data(), static_cast<int32_t>(rec.blob.size()),

@@ -22,7 +22,7 @@ bool RunMessageFilters(const LoadedWindow& win, MSG* msg) {
     if (rec->isMenuItem || !IsLive(*rec)) continue;
     const UnitTypeInfo* type = TypeInfoFor(rec->type);
     if (!type || !(type->flags & kTypeFlagWantsMessages)) continue;
-    auto filter = TypeOperation<MessageFilterOp>(type, kOpMessageFilter);
+    auto filter = TypeOperation(type, kOpMessageFilter);
     if (filter && filter(rec->object, msg)) return true;
   }
   return false;

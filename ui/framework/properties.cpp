@@ -57,7 +57,7 @@ const UnitTypeInfo* LiveType(const UnitRecord& rec) {
 // The unit's current value of a type property (zeroed when unknown).
 PropValue GetTypeValue(const UnitTypeInfo* type, UnitRecord& rec, int index) {
   PropValue v{};
-  auto get = TypeOperation<GetPropertyOp>(type, kOpGetProperty);
+  auto get = TypeOperation(type, kOpGetProperty);
   if (get && !get(rec.object, index - kFirstTypeProperty, &v)) v = PropValue{};
   return v;
 }
@@ -109,7 +109,7 @@ void WriteProperty(uint32_t windowId, uint32_t unitId, int index, int element, u
 
   const UnitTypeInfo* type = LiveType(rec);
   const uint16_t propertyType = PropertyTypeOf(type, index);
-  auto set = TypeOperation<SetPropertyOp>(type, kOpSetProperty);
+  auto set = TypeOperation(type, kOpSetProperty);
   if (propertyType == 0 || !set) return;
 
   PropValue v{};

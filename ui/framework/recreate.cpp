@@ -21,8 +21,8 @@ class RecreationScope {
 void RecreateUnit(LoadedWindow& win, UnitRecord& rec) {
   if (&rec == &win.Own() || !IsLive(rec)) return;
   const UnitTypeInfo* type = TypeInfoFor(rec.type);
-  auto getAll = TypeOperation<GetAllPropertiesOp>(type, kOpGetAllProperties);
-  auto create = TypeOperation<CreateOp>(type, kOpCreate);
+  auto getAll = TypeOperation(type, kOpGetAllProperties);
+  auto create = TypeOperation(type, kOpCreate);
   if (!getAll || !create) return;
 
   EventSuppression suppressed;

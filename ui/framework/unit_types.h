@@ -10,8 +10,8 @@
 const UnitTypeInfo* TypeInfoFor(uint32_t typeCode);
 
 // The type's operation, or null when the type does not offer it.
-template <class Op>
-Op TypeOperation(const UnitTypeInfo* type, int operation) {
+template <class Op, int kNumber>
+Op TypeOperation(const UnitTypeInfo* type, UnitOperation<Op, kNumber> operation) {
   if (!type || !type->lookup) return nullptr;
   return reinterpret_cast<Op>(type->lookup(operation));
 }
