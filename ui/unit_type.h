@@ -8,14 +8,19 @@
 //    procedure of the runtime's own classes, a replaced one on a system
 //    class, whose procedure is kept in baseProc); see
 //    ui/framework/unit_window.h;
+//  - it is created from one record of the create operation's arguments
+//    (ui/framework/unit_creation.h); its font, text colour and background
+//    colour are the framework's UnitLook (ui/framework/unit_look.h);
 //  - its operations switch on the full property numbers that its header
-//    exports (PropertyNumber below), and it raises the events its header
+//    exports (PropertyNumber below), taking the unit as its own type
+//    (ui/framework/typed_operations.h), and it raises the events its header
 //    names;
 //  - its descriptor is built by UnitType (ui/framework/unit_operations.h)
-//    from its names, its flags by name, its property table and operations.
+//    from its names, its flags by name, its own property table, its look
+//    and its operations.
 // A new unit type is its folder under ui/ (object, operations, property
-// table), its blob format under ui/template/, and one line in the core
-// library's type table (ui/core_library.cpp).
+// table), its blob format under ui/template/, and its type code and one
+// line in its library (ui/core_library.h and .cpp).
 #pragma once
 
 #include <windows.h>
