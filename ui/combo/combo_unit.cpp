@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "runtime/gbk_boundary.h"
-#include "runtime/runtime.h"
 #include "ui/framework/display_scale.h"
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"

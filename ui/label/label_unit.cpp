@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include "runtime/gbk_boundary.h"
-#include "runtime/runtime.h"
 #include "ui/framework/border_style.h"
 #include "ui/framework/display_scale.h"
 #include "ui/framework/property_table.h"
