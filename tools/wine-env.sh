@@ -215,20 +215,26 @@ run_ended_with_script() {
 }
 
 end_now() {
-  local rc=$? p d pid
+  local rc=$? p d pid alive ended=()
   trap - EXIT INT TERM
   [ -n "${END_CHILD:-}" ] && kill -TERM -- "-$END_CHILD" 2>/dev/null || true
+  # All prefixes at once: each server takes a moment to end its programs.
   for p in "$END_DIR"/$END_PREFIXES; do
-    [ -d "$p/drive_c" ] && WINEPREFIX="$p" wineserver -k 2>/dev/null || true
+    [ -d "$p/drive_c" ] || continue
+    { WINEPREFIX="$p" wineserver -k 2>/dev/null; WINEPREFIX="$p" wineserver -w 2>/dev/null; } &
   done
-  for p in "$END_DIR"/$END_PREFIXES; do
-    [ -d "$p/drive_c" ] && WINEPREFIX="$p" wineserver -w 2>/dev/null || true
-  done
+  wait
   for d in "${END_DISPLAYS[@]}"; do
     for p in "$END_DIR"/$d; do
       pid=$(cat "$p/.xvfb-pid" 2>/dev/null) || continue
-      tr '\0' ' ' 2>/dev/null < "/proc/$pid/cmdline" | grep -q '^Xvfb ' && kill "$pid" 2>/dev/null || true
+      tr '\0' ' ' 2>/dev/null < "/proc/$pid/cmdline" | grep -q '^Xvfb ' && kill "$pid" 2>/dev/null && ended+=("$pid") || true
     done
+  done
+  for _ in $(seq 50); do
+    alive=
+    for pid in "${ended[@]}"; do [ -d "/proc/$pid" ] && alive=1; done
+    [ -z "$alive" ] && break
+    sleep 0.1
   done
   return $rc
 }
