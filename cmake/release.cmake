@@ -12,7 +12,7 @@ add_custom_target(source_date_epoch
 add_dependencies(machine-list-export source_date_epoch)
 set_target_properties(machine-list-export PROPERTIES
   LINK_DEPENDS ${source_date_file}
-  RULE_LAUNCH_LINK "${CMAKE_SOURCE_DIR}/cmake/link-at-source-date.sh ${source_date_file}")
+  RULE_LAUNCH_LINK "'${CMAKE_SOURCE_DIR}/cmake/link-at-source-date.sh' '${source_date_file}'")
 
 # The link map names every library file that went into the program: the
 # notices are taken from the packages that supplied them. Writing it
