@@ -192,7 +192,8 @@ std::vector<Record> DemoRecords(std::string* exported) {
 bool Tool::Start() { return Launch() && WaitForMain(); }
 
 bool Tool::Launch(const std::string& args) {
-  return process_.Start(driver::ProgramInTree(program_), args);
+  const bool fullPath = program_[0] != '\0' && program_[1] == ':';
+  return process_.Start(fullPath ? std::string(program_) : driver::ProgramInTree(program_), args);
 }
 
 std::vector<std::string> Tool::AnswerBoxes() {

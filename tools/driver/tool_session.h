@@ -57,7 +57,8 @@ std::vector<Record> DemoRecords(std::string* exported);
 // The running tool with its main window's controls.
 class Tool {
  public:
-  // The program in the tree's bin\ folder to start.
+  // The program to start: a file name in the tree's bin\ folder, or a
+  // full path from its drive letter on (GBK; it must outlive the Tool).
   explicit Tool(const char* program = "machine-list-export.exe") : program_(program) {}
   // Starts the tool and waits for its main window (answering nothing else):
   // its one window of the runtime's class, found whatever its title reads,
