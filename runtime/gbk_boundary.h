@@ -13,11 +13,12 @@
 //
 // Class names, resource names and other texts the code spells in ASCII may
 // be passed as wide literals directly; the rule is for texts the program
-// carries.
+// carries. The texts of a control's own messages (list view items, combo
+// box items) are wrapped beside that control's unit, over the same
+// conversions.
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 #include <string_view>
@@ -111,12 +112,3 @@ bool ShowFileDialogGbk(bool save, const FileDialogSettings& settings, std::strin
 // The font dialog over a GBK LOGFONTA; true when the user confirmed, with
 // the chosen size in tenths of a point.
 bool ChooseFontGbk(HWND owner, DWORD flags, LOGFONTA* font, COLORREF* color, int* pointTenths);
-
-// Texts of the list view and the combo box.
-int ListViewInsertItemGbk(HWND list, LVITEMW item, const char* text);
-void ListViewSetItemGbk(HWND list, LVITEMW item, const char* text);
-void ListViewSetItemTextGbk(HWND list, int item, int column, const char* text);
-std::string ListViewItemTextGbk(HWND list, int item, int column);
-int ListViewInsertColumnGbk(HWND list, int at, LVCOLUMNW column, const char* title);
-LRESULT ComboAddStringGbk(HWND combo, const char* text);
-std::string ComboItemTextGbk(HWND combo, int index);
