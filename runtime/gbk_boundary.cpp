@@ -191,7 +191,7 @@ LOGFONTA LogFontOf(HGDIOBJ font) {
   return LogFontFromWide(wide);
 }
 
-std::string ModuleFileNameGbk(HMODULE module) {
+std::wstring ModuleFileNameWide(HMODULE module) {
   // Long paths do not fit MAX_PATH: grow until the name fits.
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -199,7 +199,7 @@ std::string ModuleFileNameGbk(HMODULE module) {
     if (n == 0) return {};
     if (n < path.size()) {
       path.resize(n);
-      return GbkFromWide(path);
+      return path;
     }
     if (path.size() >= 32768) return {};
     path.resize(path.size() * 2);

@@ -80,7 +80,9 @@ LOGFONTA LogFontFromWide(const LOGFONTW& font);
 LOGFONTW WideLogFont(const LOGFONTA& font);
 
 // Files, folders, modules, the environment.
-std::string ModuleFileNameGbk(HMODULE module);
+// The module's path as Windows gives it, so that it can be split at a
+// backslash before it becomes GBK; empty when the system refused.
+std::wstring ModuleFileNameWide(HMODULE module);
 BOOL SetCurrentDirectoryGbk(const char* path);
 DWORD FileAttributesGbk(const char* path);
 HANDLE CreateFileGbk(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
