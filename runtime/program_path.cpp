@@ -1,7 +1,7 @@
 // The program's folder and file name from its module path.
 #include "runtime/program_path.h"
 
-#include "runtime/gbk_boundary.h"
+#include "runtime/gbk_boundary_conversion.h"
 
 ProgramPath SplitProgramPath(std::wstring_view path) {
   ProgramPath out;

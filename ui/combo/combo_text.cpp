@@ -1,7 +1,7 @@
 // Texts of the combo box in UTF-16; see combo_text.h.
 #include "ui/combo/combo_text.h"
 
-#include "runtime/gbk_boundary.h"
+#include "runtime/gbk_boundary_conversion.h"
 
 LRESULT ComboAddStringGbk(HWND combo, const char* text) {
   return SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromGbk(text).c_str()));

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "runtime/gbk_boundary.h"
+#include "runtime/gbk_boundary_conversion.h"
 
 namespace {
 
