@@ -6,6 +6,7 @@
 #include "image_list_sample.h"
 #include "listview_program_block.h"
 #include "runtime/gbk_boundary.h"
+#include "ui/listview/listview_text.h"
 
 namespace {
 

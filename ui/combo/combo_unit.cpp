@@ -9,6 +9,7 @@
 
 #include "runtime/gbk_boundary.h"
 #include "runtime/runtime.h"
+#include "ui/combo/combo_text.h"
 #include "ui/framework/display_scale.h"
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"
