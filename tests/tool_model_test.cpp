@@ -40,6 +40,7 @@ TEST(ToolModel, FieldsAreTheProgramsFieldTable) {
 
 TEST(ToolModel, TextsColumnsAndItemsAreTheWindowTemplates) {
   EXPECT_EQ(MainWindowTemplate().size(), static_cast<size_t>(model::kTemplateBytes));
+  EXPECT_EQ(RecordOf(kMachineListId).blob.size(), static_cast<size_t>(model::kListViewBlobBytes));
 
   WindowProps window;
   ASSERT_TRUE(DecodeWindowProps(RecordOf(kMainWindowRecordId).blob, window));

@@ -48,6 +48,8 @@ LINE_END = "\r\n"
 # The serialised window template's length in bytes: any change of a text,
 # a column or an item changes it.
 TEMPLATE_BYTES = 2678
+# The list view's block in it.
+LIST_VIEW_BLOB_BYTES = 177
 
 
 def create_table_sql():

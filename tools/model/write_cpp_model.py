@@ -37,6 +37,7 @@ def lines():
                         ("kCreateTableSql", m.create_table_sql()), ("kInsertSql", m.insert_sql())]:
         yield text_constant(name, value)
     yield "inline constexpr int kTemplateBytes = %d;" % m.TEMPLATE_BYTES
+    yield "inline constexpr int kListViewBlobBytes = %d;" % m.LIST_VIEW_BLOB_BYTES
     yield "inline constexpr Field kFields[] = {"
     for _, column, _, title, width, kind in m.FIELDS:
         yield "    {%s, %s, %d, FieldKind::k%s}," % (literal(column), literal(title), width, camel(kind))
