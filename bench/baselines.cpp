@@ -106,12 +106,11 @@ HWND MakeList() {
                              nullptr, GetModuleHandleA(nullptr), nullptr);
   HWND lv = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, 0, 0,
                             620, 440, top, nullptr, GetModuleHandleA(nullptr), nullptr);
-  const char* titles[3] = {"机器名", "MAC", "IP"};
   for (int c = 0; c < 3; c++) {
     LVCOLUMNA col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     col.cx = 180;
-    col.pszText = const_cast<char*>(titles[c]);
+    col.pszText = const_cast<char*>(model::kFields[c].title);
     col.iSubItem = c;
     SendMessageA(lv, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
   }

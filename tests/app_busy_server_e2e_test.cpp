@@ -82,7 +82,7 @@ class BusyServerTest : public testing::Test {
         driver::PressButton(box, IDOK);
         break;
       }
-      if (driver::FindTopLevelWindow(tool.process().id(), "WTWindow", "机器列表导出工具")) break;
+      if (driver::FindTopLevelWindow(tool.process().id(), "WTWindow", model::kTitle)) break;
     }
     EXPECT_TRUE(tool.WaitForMain());
     return text;
