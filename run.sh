@@ -61,7 +61,7 @@ wine_env_prefix
 
 server="$WINEPREFIX/drive_c/Server"
 mkdir -p "$server/config" "$server/export"
-python3 tools/make_demo_db.py "$server/config/quillnode.db" 36
+python3 tools/make_demo_db.py "$server/config/quillnode.db"
 "$WINE" reg add 'HKLM\SYSTEM\CurrentControlSet\Services\quillsvc64' /v ImagePath \
   /t REG_EXPAND_SZ /d '%SystemDrive%\Server\server64.exe' /f >/dev/null 2>&1
 

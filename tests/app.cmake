@@ -1,7 +1,7 @@
 # The application: its pure routines in-process, and the real tool driven
 # end to end. The end-to-end cases share the service's registry value, so
 # they run one at a time.
-rt_gtest(app_test SOURCES app_test.cpp app_numbers_test.cpp LIBS app_lib)
+rt_gtest(app_test SOURCES app_test.cpp app_numbers_test.cpp tool_model_test.cpp LIBS app_lib tool_model)
 
 add_executable(app_e2e_test app_e2e_test.cpp)
 target_link_libraries(app_e2e_test PRIVATE tool_session gtest gtest_main)
