@@ -21,7 +21,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   add_test(NAME release_unpack COMMAND sh -c
            "rm -rf \"$1/工具\" && mkdir -p \"$1/工具\" \"$1/mle_release_demo/config\" &&
             \"$2\" -m zipfile -e \"$3\" \"$1/工具\" &&
-            \"$2\" \"$4\" \"$1/mle_release_demo/config/quillnode.db\" 36"
+            \"$2\" \"$4\" \"$1/mle_release_demo/config/quillnode.db\""
            sh ${drive_c} ${Python3_EXECUTABLE} ${release_zip} ${CMAKE_SOURCE_DIR}/tools/make_demo_db.py)
   set_tests_properties(release_unpack PROPERTIES FIXTURES_SETUP release_unpacked
                        FIXTURES_REQUIRED release_archive TIMEOUT 60)

@@ -145,13 +145,13 @@ TEST_F(ReleaseArchive, EveryFileIsNamedInSha256SumsWithItsSum) {
 
 TEST_F(ReleaseArchive, RunsFromTheChineseFolderAndExportsTheDemo) {
   e2e::SetImagePath(std::string(kDemoImagePath), /*expand=*/true);
-  std::string expected;
-  const size_t machines = e2e::DemoRecords(&expected).size();
+  const std::string expected = model::DemoExport();
+  const size_t machines = model::DemoRows().size();
   e2e::Tool tool(program.c_str());
   ASSERT_TRUE(tool.Start());
   ASSERT_EQ(tool.Rows().size(), machines);
   tool.Keys({VK_CONTROL, 'A'});
-  const std::string selected = "选中:" + std::to_string(machines);
+  const std::string selected = model::SelectedCaption(machines);
   ASSERT_EQ(tool.WaitForSelectedCaption(selected), selected);
   const std::string out = e2e::OutputPath("release_demo.txt");
   DeleteFileW(Wide(out).c_str());
