@@ -45,12 +45,15 @@ variant=
 [ "$codepage" = 936 ] || variant="$variant-cp$codepage"
 export WINEPREFIX="$RUN_DIR/demo-wineprefix$variant" WINEARCH="$WINE_ARCH"
 if [ "$WINE_ARCH" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
-# Without a display of the user's, a scaled demo needs a virtual screen
-# larger than the tests' one.
+# The demo's Wine server ends when this script does (with a display of the
+# user's, once the tool is closed), and so does its virtual display, which
+# is its own: the tests' display and servers are never touched. Without a
+# display of the user's, a scaled demo needs a larger virtual screen.
+end_on_exit "$RUN_DIR" "demo-wineprefix$variant" demo-display 'demo-display/dpi-display*'
 if [ "$dpi" != 96 ] && ! { [ -n "$user_display" ] && x_display_ok "$user_display"; }; then
-  dpi_display
+  BUILD_DIR="$RUN_DIR/demo-display" dpi_display
 else
-  wine_env_display
+  BUILD_DIR="$RUN_DIR/demo-display" wine_env_display
 fi
 wine_env_prefix
 [ "$dpi" = 96 ] || wine_prefix_dpi "$dpi"
@@ -58,12 +61,13 @@ wine_env_prefix
 
 server="$WINEPREFIX/drive_c/Server"
 mkdir -p "$server/config" "$server/export"
-python3 tools/make_demo_db.py "$server/config/quillnode.db" 36
+python3 tools/make_demo_db.py "$server/config/quillnode.db"
 "$WINE" reg add 'HKLM\SYSTEM\CurrentControlSet\Services\quillsvc64' /v ImagePath \
   /t REG_EXPAND_SZ /d '%SystemDrive%\Server\server64.exe' /f >/dev/null 2>&1
 
 if [ -n "$user_display" ] && x_display_ok "$user_display"; then
-  DISPLAY="$user_display" exec "$WINE" "$RUN_DIR/bin/$tool"
+  DISPLAY="$user_display" "$WINE" "$RUN_DIR/bin/$tool"
+  exit
 fi
 
 # No display of the user's: show what a user would see.

@@ -20,6 +20,7 @@
 
 #include "bench/bench_clock.h"
 #include "tools/driver/process_probe.h"
+#include "tools/model/tool_model.h"
 
 namespace {
 
@@ -105,12 +106,11 @@ HWND MakeList() {
                              nullptr, GetModuleHandleA(nullptr), nullptr);
   HWND lv = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, 0, 0,
                             620, 440, top, nullptr, GetModuleHandleA(nullptr), nullptr);
-  const char* titles[3] = {"机器名", "MAC", "IP"};
   for (int c = 0; c < 3; c++) {
     LVCOLUMNA col{};
     col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
     col.cx = 180;
-    col.pszText = const_cast<char*>(titles[c]);
+    col.pszText = const_cast<char*>(model::kFields[c].title);
     col.iSubItem = c;
     SendMessageA(lv, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&col));
   }
@@ -156,17 +156,18 @@ int RunList(const char* path, int rows, const char* output) {
   t0 = bench::Now();
   std::string out;
   char buffer[512];
+  // The export in the default field order; the bench's fields are never empty.
   for (int i = -1; (i = static_cast<int>(SendMessageA(lv, LVM_GETNEXTITEM, i, LVNI_SELECTED))) >= 0;) {
-    for (int c = 0; c < 3; c++) {
+    for (int k = 0; k < 3; k++) {
       LVITEMA it{};
-      it.iSubItem = c;
+      it.iSubItem = model::kDefaultOrder[k];
       it.pszText = buffer;
       it.cchTextMax = sizeof buffer;
       int len = static_cast<int>(SendMessageA(lv, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&it)));
-      if (c) out += ' ';
+      if (k) out += model::kFieldSeparator;
       out.append(buffer, len);
     }
-    out += "\r\n";
+    out += model::kLineEnd;
   }
   HANDLE file = CreateFileA(output, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;

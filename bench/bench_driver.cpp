@@ -67,7 +67,7 @@ size_t CountLines(const std::string& bytes) {
 double Load(e2e::Tool& tool, int rows, std::string* box) {
   double t0 = bench::Now();
   if (!tool.Launch()) return -1;
-  const std::string all = "共:" + std::to_string(rows);
+  const std::string all = model::TotalCaption(rows);
   for (DWORD start = GetTickCount(); GetTickCount() - start < kLongWaitMs; Sleep(5)) {
     if (HWND b = tool.WaitForBox(0)) {
       double seconds = bench::Now() - t0;
@@ -117,7 +117,7 @@ int RunSteps(int rows, const std::string& server, const std::string& output) {
   ExportTimes empty = TimeExport(tool, output + ".empty.txt");
 
   double t0 = bench::Now();
-  std::string selected = "选中:" + std::to_string(rows);
+  std::string selected = model::SelectedCaption(rows);
   bool all = tool.KeysUntil({VK_CONTROL, 'A'},
                             [&] { return driver::WindowText(tool.Control(e2e::kSelectedLabelId)) == selected; },
                             kLongWaitMs);

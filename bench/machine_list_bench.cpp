@@ -23,6 +23,7 @@
 #include "app/runtime_calls.h"
 #include "bench/bench_clock.h"
 #include "tools/driver/process_probe.h"
+#include "tools/model/tool_model.h"
 #include "ui/combo/combo_unit.h"
 #include "ui/framework/host.h"
 
@@ -42,7 +43,7 @@ void Pump() {
   }
 }
 
-// A machine table of n records in a fresh file: names with Chinese
+// The server's table of n records in a fresh file: names with Chinese
 // characters, MAC texts and addresses as the server stores them.
 std::string MakeTable(int n) {
   char folder[MAX_PATH];
@@ -51,9 +52,10 @@ std::string MakeTable(int n) {
   DeleteFileA(path.c_str());
   sqlite3* db = nullptr;
   sqlite3_open(path.c_str(), &db);
-  sqlite3_exec(db, "CREATE TABLE tPcBaseInfo(MACHINE TEXT, mac TEXT, ip INTEGER); BEGIN", nullptr, nullptr, nullptr);
+  sqlite3_exec(db, model::kCreateTableSql, nullptr, nullptr, nullptr);
+  sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
   sqlite3_stmt* insert = nullptr;
-  sqlite3_prepare_v2(db, "INSERT INTO tPcBaseInfo VALUES(?, ?, ?)", -1, &insert, nullptr);
+  sqlite3_prepare_v2(db, model::kInsertSql, -1, &insert, nullptr);
   for (int k = 0; k < n; k++) {
     char name[32], mac[32];
     snprintf(name, sizeof name, "\xE6\x9C\xBA\xE5\x99\xA8-%05d", k);  // UTF-8 "机器-"

@@ -3,16 +3,21 @@
 
     make_machine_table.py ROWS PATH
 
-Rows look like a large installation's: machine names by room and seat
-(Chinese room names, stored as UTF-8 as the server does), unique MAC texts
-of a few vendors, and IPv4 addresses stored as the server stores them: an
-integer whose least significant byte is the first number of the dotted
-form. The same ROWS always give the same file contents.
+The table is the server's as the model of the tool has it
+(tools/model/tool_model.py). Rows look like a large installation's: machine
+names by room and seat (Chinese room names, stored as UTF-8 as the server
+does), unique MAC texts of a few vendors, and IPv4 addresses stored as the
+server stores them: an integer whose least significant byte is the first
+number of the dotted form. The same ROWS always give the same file contents.
 """
 import os
 import random
 import sqlite3
 import sys
+
+sys.dont_write_bytecode = True  # no cache files in the source tree
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools", "model"))
+import tool_model  # noqa: E402
 
 ROOMS = ["一楼大厅", "二楼包间", "三楼竞技区", "VIP区", "网吧A区", "网吧B区", "教室", "机房"]
 VENDOR_PREFIXES = ["00-1A-2B", "3C-97-0E", "E0-D5-5E", "B4-2E-99", "70-85-C2"]
@@ -42,8 +47,8 @@ def main():
     if os.path.exists(path):
         os.remove(path)
     db = sqlite3.connect(path)
-    db.execute("CREATE TABLE tPcBaseInfo (id INTEGER PRIMARY KEY, MACHINE TEXT, mac TEXT, ip INTEGER)")
-    db.executemany("INSERT INTO tPcBaseInfo (MACHINE, mac, ip) VALUES (?, ?, ?)", rows(n))
+    db.execute(tool_model.create_table_sql())
+    db.executemany(tool_model.insert_sql(), tool_model.records(rows(n)))
     db.commit()
     db.close()
 

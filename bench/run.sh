@@ -31,9 +31,12 @@ BUILD_DIR="$RUN_DIR"
 # A prefix of the bench's own, with windows left to Wine (see
 # wine_prefix_for_tests): the 2 s Wine waits for a window manager at every
 # closed window would swamp the close figure.
+# Its Wine server and its virtual display (its own, so that a run of the
+# tests beside it keeps theirs) end when the bench does.
 export WINEPREFIX="$RUN_DIR/bench-wineprefix"
 . tools/wine-env.sh
-wine_env_display
+end_on_exit "$RUN_DIR" bench-wineprefix bench-display
+BUILD_DIR="$RUN_DIR/bench-display" wine_env_display
 wine_env_prefix
 wine_prefix_for_tests
 run() { BUILD_DIR="$RUN_DIR" tools/wine-run.sh "$WINE_ARCH" "$@"; }

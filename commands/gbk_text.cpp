@@ -1,4 +1,4 @@
-// Full-width folding and double-byte-aware searching over GBK bytes.
+// Full-width folding over GBK bytes.
 #include "commands/gbk_text.h"
 
 #include <cstring>
@@ -43,18 +43,4 @@ char* FoldFullWidth(const char* text, bool dropBlanks) {
   }
   out[n] = 0;
   return out;
-}
-
-int32_t FindLastSingleByte(const char* text, char b) {
-  int32_t found = -1;
-  if (!text) return found;
-  for (int32_t i = 0; text[i];) {
-    if (IsLeadByte(text[i]) && text[i + 1]) {
-      i += 2;
-      continue;
-    }
-    if (text[i] == b) found = i;
-    i++;
-  }
-  return found;
 }

@@ -1,6 +1,5 @@
-// Byte-level helpers for GBK texts: full-width folding, and a backslash
-// search that never stops inside a character (lead bytes as
-// runtime/gbk_lead_byte.h says).
+// Full-width folding of GBK texts (lead bytes as runtime/gbk_lead_byte.h
+// says).
 #pragma once
 
 #include <cstdint>
@@ -13,7 +12,3 @@
 // lead byte at the end is dropped. Null when the result is empty; the
 // caller frees it with RtFree.
 char* FoldFullWidth(const char* text, bool dropBlanks);
-
-// Offset of the last byte b that is not the second byte of a double-byte
-// character, or -1 when there is none.
-int32_t FindLastSingleByte(const char* text, char b);

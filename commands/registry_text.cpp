@@ -5,10 +5,10 @@
 #include <string>
 
 #include "commands/core_commands.h"
-#include "commands/gbk_text.h"
 #include "commands/scoped_handles.h"
 #include "runtime/arg_read.h"
 #include "runtime/gbk_boundary.h"
+#include "runtime/gbk_lead_byte.h"
 #include "runtime/heap.h"
 #include "runtime/runtime.h"
 
@@ -45,7 +45,7 @@ void ReadRegistryText(ArgValue* result, int argc, ArgValue* args) {
     // The value name follows the last real backslash; a 0x5C that is the
     // second byte of a double-byte character belongs to that character.
     const char* path = args[1].v.text ? args[1].v.text : "";
-    int32_t cut = FindLastSingleByte(path, '\\');
+    int32_t cut = LastSingleByte(path, '\\');
     char* keyPath = cut > 0 ? RtCopyText(path, cut) : nullptr;
     const char* valueName = path + cut + 1;  // cut = -1: the whole path
     char* text = nullptr;

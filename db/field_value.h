@@ -15,7 +15,7 @@ namespace db {
 // runtime blocks (RuntimeNotify 2024); a text or byte set that the record
 // held before is released (2025) after the new value was produced.
 // SQL NULL, an empty text and an empty blob store null and still succeed.
-// A text that does not convert to the code page shows '?' where it fails.
+// A text that does not convert to GBK shows '?' where it fails.
 // False, with null stored, for any other kind, or no runtime allocator to
 // serve the block.
 bool StoreColumnValue(sqlite3_stmt* stmt, int column, uint32_t wanted, ArgValue* result);

@@ -1,6 +1,7 @@
-// GBK <-> UTF-8 through UTF-16, with code page 936 named explicitly: the
-// program's texts are GBK whatever the system's code page, so neither the
-// C runtime's locale nor the system code page has a say. Plus CompareNoCase.
+// GBK <-> UTF-8 through UTF-16: the text boundary converts between GBK and
+// UTF-16 (whatever the system's code page, so neither the C runtime's
+// locale nor the system has a say), and this file between UTF-16 and
+// UTF-8. Plus CompareNoCase.
 //
 // The UTF-8 side is coded by hand: each 16-bit unit is handled on its own.
 // GBK has no characters outside the Basic Multilingual Plane, so surrogates
@@ -8,13 +9,11 @@
 // (names) or shows '?' for the character (field values).
 #include "db/gbk_utf8.h"
 
-#include <windows.h>
-
 #include <climits>
 #include <cstdint>
 #include <cstring>
 
-#include "runtime/gbk_boundary.h"
+#include "runtime/gbk_boundary_conversion.h"
 #include "runtime/gbk_lead_byte.h"
 
 namespace {
@@ -69,8 +68,8 @@ OwnedText ToUtf8(const char* text, int length) {
   // One GBK byte never makes more than one unit.
   WideBuffer wide(static_cast<wchar_t*>(malloc((n + 1) * sizeof(wchar_t))));
   if (!wide) return nullptr;
-  int units = MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, text, n, wide.get(), n);
-  if (units <= 0) return nullptr;  // invalid in the code page
+  int units = GbkToWideExact(text, n, wide.get(), n);
+  if (units <= 0) return nullptr;  // not valid GBK
   wide[units] = 0;
 
   OwnedText out(static_cast<char*>(malloc(3 * units + 3)));
@@ -129,8 +128,8 @@ Utf8Step DecodeUtf8(const unsigned char* s, int n, int i, uint32_t* unit, int* u
 }
 
 // FromUtf8 and FromUtf8Lossy: strict fails at the first sequence that is
-// not a 16-bit unit or the first character the code page lacks; lossy puts
-// '?' in their place (and in place of a NUL, which cannot live in a text).
+// not a 16-bit unit or the first character GBK lacks; lossy puts '?' in
+// their place (and in place of a NUL, which cannot live in a text).
 OwnedText ConvertFromUtf8(const char* text, int length, bool lossy) {
   int n = EffectiveLength(text, length);
   if (n < 0) return nullptr;
@@ -158,28 +157,10 @@ OwnedText ConvertFromUtf8(const char* text, int length, bool lossy) {
 
   // Like the text it came from, the result ends at its first NUL.
   units = static_cast<int>(wcsnlen(wide.get(), units));
-  int bytes = WideToGbkExact(wide.get(), units, out.get(), n);
-  if (bytes >= 0) {
-    out[bytes] = 0;
-    return out;
-  }
-  if (!lossy) return nullptr;  // not in the code page
-  // One unit at a time, with '?' for each that has no form in the code
-  // page: the two halves of a pair count as two.
-  char* p = out.get();
-  for (int k = 0; k < units; k++) {
-    char mb[2];
-    BOOL lacking = FALSE;
-    int m = WideCharToMultiByte(kGbkCodePage, WC_NO_BEST_FIT_CHARS, &wide[k], 1, mb, sizeof mb, nullptr,
-                                &lacking);
-    if (m <= 0 || lacking) {
-      *p++ = '?';
-    } else {
-      memcpy(p, mb, m);
-      p += m;
-    }
-  }
-  *p = 0;
+  auto toGbk = lossy ? WideToGbkLossy : WideToGbkExact;
+  int bytes = toGbk(wide.get(), units, out.get(), n);
+  if (bytes < 0) return nullptr;  // strict: not in GBK
+  out[bytes] = 0;
   return out;
 }
 

@@ -89,7 +89,7 @@ void Open(ArgValue* result, int argc, ArgValue* args) {
   } else {
     if (!create && !FileExists(name)) return;
     utf8Name = ToUtf8(name);
-    if (!utf8Name) return;  // not valid in the code page
+    if (!utf8Name) return;  // not valid GBK
   }
 
   sqlite3* connection = nullptr;

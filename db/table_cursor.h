@@ -21,7 +21,7 @@ class StatementText;
 inline constexpr int kTableNameSize = 1024;
 
 // The column names (GBK texts, malloc'd); an entry is null where SQLite gave
-// no name or the name has no form in the code page.
+// no name or the name has no form in GBK.
 class ColumnNames {
  public:
   ColumnNames() = default;

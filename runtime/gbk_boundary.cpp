@@ -1,4 +1,4 @@
-// Conversions, windows, fonts, files and the registry; see gbk_boundary.h.
+// Windows, fonts, files and the registry in UTF-16; see gbk_boundary.h.
 #include "runtime/gbk_boundary.h"
 
 #include <cstring>
@@ -7,113 +7,9 @@
 
 namespace {
 
-bool IsAscii(std::string_view text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
-}
-
-bool IsAscii(std::wstring_view text) {
-  for (wchar_t c : text)
-    if (c >= 0x80) return false;
-  return true;
-}
-
-// Characters GBK lacks become '?' rather than a look-alike: a look-alike
-// would turn a path into another one without a word.
-constexpr DWORD kToGbkFlags = WC_NO_BEST_FIT_CHARS;
-
 constexpr DWORD kLargestRegistryText = 16u << 20;
 
 }  // namespace
-
-std::wstring WideFromGbk(std::string_view gbk) {
-  // ASCII is the same in both, and most of the program's texts are.
-  if (IsAscii(gbk)) return std::wstring(gbk.begin(), gbk.end());
-  // One GBK byte never makes more than one UTF-16 unit.
-  std::wstring wide(gbk.size(), L'\0');
-  int n = MultiByteToWideChar(kGbkCodePage, 0, gbk.data(), static_cast<int>(gbk.size()), wide.data(),
-                              static_cast<int>(wide.size()));
-  wide.resize(n > 0 ? static_cast<size_t>(n) : 0);
-  return wide;
-}
-
-std::wstring WideFromGbk(const char* gbk) { return gbk ? WideFromGbk(std::string_view(gbk)) : std::wstring(); }
-
-WideArg::WideArg(const char* gbk) : text_(small_) {
-  const size_t n = gbk ? strlen(gbk) : 0;
-  if (n >= std::size(small_)) {
-    large_ = WideFromGbk(std::string_view(gbk, n));
-    text_ = large_.data();
-    return;
-  }
-  // One GBK byte never makes more than one unit, so the units fit.
-  int units = 0;
-  if (IsAscii(std::string_view(gbk ? gbk : "", n))) {
-    for (size_t i = 0; i < n; i++) small_[i] = static_cast<unsigned char>(gbk[i]);
-    units = static_cast<int>(n);
-  } else {
-    units = MultiByteToWideChar(kGbkCodePage, 0, gbk, static_cast<int>(n), small_, static_cast<int>(n));
-  }
-  small_[units > 0 ? units : 0] = 0;
-}
-
-int WideToGbkExact(const wchar_t* wide, int units, char* out, int capacity) {
-  if (units <= 0) return 0;
-  // The plain conversion is Wine's fast one; asking it to report characters
-  // GBK lacks takes its slow one, several times dearer per character. So
-  // the bytes are converted back instead: a character GBK lacks (or only
-  // resembles) does not come back as itself.
-  int n = WideCharToMultiByte(kGbkCodePage, 0, wide, units, out, capacity, nullptr, nullptr);
-  if (n <= 0) return -1;
-  wchar_t small[256];
-  std::wstring large;
-  wchar_t* back = small;
-  if (units > static_cast<int>(std::size(small))) {
-    large.resize(static_cast<size_t>(units));
-    back = large.data();
-  }
-  // More bytes than units (a pair of one character each) cannot come back
-  // as the same units.
-  int m = MultiByteToWideChar(kGbkCodePage, 0, out, n, back, units);
-  return m == units && wmemcmp(back, wide, static_cast<size_t>(units)) == 0 ? n : -1;
-}
-
-bool GbkFromWideExact(std::wstring_view wide, std::string* gbk) {
-  gbk->clear();
-  if (IsAscii(wide)) {
-    gbk->assign(wide.begin(), wide.end());
-    return true;
-  }
-  // At most two GBK bytes for each UTF-16 unit.
-  gbk->resize(wide.size() * 2);
-  int n = WideToGbkExact(wide.data(), static_cast<int>(wide.size()), gbk->data(), static_cast<int>(gbk->size()));
-  if (n >= 0) {
-    gbk->resize(static_cast<size_t>(n));
-    return true;
-  }
-  n = WideCharToMultiByte(kGbkCodePage, kToGbkFlags, wide.data(), static_cast<int>(wide.size()), gbk->data(),
-                          static_cast<int>(gbk->size()), nullptr, nullptr);
-  gbk->resize(n > 0 ? static_cast<size_t>(n) : 0);
-  return false;
-}
-
-std::string GbkFromWide(std::wstring_view wide) {
-  std::string gbk;
-  GbkFromWideExact(wide, &gbk);
-  return gbk;
-}
-
-std::string GbkFromWide(const wchar_t* wide) { return wide ? GbkFromWide(std::wstring_view(wide)) : std::string(); }
-
-void CopyGbkAsWide(std::string_view gbk, wchar_t* out, size_t capacity) {
-  if (capacity == 0) return;
-  std::wstring wide = WideFromGbk(gbk);
-  // GBK has no character beyond the basic plane: every unit is a whole one.
-  size_t n = wide.size() < capacity - 1 ? wide.size() : capacity - 1;
-  memcpy(out, wide.data(), n * sizeof(wchar_t));
-  out[n] = 0;
-}
 
 bool EnsureWindowClassGbk(HINSTANCE instance, const char* className, UINT style, WNDPROC proc) {
   std::wstring name = WideFromGbk(className);
@@ -191,7 +87,7 @@ LOGFONTA LogFontOf(HGDIOBJ font) {
   return LogFontFromWide(wide);
 }
 
-std::string ModuleFileNameGbk(HMODULE module) {
+std::wstring ModuleFileNameWide(HMODULE module) {
   // Long paths do not fit MAX_PATH: grow until the name fits.
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -199,7 +95,7 @@ std::string ModuleFileNameGbk(HMODULE module) {
     if (n == 0) return {};
     if (n < path.size()) {
       path.resize(n);
-      return GbkFromWide(path);
+      return path;
     }
     if (path.size() >= 32768) return {};
     path.resize(path.size() * 2);

@@ -3,62 +3,24 @@
 // file. Windows reads the "A" functions' texts in the system code page,
 // which is 936 only on a Simplified Chinese system (1252 on an English
 // one, 65001 with the UTF-8 option), so every Win32 call that carries text
-// goes through here instead: texts become UTF-16 with code page 936 named
-// explicitly, whatever the system's code page, and the W function is
-// called; texts coming back become GBK the same way.
-//
-// A character that GBK lacks (from the registry, a dialog or typed) comes
-// back as '?'. '?' is never a GBK trail byte and never valid in a Windows
-// file name, so such a path is shown as far as it goes and opens nothing.
+// goes through here instead: texts become UTF-16 by the conversions of
+// gbk_boundary_conversion.h, whatever the system's code page, and the W
+// function is called; texts coming back become GBK the same way, with '?'
+// for a character that GBK lacks (from the registry, a dialog or typed).
 //
 // Class names, resource names and other texts the code spells in ASCII may
 // be passed as wide literals directly; the rule is for texts the program
-// carries.
+// carries. The texts of a control's own messages (list view items, combo
+// box items) are wrapped beside that control's unit, over the same
+// conversions.
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 #include <string_view>
 
-// The code page of every text inside the program.
-inline constexpr UINT kGbkCodePage = 936;
-
-// GBK -> UTF-16. A null text is empty.
-std::wstring WideFromGbk(std::string_view gbk);
-std::wstring WideFromGbk(const char* gbk);
-// UTF-16 -> GBK, '?' for each character GBK has no form for. A null text
-// is empty.
-std::string GbkFromWide(std::wstring_view wide);
-std::string GbkFromWide(const wchar_t* wide);
-// The wide form of a GBK text for one call, on the stack when short: the
-// list view's setters run once per cell of a load, and a heap block each
-// would be interleaved with the control's own blocks (11 MB more resident
-// at 100,000 rows, measured with bench/machine_list_bench). A null text is
-// empty.
-class WideArg {
- public:
-  explicit WideArg(const char* gbk);
-  WideArg(const WideArg&) = delete;
-  WideArg& operator=(const WideArg&) = delete;
-  wchar_t* data() { return text_; }
-  const wchar_t* c_str() const { return text_; }
-
- private:
-  wchar_t small_[128];
-  std::wstring large_;
-  wchar_t* text_;
-};
-
-// As GbkFromWide; false when some character had no GBK form.
-bool GbkFromWideExact(std::wstring_view wide, std::string* gbk);
-// The GBK form of `units` units into `out` of `capacity` bytes: the bytes
-// written, or -1 when some character has no GBK form or it does not fit.
-int WideToGbkExact(const wchar_t* wide, int units, char* out, int capacity);
-// The wide form of a GBK text into a fixed buffer of `capacity` units (a
-// tip buffer, a face name), NUL included; cut at a whole character.
-void CopyGbkAsWide(std::string_view gbk, wchar_t* out, size_t capacity);
+#include "runtime/gbk_boundary_conversion.h"
 
 // Windows, classes, window texts, message boxes, painting, help.
 // A Unicode class with the arrow cursor and the null brush, registered
@@ -79,7 +41,9 @@ LOGFONTA LogFontFromWide(const LOGFONTW& font);
 LOGFONTW WideLogFont(const LOGFONTA& font);
 
 // Files, folders, modules, the environment.
-std::string ModuleFileNameGbk(HMODULE module);
+// The module's path as Windows gives it, so that it can be split at a
+// backslash before it becomes GBK; empty when the system refused.
+std::wstring ModuleFileNameWide(HMODULE module);
 BOOL SetCurrentDirectoryGbk(const char* path);
 DWORD FileAttributesGbk(const char* path);
 HANDLE CreateFileGbk(const char* path, DWORD access, DWORD share, DWORD disposition, DWORD flags);
@@ -111,12 +75,3 @@ bool ShowFileDialogGbk(bool save, const FileDialogSettings& settings, std::strin
 // The font dialog over a GBK LOGFONTA; true when the user confirmed, with
 // the chosen size in tenths of a point.
 bool ChooseFontGbk(HWND owner, DWORD flags, LOGFONTA* font, COLORREF* color, int* pointTenths);
-
-// Texts of the list view and the combo box.
-int ListViewInsertItemGbk(HWND list, LVITEMW item, const char* text);
-void ListViewSetItemGbk(HWND list, LVITEMW item, const char* text);
-void ListViewSetItemTextGbk(HWND list, int item, int column, const char* text);
-std::string ListViewItemTextGbk(HWND list, int item, int column);
-int ListViewInsertColumnGbk(HWND list, int at, LVCOLUMNW column, const char* title);
-LRESULT ComboAddStringGbk(HWND combo, const char* text);
-std::string ComboItemTextGbk(HWND combo, int index);

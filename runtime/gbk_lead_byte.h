@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 constexpr bool IsLeadByte(char c) { return (static_cast<unsigned char>(c) & 0x80) != 0; }
@@ -27,4 +28,20 @@ constexpr size_t WholeCharacterPrefix(std::string_view text, size_t room) {
     i += step;
   }
   return i;
+}
+
+// Offset of the last byte b of a NUL-ended text that is not the second byte
+// of a double-byte character, or -1 when there is none (or no text).
+constexpr int32_t LastSingleByte(const char* text, char b) {
+  int32_t found = -1;
+  if (!text) return found;
+  for (int32_t i = 0; text[i];) {
+    if (IsLeadByte(text[i]) && text[i + 1]) {
+      i += 2;
+      continue;
+    }
+    if (text[i] == b) found = i;
+    i++;
+  }
+  return found;
 }

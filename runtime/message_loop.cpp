@@ -8,12 +8,6 @@
 
 namespace {
 
-// Sent by some frameworks to wake the idle loop; never pre-translated or
-// dispatched here.
-constexpr UINT kKickIdle = 0x036A;
-// The system's caret-blink timer.
-constexpr UINT kSysTimer = 0x0118;
-
 // Messages that do not restart idle processing: paints, the caret timer,
 // and mouse moves that repeat the previous one of their kind in place
 // (Windows sends those whenever the cursor is merely shown again).

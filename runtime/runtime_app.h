@@ -68,6 +68,13 @@ bool RtShutdown(int code);
 void ReleaseDllCommands();
 // Sizes the DLL-command tables from the program header.
 void LoadDllCommandTables(const ProgramHeader* header);
+// Sent by some frameworks to wake the idle loop; the loop neither
+// pre-translates nor dispatches it.
+inline constexpr UINT kKickIdle = 0x036A;
+// The system's caret-blink timer: like a paint, it does not restart idle
+// processing.
+inline constexpr UINT kSysTimer = 0x0118;
+
 // IdleWatchList requests (RuntimeNotify 1012 and 1013).
 intptr_t AddIdleWatch(const IdleWatch* entry);
 intptr_t RemoveIdleWatch(HWND window);

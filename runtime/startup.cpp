@@ -45,7 +45,7 @@ bool RtInitialize(bool changeDirectory) {
   // and that COM initialisation is not the runtime's to end.
   if (!app.oleInitialised) app.oleInitialised = SUCCEEDED(OleInitialize(nullptr));
 
-  ProgramPath split = SplitProgramPath(ModuleFileNameGbk(nullptr).c_str());
+  ProgramPath split = SplitProgramPath(ModuleFileNameWide(nullptr));
   app.directory = split.directory;
   app.fileName = split.fileName;
   app.directorySlash = split.directory.empty() ? std::string() : split.directory + "\\";
@@ -72,7 +72,7 @@ int RtRunProgram(HINSTANCE instance, const ProgramHeader* header, const WindowHo
   app.instance = instance;
   app.header = header;
   RtSetWindowHost(host);
-  ProgramPath split = SplitProgramPath(ModuleFileNameGbk(instance).c_str());
+  ProgramPath split = SplitProgramPath(ModuleFileNameWide(instance));
   app.directorySlash = split.directory.empty() ? std::string() : split.directory + "\\";
 
   if (programEntry) programEntry();

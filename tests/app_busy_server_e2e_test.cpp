@@ -77,12 +77,12 @@ class BusyServerTest : public testing::Test {
     for (DWORD start = GetTickCount(); GetTickCount() - start < 15000; Sleep(20)) {
       if (HWND box = tool.WaitForBox(0)) {
         driver::MessageBoxContent content = driver::ReadMessageBox(box);
-        EXPECT_EQ(content.title, "信息：");
+        EXPECT_EQ(content.title, model::kInfoTitle);
         text = content.text;
         driver::PressButton(box, IDOK);
         break;
       }
-      if (driver::FindTopLevelWindow(tool.process().id(), "WTWindow", "机器列表导出工具")) break;
+      if (driver::FindTopLevelWindow(tool.process().id(), "WTWindow", model::kTitle)) break;
     }
     EXPECT_TRUE(tool.WaitForMain());
     return text;
@@ -108,7 +108,7 @@ TEST_F(BusyServerTest, EveryMachineIsListedWhileTheServerWrites) {
 
   Tool tool;
   EXPECT_EQ(LaunchAndAnswerBox(tool), "");
-  EXPECT_EQ(tool.TotalCaption(), "共:3000");
+  EXPECT_EQ(tool.TotalCaption(), model::TotalCaption(3000));
   EXPECT_EQ(tool.Rows(), expected);
   EXPECT_TRUE(tool.Boxes().empty());
 
@@ -150,16 +150,16 @@ TEST_F(BusyServerTest, ALoadBesideAServerThatKeepsItsLockStopsAndSaysSo) {
   {
     dbtest::LockHolder server(database, "", 600, /*again=*/true);
     ASSERT_TRUE(server.WaitLocked());
-    EXPECT_EQ(LaunchAndAnswerBox(tool), "读取数据库失败，列表不完整");
+    EXPECT_EQ(LaunchAndAnswerBox(tool), model::kListIncomplete);
     std::vector<Row> rows = tool.Rows();
     printf("the tool read %zu of %d machines\n", rows.size(), kMachines);
     EXPECT_LT(rows.size(), expected.size());
     EXPECT_TRUE(std::equal(rows.begin(), rows.end(), expected.begin())) << "the rows are the table's first ones";
-    const std::string count = std::to_string(rows.size());
-    EXPECT_EQ(tool.TotalCaption(), "共:" + count);
+    EXPECT_EQ(tool.TotalCaption(), model::TotalCaption(rows.size()));
     EXPECT_TRUE(tool.Boxes().empty());
     tool.Keys({VK_CONTROL, 'A'});
-    EXPECT_EQ(tool.WaitForSelectedCaption("选中:" + count), "选中:" + count);
+    const std::string selected = model::SelectedCaption(rows.size());
+    EXPECT_EQ(tool.WaitForSelectedCaption(selected), selected);
   }
   EXPECT_TRUE(WritesAtOnce(database)) << "the tool still holds a lock";
   EXPECT_EQ(driver::ReadFileBytes(database), before);
@@ -179,9 +179,9 @@ TEST_F(BusyServerTest, UnreadableRecordLeavesTheListIncompleteAndSaysSo) {
   ASSERT_TRUE(dbtest::PoisonPagesFrom(DatabaseOf(imagePath), 3));
   e2e::SetImagePath(imagePath);
   Tool tool;
-  EXPECT_EQ(LaunchAndAnswerBox(tool), "读取数据库失败，列表不完整");
+  EXPECT_EQ(LaunchAndAnswerBox(tool), model::kListIncomplete);
   EXPECT_EQ(tool.Rows(), (std::vector<Row>{{"PC01", "AA-01", "1.0.0.0"}, {"PC02", "AA-02", "2.0.0.0"}}));
-  EXPECT_EQ(tool.TotalCaption(), "共:2");
+  EXPECT_EQ(tool.TotalCaption(), model::TotalCaption(2));
   DWORD code = 0;
   EXPECT_TRUE(tool.PressEscapeAndWait(&code));
 }
@@ -203,7 +203,7 @@ TEST_F(BusyServerTest, TableWithoutOneOfTheFieldsCannotBeOpened) {
     sqlite3_close(db);
     e2e::SetImagePath(imagePath);
     Tool tool;
-    EXPECT_EQ(LaunchAndAnswerBox(tool), "打开数据库失败") << c.sql;
+    EXPECT_EQ(LaunchAndAnswerBox(tool), model::kOpenFailed) << c.sql;
     EXPECT_TRUE(tool.Rows().empty()) << c.sql;
     EXPECT_EQ(tool.TotalCaption(), "") << c.sql;
     DWORD code = 0;

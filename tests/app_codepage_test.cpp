@@ -19,16 +19,24 @@ using Texts = std::vector<std::wstring>;
 
 namespace {
 
-// What the window shows, named so that a failure's expression is ASCII.
-const std::wstring kTitle = L"机器列表导出工具";
-const std::wstring kPathLabel = L"路径：";
-const std::wstring kExportButton = L"导出选中项";
-const Texts kColumns = {L"机器名", L"MAC", L"IP"};
-const Texts kFieldItems = {L"机器名", L"MAC", L"IP", L"无"};
-const std::wstring kTotal36 = L"共:36";
-const std::wstring kSelected36 = L"选中:36";
-const std::wstring kInfoTitle = L"信息：";
-const std::wstring kOpenFailed = L"打开数据库失败";
+Texts WideTexts(const std::vector<std::string>& gbk) {
+  Texts out;
+  for (const std::string& t : gbk) out.push_back(Wide(t));
+  return out;
+}
+
+// What the window shows, as UTF-16 and named so that a failure's
+// expression is ASCII.
+const std::wstring kTitle = Wide(model::kTitle);
+const std::wstring kPathLabel = Wide(model::kPathLabel);
+const std::wstring kBrowseCaption = Wide(model::kBrowseCaption);
+const std::wstring kExportButton = Wide(model::kExportCaption);
+const Texts kColumns = WideTexts(model::ColumnTitles());
+const Texts kFieldItems = WideTexts(model::FieldItems());
+const std::wstring kTotalDemo = Wide(model::TotalCaption(model::kDemoCount));
+const std::wstring kSelectedDemo = Wide(model::SelectedCaption(model::kDemoCount));
+const std::wstring kInfoTitle = Wide(model::kInfoTitle);
+const std::wstring kOpenFailed = Wide(model::kOpenFailed);
 
 const std::wstring kChineseFolder = L"C:\\无盘服务";
 const std::wstring kChineseDatabase = kChineseFolder + L"\\config\\quillnode.db";
@@ -59,35 +67,16 @@ std::string Seen(const std::vector<e2e::RowW>& rows) {
   }
   return out;
 }
-// Texts that the driver converted to GBK (message boxes answered).
-Texts WideTexts(const std::vector<std::string>& gbk) {
-  Texts out;
-  for (const std::string& t : gbk) out.push_back(Wide(t));
-  return out;
-}
-
 // The demo's rows as the list should show them.
 std::vector<e2e::RowW> DemoRows() {
-  std::string ignored;
   std::vector<e2e::RowW> rows;
-  for (const e2e::Record& r : e2e::DemoRecords(&ignored)) {
-    unsigned long long v = std::stoull(r.ip);
-    std::string ip = std::to_string(v & 0xFF) + "." + std::to_string(v >> 8 & 0xFF) + "." +
-                     std::to_string(v >> 16 & 0xFF) + "." + std::to_string(v >> 24 & 0xFF);
-    rows.push_back({Wide(*r.machine), Wide(*r.mac), Wide(ip)});
-  }
+  for (const model::Row& row : model::DemoRows()) rows.push_back(WideTexts(row));
   return rows;
 }
 
 std::wstring Lower(std::wstring text) {
   CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
   return text;
-}
-
-std::string ExportedDemo() {
-  std::string bytes;
-  e2e::DemoRecords(&bytes);
-  return bytes;
 }
 
 // The names in a folder, to see that a run wrote nothing there.
@@ -108,14 +97,13 @@ class ToolAtCodePage : public ::testing::Test {
   // The demo server in a folder of plain letters, so that the texts are
   // seen whether or not Chinese paths work.
   void StartWithDemo() {
-    std::string ignored;
-    e2e::SetImagePath(e2e::MakeServer("mle_cp_demo", e2e::DemoRecords(&ignored)));
+    e2e::SetImagePath(e2e::MakeServer("mle_cp_demo", model::DemoRecords()));
     ASSERT_TRUE(tool.Start());
   }
   std::wstring Text(int controlId) const { return e2e::ControlTextW(tool.Control(controlId)); }
   void SelectAll() {
     tool.Keys({VK_CONTROL, 'A'});
-    tool.WaitForSelectedCaption(driver::Gbk(kSelected36));
+    tool.WaitForSelectedCaption(driver::Gbk(kSelectedDemo));
   }
   // Exports every row to path (removed first) and answers any box the
   // export shows; false when the save dialog did not close.
@@ -153,20 +141,22 @@ TEST_F(ToolAtCodePage, EveryTextReadsAsTheSameChinese) {
   ASSERT_NO_FATAL_FAILURE(StartWithDemo());
   EXPECT_EQ(Seen(driver::WindowTextW(tool.main())), Seen(kTitle));
   EXPECT_EQ(Seen(Text(e2e::kPathLabelId)), Seen(kPathLabel));
-  EXPECT_EQ(Seen(Text(e2e::kBrowseId)), "...");
+  EXPECT_EQ(Seen(Text(e2e::kBrowseId)), Seen(kBrowseCaption));
   EXPECT_EQ(Seen(Text(e2e::kExportId)), Seen(kExportButton));
   EXPECT_EQ(Seen(Text(e2e::kPathEditId)), "C:\\mle_cp_demo\\config\\quillnode.db");
   EXPECT_EQ(Seen(tool.ColumnTitlesW()), Seen(kColumns));
   // Each drop-down holds the four fields and shows the one chosen at start.
   const int combos[] = {e2e::kCombo1Id, e2e::kCombo2Id, e2e::kCombo3Id};
+  const int atStart[] = {model::kDefaultFieldOrder.first, model::kDefaultFieldOrder.second,
+                         model::kDefaultFieldOrder.third};
   for (int i = 0; i < 3; i++) {
     EXPECT_EQ(Seen(e2e::ComboItemsW(tool.Control(combos[i]))), Seen(kFieldItems)) << "drop-down " << i + 1;
-    EXPECT_EQ(Seen(Text(combos[i])), Seen(kFieldItems[i])) << "drop-down " << i + 1;
+    EXPECT_EQ(Seen(Text(combos[i])), Seen(kFieldItems[atStart[i]])) << "drop-down " << i + 1;
   }
-  EXPECT_EQ(Seen(Text(e2e::kTotalLabelId)), Seen(kTotal36));
+  EXPECT_EQ(Seen(Text(e2e::kTotalLabelId)), Seen(kTotalDemo));
   EXPECT_EQ(Seen(Text(e2e::kSelectedLabelId)), "");
   SelectAll();
-  EXPECT_EQ(Seen(Text(e2e::kSelectedLabelId)), Seen(kSelected36));
+  EXPECT_EQ(Seen(Text(e2e::kSelectedLabelId)), Seen(kSelectedDemo));
 }
 
 TEST_F(ToolAtCodePage, DemoRowsShowTheirChineseNames) {
@@ -180,7 +170,7 @@ TEST_F(ToolAtCodePage, ExportWritesTheBytesOf936) {
   std::vector<std::string> boxes;
   ASSERT_TRUE(ExportAll(path, &boxes));
   EXPECT_EQ(Seen(WideTexts(boxes)), "");
-  EXPECT_EQ(driver::ReadFileBytes(path), ExportedDemo());
+  EXPECT_EQ(driver::ReadFileBytes(path), model::DemoExport());
 }
 
 TEST_F(ToolAtCodePage, ExportToAChineseFileName) {
@@ -189,7 +179,7 @@ TEST_F(ToolAtCodePage, ExportToAChineseFileName) {
   std::vector<std::string> boxes;
   ASSERT_TRUE(ExportAll(path, &boxes));
   EXPECT_EQ(Seen(WideTexts(boxes)), "");
-  EXPECT_EQ(driver::ReadFileBytes(path), ExportedDemo());
+  EXPECT_EQ(driver::ReadFileBytes(path), model::DemoExport());
 }
 
 TEST_F(ToolAtCodePage, MissingDatabaseIsReportedInChinese) {
@@ -206,20 +196,18 @@ TEST_F(ToolAtCodePage, MissingDatabaseIsReportedInChinese) {
 }
 
 TEST_F(ToolAtCodePage, ChineseFolderFoundThroughImagePath) {
-  std::string ignored;
-  e2e::WriteDatabase(kChineseDatabase, e2e::DemoRecords(&ignored));
+  e2e::WriteDatabase(kChineseDatabase, model::DemoRecords());
   e2e::SetImagePath(kChineseFolder + L"\\server64.exe");
   std::vector<std::string> boxes;
   ASSERT_TRUE(tool.StartAnswering(&boxes));
   EXPECT_EQ(Seen(WideTexts(boxes)), "");
   EXPECT_EQ(Seen(Text(e2e::kPathEditId)), Seen(kChineseDatabase));
   EXPECT_EQ(Seen(tool.RowsW()), Seen(DemoRows()));
-  EXPECT_EQ(Seen(Text(e2e::kTotalLabelId)), Seen(kTotal36));
+  EXPECT_EQ(Seen(Text(e2e::kTotalLabelId)), Seen(kTotalDemo));
 }
 
 TEST_F(ToolAtCodePage, ChineseFolderPickedWithBrowse) {
-  std::string ignored;
-  e2e::WriteDatabase(kChineseDatabase, e2e::DemoRecords(&ignored));
+  e2e::WriteDatabase(kChineseDatabase, model::DemoRecords());
   e2e::SetImagePath(std::nullopt);
   std::vector<std::string> boxes;
   ASSERT_TRUE(tool.StartAnswering(&boxes));  // no database yet
@@ -228,7 +216,7 @@ TEST_F(ToolAtCodePage, ChineseFolderPickedWithBrowse) {
   // The dialog may answer with the file's own spelling of the case.
   EXPECT_EQ(Seen(Lower(Text(e2e::kPathEditId))), Seen(Lower(kChineseDatabase)));
   EXPECT_EQ(Seen(tool.RowsW()), Seen(DemoRows()));
-  EXPECT_EQ(Seen(Text(e2e::kTotalLabelId)), Seen(kTotal36));
+  EXPECT_EQ(Seen(Text(e2e::kTotalLabelId)), Seen(kTotalDemo));
 }
 
 // GBK is the tool's text: a path with a character that GBK lacks cannot
@@ -243,10 +231,9 @@ TEST_F(ToolAtCodePage, APathOutsideGbkIsShownWithAQuestionMarkAndRefused) {
 
   const std::wstring folder = kChineseFolder + thai;
   const std::wstring database = folder + L"\\config\\quillnode.db";
-  std::string ignored;
-  e2e::WriteDatabase(database, e2e::DemoRecords(&ignored));
+  e2e::WriteDatabase(database, model::DemoRecords());
   // A tool that dropped the character would find this one instead.
-  e2e::WriteDatabase(kChineseDatabase, e2e::DemoRecords(&ignored));
+  e2e::WriteDatabase(kChineseDatabase, model::DemoRecords());
   const driver::FileSnapshot before = driver::SnapshotOf(database);
   const Texts filesBefore = FolderListing(folder + L"\\config");
   ASSERT_TRUE(before.exists);

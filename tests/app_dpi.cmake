@@ -2,7 +2,7 @@
 # in a Wine prefix of its own set to that DPI (tools/dpi-prefix.sh, a CTest
 # fixture; it restarts only that prefix's Wine server).
 add_executable(app_dpi_layout_test app_dpi_layout_test.cpp ui_test_support.cpp ${CMAKE_SOURCE_DIR}/app/resources/app.rc)
-target_link_libraries(app_dpi_layout_test PRIVATE app_lib rt_ui gtest gtest_main)
+target_link_libraries(app_dpi_layout_test PRIVATE app_lib rt_ui tool_model gtest gtest_main)
 set_target_properties(app_dpi_layout_test PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)

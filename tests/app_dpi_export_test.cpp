@@ -21,8 +21,7 @@ int ExpectedDpi() {
 }
 
 TEST(ToolAtScale, ShowsTheScaledLayoutAndExportsTheSameBytes) {
-  std::string expected;
-  e2e::SetImagePath(e2e::MakeServer("mle_dpi", e2e::DemoRecords(&expected)));
+  e2e::SetImagePath(e2e::MakeServer("mle_dpi", model::DemoRecords()));
   e2e::Tool tool;
   ASSERT_TRUE(tool.Start());
 
@@ -33,18 +32,18 @@ TEST(ToolAtScale, ShowsTheScaledLayoutAndExportsTheSameBytes) {
   // 396 by 501 outside at 96 DPI, with a frame of 6 by 25 pixels there.
   EXPECT_NEAR(client.right, MulDiv(390, dpi, 96), 1);
   EXPECT_NEAR(client.bottom, MulDiv(476, dpi, 96), 1);
-  const int widths[] = {110, 118, 128};
-  for (int i = 0; i < 3; i++)
-    EXPECT_NEAR(SendMessageA(tool.list(), LVM_GETCOLUMNWIDTH, i, 0), MulDiv(widths[i], dpi, 96), 1) << i;
+  for (int i = 0; i < model::kFieldCount; i++)
+    EXPECT_NEAR(SendMessageA(tool.list(), LVM_GETCOLUMNWIDTH, i, 0), MulDiv(model::kFields[i].width, dpi, 96), 1) << i;
   RECT button;
   GetWindowRect(tool.Control(e2e::kExportId), &button);
   EXPECT_NEAR(button.right - button.left, MulDiv(80, dpi, 96), 1);
 
   tool.Keys({VK_CONTROL, 'A'});
-  EXPECT_EQ(tool.WaitForSelectedCaption("选中:36"), "选中:36");
+  const std::string selected = model::SelectedCaption(model::kDemoCount);
+  EXPECT_EQ(tool.WaitForSelectedCaption(selected), selected);
   const std::string path = e2e::OutputPath("mle_dpi.txt");
   ASSERT_TRUE(tool.Export(path));
-  EXPECT_EQ(driver::ReadFileBytes(path), expected);
+  EXPECT_EQ(driver::ReadFileBytes(path), model::DemoExport());
 
   DWORD code = 1;
   ASSERT_TRUE(tool.PressEscapeAndWait(&code));

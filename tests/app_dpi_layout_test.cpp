@@ -19,6 +19,7 @@
 #include "tests/program_window.h"
 #include "tests/ui_test_support.h"
 #include "tests/window_geometry.h"
+#include "tools/model/tool_model.h"
 #include "ui/core_library.h"
 #include "ui/framework/host.h"
 #include "ui/listview/extended_ui_library.h"
@@ -59,22 +60,6 @@ constexpr DesignUnit kUnits[] = {
     {kSelectedLabelId, {76, 433, 60, 24}, false}, {kCombo1Id, {176, 405, 60, 20}, true},
     {kCombo2Id, {248, 405, 60, 20}, true},        {kCombo3Id, {320, 405, 60, 20}, true},
 };
-constexpr int kColumnWidths[] = {110, 118, 128};
-
-// The demo server's table (tools/make_demo_db.py), as the list shows it.
-std::vector<std::vector<std::string>> DemoRows() {
-  const char* rooms[] = {"网吧A区", "网吧B区", "VIP包间", "教室"};
-  std::vector<std::vector<std::string>> rows;
-  for (int i = 1; i <= 36; i++) {
-    char name[32], mac[32], ip[32];
-    if (i % 5 == 0) snprintf(name, sizeof name, "%s-%02d", rooms[(i / 5) % 4], i);
-    else snprintf(name, sizeof name, "PC%03d", i);
-    snprintf(mac, sizeof mac, "00-1A-2B-%02X-%02X-%02X", i / 256, i % 256, (i * 7) % 256);
-    snprintf(ip, sizeof ip, "192.168.%d.%d", 1 + i / 200, 10 + i % 200);
-    rows.push_back({name, mac, ip});
-  }
-  return rows;
-}
 
 SIZE TextExtent(HWND control, const std::string& text) {
   HDC dc = GetDC(control);
@@ -106,21 +91,21 @@ class MainWindowAtScale : public ::testing::Test {
     // labels their counts.
     HWND list = Unit(kMachineListId);
     int row = 0;
-    for (const auto& texts : DemoRows()) {
+    for (const auto& texts : model::DemoRows()) {
       LVITEMA it{};
       it.mask = LVIF_TEXT;
       it.iItem = row;
       it.pszText = const_cast<char*>(texts[0].c_str());
       SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&it));
-      for (int column = 1; column < 3; column++) {
+      for (int column = 1; column < model::kFieldCount; column++) {
         it.iSubItem = column;
         it.pszText = const_cast<char*>(texts[column].c_str());
         SendMessageA(list, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&it));
       }
       row++;
     }
-    WriteText(kMainWindowId, kTotalLabelId, 8, "共:36");
-    WriteText(kMainWindowId, kSelectedLabelId, 8, "选中:36");
+    WriteText(kMainWindowId, kTotalLabelId, 8, model::TotalCaption(model::kDemoCount).c_str());
+    WriteText(kMainWindowId, kSelectedLabelId, 8, model::SelectedCaption(model::kDemoCount).c_str());
     for (uint32_t id : {kCombo1Id, kCombo2Id, kCombo3Id}) WriteInt(kMainWindowId, id, 19, 0);
     PumpMessages();
   }
@@ -143,8 +128,8 @@ class MainWindowAtScale : public ::testing::Test {
         EXPECT_TRUE(Near(r.bottom - r.top, Scaled(u.rect.bottom, dpi)));
       }
     }
-    for (int i = 0; i < 3; i++)
-      EXPECT_TRUE(Near(SendMessageA(Unit(kMachineListId), LVM_GETCOLUMNWIDTH, i, 0), Scaled(kColumnWidths[i], dpi)))
+    for (int i = 0; i < model::kFieldCount; i++)
+      EXPECT_TRUE(Near(SendMessageA(Unit(kMachineListId), LVM_GETCOLUMNWIDTH, i, 0), Scaled(model::kFields[i].width, dpi)))
           << "column " << i;
   }
 
@@ -179,7 +164,7 @@ class MainWindowAtScale : public ::testing::Test {
       ASSERT_TRUE(GetComboBoxInfo(combo, &info));
       RECT room = info.rcItem;
       if (belowMonitorScale) GetClientRect(info.hwndList, &room);
-      for (int i = 0; i < 3; i++) {  // the field names; "无" is one character
+      for (int i = 0; i < model::kFieldCount; i++) {  // the field names; "无" is one character
         char item[16] = {};
         SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
         SIZE text = TextExtent(combo, item);
@@ -189,8 +174,8 @@ class MainWindowAtScale : public ::testing::Test {
       }
     }
     HWND list = Unit(kMachineListId);
-    const auto rows = DemoRows();
-    for (int column = 0; column < 3; column++) {
+    const auto rows = model::DemoRows();
+    for (int column = 0; column < model::kFieldCount; column++) {
       int longest = 0;
       std::string widest;
       for (const auto& row : rows) {
@@ -316,7 +301,7 @@ TEST_F(MainWindowAtScale, AChangeOfScaleRelaysEverythingOutAndKeepsTheState) {
   EXPECT_TRUE(Near(FontHeight(Unit(kPathLabelId)), MulDiv(fontBefore, nextLayout, layout)));
   EXPECT_TRUE(Near(FontHeight(list), MulDiv(fontBefore, nextLayout, layout)));
 
-  EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 36);
+  EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), model::kDemoCount);
   EXPECT_EQ(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0), 3);
   for (int row : {3, 20, 33}) EXPECT_EQ(SendMessageA(list, LVM_GETITEMSTATE, row, LVIS_SELECTED), LVIS_SELECTED);
   EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), top);

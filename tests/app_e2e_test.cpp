@@ -13,21 +13,17 @@
 using e2e::Record;
 using e2e::Row;
 using e2e::Tool;
+using model::StoredIp;
 
 namespace {
 
 constexpr DWORD kExitWaitMs = 10000;
 constexpr const char* kShutdownMark = "MACHINE_LIST_SHUTDOWN_MARK";
 
-// 1.1.168.192 as the server stores it: the first octet in the low byte.
-std::string IpValue(unsigned a, unsigned b, unsigned c, unsigned d) {
-  return std::to_string(a | b << 8 | c << 16 | static_cast<unsigned long long>(d) << 24);
-}
-
 std::vector<Record> ThreeMachines() {
-  return {{"PC01", "00-11-22-33-44-01", IpValue(192, 168, 1, 11)},
-          {"机房 二", "00-11-22-33-44-02", IpValue(10, 0, 0, 2)},
-          {"PC03", "00-11-22-33-44-03", IpValue(172, 16, 5, 3)}};
+  return {{"PC01", "00-11-22-33-44-01", StoredIp(192, 168, 1, 11)},
+          {"机房 二", "00-11-22-33-44-02", StoredIp(10, 0, 0, 2)},
+          {"PC03", "00-11-22-33-44-03", StoredIp(172, 16, 5, 3)}};
 }
 
 class ToolTest : public ::testing::Test {
@@ -45,20 +41,20 @@ class ToolTest : public ::testing::Test {
   }
   void SelectAll() {
     tool.Keys({VK_CONTROL, 'A'});
-    tool.WaitForSelectedCaption("选中:" + std::to_string(tool.Rows().size()));
+    tool.WaitForSelectedCaption(model::SelectedCaption(tool.Rows().size()));
   }
   Tool tool;
 };
 
 TEST_F(ToolTest, RowsShowNameMacAndIpWithTheFirstOctetLowest) {
   const std::vector<Record> records = {
-      {"PC01", "AA", IpValue(192, 168, 1, 1)},
-      {"PC02", "BB", "-" + std::to_string((1ull << 32) - std::stoull(IpValue(192, 168, 1, 200)))},
-      {"PC03", "CC", "'192.168.1.1'"},
-      {"PC04", "DD", "'１９２'"},
-      {"PC05", "", IpValue(1, 2, 3, 4)},
-      {"PC06", std::nullopt, IpValue(1, 2, 3, 4)},
-      {"PC07", "GG", "NULL"}};
+      {"PC01", "AA", StoredIp(192, 168, 1, 1)},
+      {"PC02", "BB", "-" + std::to_string((1ull << 32) - std::stoull(StoredIp(192, 168, 1, 200)))},
+      {"PC03", "CC", "192.168.1.1"},
+      {"PC04", "DD", "１９２"},
+      {"PC05", "", StoredIp(1, 2, 3, 4)},
+      {"PC06", std::nullopt, StoredIp(1, 2, 3, 4)},
+      {"PC07", "GG", std::nullopt}};
   ASSERT_NO_FATAL_FAILURE(StartWith(records));
   std::vector<Row> expected = {{"PC01", "AA", "192.168.1.1"},
                                {"PC02", "BB", "192.168.1.200"},  // negative decimal, same 32 bits
@@ -66,7 +62,7 @@ TEST_F(ToolTest, RowsShowNameMacAndIpWithTheFirstOctetLowest) {
                                {"PC04", "DD", "192.0.0.0"},      // full-width digits
                                {"PC07", "GG", "0.0.0.0"}};
   EXPECT_EQ(tool.Rows(), expected);
-  EXPECT_EQ(tool.TotalCaption(), "共:5");
+  EXPECT_EQ(tool.TotalCaption(), model::TotalCaption(5));
   EXPECT_EQ(tool.SelectedCaption(), "");
 }
 
@@ -76,7 +72,7 @@ TEST_F(ToolTest, AnUnnamedRecordIsSkippedAndReadingGoesOn) {
   ASSERT_NO_FATAL_FAILURE(StartWith(records));
   std::vector<Row> expected = {{"PC01", "A1", "1.0.0.0"}, {"PC03", "A3", "3.0.0.0"}, {"PC05", "A5", "5.0.0.0"}};
   EXPECT_EQ(tool.Rows(), expected);
-  EXPECT_EQ(tool.TotalCaption(), "共:3");
+  EXPECT_EQ(tool.TotalCaption(), model::TotalCaption(3));
 }
 
 TEST_F(ToolTest, CtrlASelectsEveryRowAndClicksCountTheSelection) {
@@ -88,15 +84,15 @@ TEST_F(ToolTest, CtrlASelectsEveryRowAndClicksCountTheSelection) {
   EXPECT_TRUE(tool.SelectedRows().empty());
 
   tool.ClickRow(3);
-  EXPECT_EQ(tool.WaitForSelectedCaption("选中:1"), "选中:1");
+  EXPECT_EQ(tool.WaitForSelectedCaption(model::SelectedCaption(1)), model::SelectedCaption(1));
   EXPECT_EQ(tool.SelectedRows(), std::vector<int>{3});
 
   tool.Keys({VK_CONTROL, 'A'});
-  EXPECT_EQ(tool.WaitForSelectedCaption("选中:12"), "选中:12");
+  EXPECT_EQ(tool.WaitForSelectedCaption(model::SelectedCaption(12)), model::SelectedCaption(12));
   EXPECT_EQ(tool.SelectedRows().size(), 12u);
 
   tool.ClickBelowLastRow();
-  EXPECT_EQ(tool.WaitForSelectedCaption("选中:0"), "选中:0");
+  EXPECT_EQ(tool.WaitForSelectedCaption(model::SelectedCaption(0)), model::SelectedCaption(0));
   EXPECT_TRUE(tool.SelectedRows().empty());
 }
 
@@ -106,23 +102,22 @@ TEST_F(ToolTest, ExportWritesTheChosenFieldsInListOrder) {
   // Selected bottom-up: the file still follows the list's order.
   tool.ClickRow(2);
   tool.Keys({VK_CONTROL, 'A'});
-  tool.WaitForSelectedCaption("选中:3");
-  EXPECT_EQ(ExportFile(path),
-            "PC01 00-11-22-33-44-01 192.168.1.11\r\n"
-            "机房 二 00-11-22-33-44-02 10.0.0.2\r\n"
-            "PC03 00-11-22-33-44-03 172.16.5.3\r\n");
+  tool.WaitForSelectedCaption(model::SelectedCaption(3));
+  const std::vector<Row> rows = model::Shown(ThreeMachines());
+  EXPECT_EQ(ExportFile(path), model::ExportFile(rows));
 
-  struct Order {
-    int a, b, c;
-    const char* first;  // the line of PC01
-  } orders[] = {{2, 3, 0, "192.168.1.11 PC01\r\n"},
-                {3, 3, 3, "\r\n"},
-                {1, 1, 1, "00-11-22-33-44-01 00-11-22-33-44-01 00-11-22-33-44-01\r\n"},
-                {3, 1, 3, "00-11-22-33-44-01\r\n"}};
-  for (const Order& o : orders) {
-    tool.SetFieldOrder(o.a, o.b, o.c);
+  // IP and name with nothing between; nothing at all; MAC three times;
+  // MAC alone between two empty fields.
+  using model::kIpField, model::kMacField, model::kNameField, model::kNoField;
+  const model::FieldOrder orders[] = {{kIpField, kNoField, kNameField},
+                                      {kNoField, kNoField, kNoField},
+                                      {kMacField, kMacField, kMacField},
+                                      {kNoField, kMacField, kNoField}};
+  for (const model::FieldOrder& o : orders) {
+    tool.SetFieldOrder(o.first, o.second, o.third);
     std::string bytes = ExportFile(path);
-    EXPECT_EQ(bytes.substr(0, bytes.find("\r\n") + 2), o.first) << o.a << o.b << o.c;
+    EXPECT_EQ(bytes.substr(0, bytes.find(model::kLineEnd) + 2), model::ExportLine(rows[0], o))
+        << o.first << o.second << o.third;
   }
 }
 
@@ -136,12 +131,13 @@ TEST_F(ToolTest, TypedFieldTextAndEmptySelectionExport) {
   SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("IP"));
   SendMessageA(tool.Control(e2e::kCombo1Id), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   tool.ClickRow(0);
-  tool.WaitForSelectedCaption("选中:1");
-  EXPECT_EQ(ExportFile(path), "00-11-22-33-44-01 192.168.1.11\r\n");
+  tool.WaitForSelectedCaption(model::SelectedCaption(1));
+  const model::FieldOrder typed{-1, model::kDefaultFieldOrder.second, model::kDefaultFieldOrder.third};
+  EXPECT_EQ(ExportFile(path), model::ExportLine(model::Shown(ThreeMachines()[0]), typed));
 
   // No selection: an existing file is truncated to 0 bytes.
   tool.ClickBelowLastRow();
-  tool.WaitForSelectedCaption("选中:0");
+  tool.WaitForSelectedCaption(model::SelectedCaption(0));
   EXPECT_EQ(ExportFile(path), "");
   EXPECT_TRUE(driver::FileExists(path));
 }
@@ -179,10 +175,10 @@ TEST_F(ToolTest, UnwritableExportFileIsReported) {
   HWND box = nullptr;
   for (DWORD start = GetTickCount(); GetTickCount() - start < 10000 && !box; Sleep(50))
     for (HWND w : tool.Boxes())
-      if (driver::ReadMessageBox(w).text == "写入文件失败") box = w;
+      if (driver::ReadMessageBox(w).text == model::kWriteFailed) box = w;
   CloseHandle(held);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(driver::ReadMessageBox(box).title, "信息：");
+  EXPECT_EQ(driver::ReadMessageBox(box).title, model::kInfoTitle);
   driver::PressButton(box, IDOK);
 }
 
@@ -192,8 +188,8 @@ TEST_F(ToolTest, MissingDatabaseIsReportedAndBrowseLoadsAnother) {
   HWND box = tool.WaitForBox(10000);
   ASSERT_NE(box, nullptr);
   driver::MessageBoxContent content = driver::ReadMessageBox(box);
-  EXPECT_EQ(content.title, "信息：");
-  EXPECT_EQ(content.text, "打开数据库失败");
+  EXPECT_EQ(content.title, model::kInfoTitle);
+  EXPECT_EQ(content.text, model::kOpenFailed);
   driver::PressButton(box, IDOK);
   ASSERT_TRUE(tool.WaitForMain());
   EXPECT_TRUE(tool.Rows().empty());
@@ -208,7 +204,7 @@ TEST_F(ToolTest, MissingDatabaseIsReportedAndBrowseLoadsAnother) {
   EXPECT_TRUE(tool.Browse(other));
   EXPECT_EQ(_stricmp(e2e::ControlText(tool.Control(e2e::kPathEditId)).c_str(), other.c_str()), 0);
   EXPECT_EQ(tool.Rows().size(), 3u);
-  EXPECT_EQ(tool.TotalCaption(), "共:3");
+  EXPECT_EQ(tool.TotalCaption(), model::TotalCaption(3));
 }
 
 TEST_F(ToolTest, BrowseReloadsInsteadOfAppending) {
@@ -218,7 +214,7 @@ TEST_F(ToolTest, BrowseReloadsInsteadOfAppending) {
   e2e::WriteDatabase(other, {{"ONLY", "MM", "1"}});
   EXPECT_TRUE(tool.Browse(other));
   EXPECT_EQ(tool.Rows(), (std::vector<Row>{{"ONLY", "MM", "1.0.0.0"}}));
-  EXPECT_EQ(tool.TotalCaption(), "共:1");
+  EXPECT_EQ(tool.TotalCaption(), model::TotalCaption(1));
   EXPECT_EQ(tool.SelectedCaption(), "");
 }
 
@@ -239,7 +235,7 @@ TEST_F(ToolTest, ImagePathVariants) {
     ASSERT_TRUE(t.Launch());
     HWND box = t.WaitForBox(10000);  // no such database here
     ASSERT_NE(box, nullptr) << c.imagePath;
-    EXPECT_EQ(driver::ReadMessageBox(box).text, "打开数据库失败");
+    EXPECT_EQ(driver::ReadMessageBox(box).text, model::kOpenFailed);
     driver::PressButton(box, IDOK);
     ASSERT_TRUE(t.WaitForMain());
     EXPECT_EQ(e2e::ControlText(t.Control(e2e::kPathEditId)), c.expected) << c.imagePath;
@@ -292,20 +288,22 @@ struct Expected {
 TEST_F(ToolTest, MainWindowIsLaidOutAsDesigned) {
   ASSERT_NO_FATAL_FAILURE(StartWith(ThreeMachines()));
   HWND main = tool.main();
-  EXPECT_EQ(driver::WindowText(main), "机器列表导出工具");
+  EXPECT_EQ(driver::WindowText(main), model::kTitle);
+  const std::string total = model::TotalCaption(3);
+  const std::vector<std::string> items = model::FieldItems();
   EXPECT_TRUE(IsCentredWithOuterSize(main, 396, 501));
 
   const Expected controls[] = {
-      {e2e::kPathLabelId, "_VX_Label", {24, 16, 64, 40}, "路径："},
+      {e2e::kPathLabelId, "_VX_Label", {24, 16, 64, 40}, model::kPathLabel},
       {e2e::kPathEditId, "Edit", {64, 17, 336, 37}, nullptr},
-      {e2e::kBrowseId, "Button", {335, 16, 365, 36}, "..."},
-      {e2e::kExportId, "Button", {296, 432, 376, 464}, "导出选中项"},
+      {e2e::kBrowseId, "Button", {335, 16, 365, 36}, model::kBrowseCaption},
+      {e2e::kExportId, "Button", {296, 432, 376, 464}, model::kExportCaption},
       {e2e::kListId, "SysListView32", {16, 56, 376, 392}, nullptr},
-      {e2e::kTotalLabelId, "_VX_Label", {16, 433, 76, 457}, "共:3"},
+      {e2e::kTotalLabelId, "_VX_Label", {16, 433, 76, 457}, total.c_str()},
       {e2e::kSelectedLabelId, "_VX_Label", {76, 433, 136, 457}, ""},
-      {e2e::kCombo1Id, "ComboBox", {176, 405, 236, 0}, "机器名"},
-      {e2e::kCombo2Id, "ComboBox", {248, 405, 308, 0}, "MAC"},
-      {e2e::kCombo3Id, "ComboBox", {320, 405, 380, 0}, "IP"},
+      {e2e::kCombo1Id, "ComboBox", {176, 405, 236, 0}, items[model::kDefaultFieldOrder.first].c_str()},
+      {e2e::kCombo2Id, "ComboBox", {248, 405, 308, 0}, items[model::kDefaultFieldOrder.second].c_str()},
+      {e2e::kCombo3Id, "ComboBox", {320, 405, 380, 0}, items[model::kDefaultFieldOrder.third].c_str()},
   };
   for (const Expected& c : controls) {
     HWND w = tool.Control(c.id);
@@ -333,21 +331,20 @@ TEST_F(ToolTest, MainWindowIsLaidOutAsDesigned) {
 
   for (int id : {e2e::kCombo1Id, e2e::kCombo2Id, e2e::kCombo3Id}) {
     HWND combo = tool.Control(id);
-    ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 4);
-    const char* items[] = {"机器名", "MAC", "IP", "无"};
-    for (int i = 0; i < 4; i++) {
+    ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(items.size()));
+    for (size_t i = 0; i < items.size(); i++) {
       // Read as UTF-16: the item texts cross the process boundary intact.
       wchar_t wide[32] = {};
       SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide));
       char text[64] = {};
       WideCharToMultiByte(936, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-      EXPECT_STREQ(text, items[i]);
+      EXPECT_EQ(text, items[i]);
     }
   }
 
-  EXPECT_EQ(tool.ColumnTitles(), (std::vector<std::string>{"机器名", "MAC", "IP"}));
-  const int widths[] = {110, 118, 128};
-  for (int i = 0; i < 3; i++) EXPECT_EQ(SendMessageA(tool.list(), LVM_GETCOLUMNWIDTH, i, 0), widths[i]);
+  EXPECT_EQ(tool.ColumnTitles(), model::ColumnTitles());
+  for (int i = 0; i < model::kFieldCount; i++)
+    EXPECT_EQ(SendMessageA(tool.list(), LVM_GETCOLUMNWIDTH, i, 0), model::kFields[i].width) << i;
   LONG style = GetWindowLongA(tool.list(), GWL_STYLE);
   EXPECT_EQ(style & LVS_TYPEMASK, LVS_REPORT);
   EXPECT_FALSE(style & LVS_SINGLESEL);

@@ -14,14 +14,12 @@
 
 using e2e::Record;
 using e2e::Row;
-using hostile::IpValue;
 using hostile::Listed;
 using hostile::Refused;
 using hostile::Seen;
 
 namespace {
 
-constexpr const char* kSchema = "CREATE TABLE tPcBaseInfo (id INTEGER PRIMARY KEY, MACHINE TEXT, mac TEXT, ip);";
 
 struct DbCase {
   const char* name;
@@ -60,20 +58,9 @@ std::vector<Record> Machines(int count) {
     char name[16], mac[24];
     snprintf(name, sizeof name, "PC%03d", i);
     snprintf(mac, sizeof mac, "00-11-22-33-%02X-%02X", i >> 8, i & 0xFF);
-    records.push_back({name, mac, IpValue(10, 0, i >> 8, i & 0xFF)});
+    records.push_back({name, mac, model::StoredIp(10, 0, i >> 8, i & 0xFF)});
   }
   return records;
-}
-
-std::vector<Row> RowsOf(const std::vector<Record>& records) {
-  std::vector<Row> rows;
-  for (const Record& r : records) {
-    unsigned long long v = std::stoull(r.ip);
-    rows.push_back({*r.machine, *r.mac,
-                    std::to_string(v & 0xFF) + "." + std::to_string(v >> 8 & 0xFF) + "." +
-                        std::to_string(v >> 16 & 0xFF) + "." + std::to_string(v >> 24 & 0xFF)});
-  }
-  return rows;
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -102,12 +89,14 @@ std::function<void(const std::string&)> Damaged(std::function<void(std::string&)
   };
 }
 
-// Three machines, the middle one stored with the given SQL values.
+// Three machines in the server's table, the middle one stored with the
+// given SQL values.
 std::string MiddleRecordSql(const std::string& machine, const std::string& mac, const std::string& ip) {
-  return std::string(kSchema) +
-         "INSERT INTO tPcBaseInfo VALUES (1, 'PC01', 'AA', 1);"
-         "INSERT INTO tPcBaseInfo VALUES (2, " + machine + ", " + mac + ", " + ip + ");"
-         "INSERT INTO tPcBaseInfo VALUES (3, 'PC03', 'CC', 3);";
+  auto insert = [](const std::string& values) {
+    return "INSERT INTO tPcBaseInfo (MACHINE, mac, ip) VALUES (" + values + ");";
+  };
+  return std::string(model::kCreateTableSql) + ";" + insert("'PC01', 'AA', 1") +
+         insert(machine + ", " + mac + ", " + ip) + insert("'PC03', 'CC', 3");
 }
 
 Seen ThreeRows(const Row& middle) { return Listed({{"PC01", "AA", "1.0.0.0"}, middle, {"PC03", "CC", "3.0.0.0"}}); }
@@ -133,9 +122,9 @@ TEST(HostileDatabase, FilesThatAreNotTheServersTableAreRefused) {
 TEST(HostileDatabase, EveryMachineIsListedWhateverItsBytes) {
   const std::string longName(100000, 'N');
   const std::vector<Record> marks = {
-      {"it's \"quoted\"", "a'b\"c", "'1'';\"'"},
-      {"x;DELETE FROM tPcBaseInfo;--", "m;n", "'2;3'"},
-      {"100%d%s%n%%", "%SystemRoot%", "'%3'"},
+      {"it's \"quoted\"", "a'b\"c", "1';\""},
+      {"x;DELETE FROM tPcBaseInfo;--", "m;n", "2;3"},
+      {"100%d%s%n%%", "%SystemRoot%", "%3"},
   };
   RunCases({
       // Bytes that are not UTF-8 and BLOBs: '?' stands for each byte that
@@ -166,8 +155,8 @@ void WriteWalDatabase(const std::string& path) {
   sqlite3_exec(db, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
   Record third = Machines(3)[2];
-  std::string sql = "INSERT INTO tPcBaseInfo (MACHINE, mac, ip) VALUES ('" + *third.machine + "', '" + *third.mac +
-                    "', " + third.ip + ")";
+  std::string sql = "INSERT INTO tPcBaseInfo (MACHINE, mac, ip) VALUES ('" + third.Text(model::kNameField) + "', '" +
+                    third.Text(model::kMacField) + "', " + third.Text(model::kIpField) + ")";
   ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
   sqlite3_close(db);
   ASSERT_TRUE(driver::FileExists(path + "-wal"));
@@ -175,14 +164,14 @@ void WriteWalDatabase(const std::string& path) {
 
 TEST(HostileDatabase, JournalModesAttributesAndFolders) {
   RunCases({
-      {"wal_not_checkpointed", WriteWalDatabase, Listed(RowsOf(Machines(3)))},
+      {"wal_not_checkpointed", WriteWalDatabase, Listed(model::Shown(Machines(3)))},
       {"read_only_file",
        [](const std::string& p) {
          e2e::WriteDatabase(p, Machines(3));
          SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_READONLY);
        },
-       Listed(RowsOf(Machines(3)))},
-      {"chinese_folder", Good(Machines(3)), Listed(RowsOf(Machines(3))), "mle_db_机房数据"},
+       Listed(model::Shown(Machines(3)))},
+      {"chinese_folder", Good(Machines(3)), Listed(model::Shown(Machines(3))), "mle_db_机房数据"},
   });
 }
 
@@ -218,7 +207,7 @@ TEST(HostileDatabase, HotJournalIsRolledBackToTheCommittedRows) {
   e2e::SetImagePath(folder + "\\server64.exe");
   Seen seen;
   EXPECT_TRUE(hostile::RunOnce(&seen));
-  EXPECT_EQ(seen, Listed(RowsOf(Machines(400))));
+  EXPECT_EQ(seen, Listed(model::Shown(Machines(400))));
   std::string after = driver::ReadFileBytes(path);
   bool journalLeft = driver::FileExists(path + "-journal");
   printf("hot journal: file %s, journal %s\n",

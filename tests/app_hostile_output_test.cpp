@@ -10,7 +10,7 @@
 namespace {
 
 const std::vector<e2e::Record> kMachines = {{"PC01", "AA", "1"}, {"PC02", "BB", "2"}, {"PC03", "CC", "3"}};
-constexpr const char* kExported = "PC01 AA 1.0.0.0\r\nPC02 BB 2.0.0.0\r\nPC03 CC 3.0.0.0\r\n";
+const std::string kExported = model::ExportFile(model::Shown(kMachines));
 
 // A tool on a three-machine server with every row selected.
 class HostileOutput : public ::testing::Test {
@@ -47,7 +47,7 @@ class HostileOutput : public ::testing::Test {
   driver::FileSnapshot database_;
 };
 
-const std::vector<std::string> kWriteFailed = {"写入文件失败"};
+const std::vector<std::string> kWriteFailed = {model::kWriteFailed};
 
 void WriteText(const std::string& path, const std::string& text) {
   HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

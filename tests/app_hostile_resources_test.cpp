@@ -97,9 +97,7 @@ TEST(HostileResources, ReloadsAndExportsLeaveTheProcessFlat) {
   }
   EXPECT_EQ(tool.AnswerBoxes(), std::vector<std::string>{});
   EXPECT_EQ(tool.Rows().size(), machines.size());
-  std::string expected;
-  for (const e2e::Record& r : machines) expected += *r.machine + " " + *r.mac + " 1.0.0.0\r\n";
-  EXPECT_EQ(driver::ReadFileBytes(output), expected);
+  EXPECT_EQ(driver::ReadFileBytes(output), model::ExportFile(model::Shown(machines)));
   driver::ProcessCounters end = driver::CountersOf(tool.process().handle(), marker);
   Print("end", end);
 

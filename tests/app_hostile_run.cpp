@@ -24,13 +24,9 @@ void PrintTo(const Seen& seen, std::ostream* out) {
   *out << "; total: [" << seen.total << "]}";
 }
 
-Seen Refused() { return Seen{{"打开数据库失败"}, {}, ""}; }
+Seen Refused() { return Seen{{model::kOpenFailed}, {}, ""}; }
 
-Seen Listed(const std::vector<e2e::Row>& rows) { return Seen{{}, rows, "共:" + std::to_string(rows.size())}; }
-
-std::string IpValue(unsigned a, unsigned b, unsigned c, unsigned d) {
-  return std::to_string(a | b << 8 | c << 16 | static_cast<unsigned long long>(d) << 24);
-}
+Seen Listed(const std::vector<e2e::Row>& rows) { return Seen{{}, rows, model::TotalCaption(rows.size())}; }
 
 bool RunOnce(Seen* seen, std::string* edit) {
   e2e::Tool tool;

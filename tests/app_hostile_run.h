@@ -26,9 +26,6 @@ Seen Refused();
 // A list that loaded: no box, the rows, "共:<count>".
 Seen Listed(const std::vector<e2e::Row>& rows);
 
-// The server's address of a machine: the first octet in the low byte.
-std::string IpValue(unsigned a, unsigned b, unsigned c, unsigned d);
-
 // Starts the tool (the registry value set beforehand), answers its boxes,
 // reads what it shows, and ends it with Escape. edit gets the text of the
 // path box; the answer is false when the tool did not start or end with 0.

@@ -1,12 +1,6 @@
-// The numbers the program shares with its peers, and the one description of
-// the machine's fields against the window template that spells it out.
+// The numbers the program shares with its peers.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "app/machine_fields.h"
-#include "app/main_window_template.h"
 #include "db/db_library.h"
 #include "runtime/runtime.h"
 #include "ui/button/button_unit.h"
@@ -15,8 +9,6 @@
 #include "ui/edit/edit_unit.h"
 #include "ui/label/label_unit.h"
 #include "ui/listview/listview_unit.h"
-#include "ui/template/combo_blob.h"
-#include "ui/template/listview_blob.h"
 #include "ui/window/window_unit.h"
 
 namespace {
@@ -75,35 +67,6 @@ TEST(WireNumbers, AreThoseTheTemplateAndThePeersCarry) {
       {"initialise", kServiceInitialize, 6},
   };
   for (const auto& n : numbers) EXPECT_EQ(n.value, n.wire) << n.name;
-}
-
-const RecordDecl& RecordOf(uint32_t unitId) {
-  for (const RecordDecl& r : MainWindowDeclaration().records)
-    if (r.id == unitId) return r;
-  ADD_FAILURE() << "no unit " << std::hex << unitId;
-  return MainWindowDeclaration().records[0];
-}
-
-// The template is frozen at compile time from its own declaration: its
-// columns and drop-down items must follow the field table.
-TEST(MachineFields, AgreeWithTheWindowTemplate) {
-  std::span<const uint8_t> listBlob = RecordOf(kMachineListId).blob;
-  ListViewData list;
-  ASSERT_TRUE(DecodeListViewData(listBlob, list));
-  std::vector<ListViewColumn> columns = DecodeColumnList(list.columns);
-  ASSERT_EQ(columns.size(), static_cast<size_t>(kMachineFieldCount));
-  std::vector<std::string> items;
-  for (int k = 0; k < kMachineFieldCount; k++) {
-    EXPECT_EQ(columns[k].title, kMachineFields[k].title) << k;
-    EXPECT_EQ(columns[k].width, kMachineFields[k].columnWidth) << k;
-    items.push_back(kMachineFields[k].title);
-  }
-  items.push_back(kNoFieldItem);
-  for (uint32_t combo : {kCombo1Id, kCombo2Id, kCombo3Id}) {
-    ComboProps props;
-    ASSERT_TRUE(DecodeComboProps(RecordOf(combo).blob, props)) << std::hex << combo;
-    EXPECT_EQ(props.items, items) << std::hex << combo;
-  }
 }
 
 }  // namespace

@@ -10,11 +10,12 @@
 #include "db/db_library.h"
 #include "db/table_cursor.h"
 #include "tests/db_test_support.h"
+#include "tools/driver/driver.h"
 
 namespace {
 
-using dbtest::FileState;
-using dbtest::ReadFileState;
+using driver::FileSnapshot;
+using driver::SnapshotOf;
 
 class FileUntouchedTest : public testing::Test {
  protected:
@@ -55,8 +56,8 @@ TEST_F(FileUntouchedTest, WalRowsAreReadAndClosingCheckpointsNothing) {
             SQLITE_OK);
   sqlite3_db_config(server, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
   sqlite3_close(server);
-  FileState before = ReadFileState(File());
-  ASSERT_TRUE(ReadFileState(File(L"-wal")).exists);
+  FileSnapshot before = SnapshotOf(File());
+  ASSERT_TRUE(SnapshotOf(File(L"-wal")).exists);
 
   {
     dbtest::TableSession s;
@@ -66,22 +67,22 @@ TEST_F(FileUntouchedTest, WalRowsAreReadAndClosingCheckpointsNothing) {
     s.CloseTable();
     EXPECT_EQ(s.CloseDatabase(), 1);
   }
-  EXPECT_TRUE(ReadFileState(File()) == before);
-  EXPECT_TRUE(ReadFileState(File(L"-wal")).exists);
+  EXPECT_TRUE(SnapshotOf(File()) == before);
+  EXPECT_TRUE(SnapshotOf(File(L"-wal")).exists);
 }
 
 TEST_F(FileUntouchedTest, RollbackJournalDatabaseIsNotWritten) {
   ASSERT_TRUE(dbtest::MakeDatabase(Utf8(), "CREATE TABLE tPcBaseInfo(MACHINE, mac, ip);"
                                            "INSERT INTO tPcBaseInfo VALUES ('pc-1', 'AA-01', 1);"));
-  FileState before = ReadFileState(File());
+  FileSnapshot before = SnapshotOf(File());
   {
     dbtest::TableSession s;
     ASSERT_EQ(s.OpenDatabase(Gbk()), 1);
     ASSERT_EQ(s.OpenTable("tPcBaseInfo"), 1);
     EXPECT_EQ(Macs(s), "AA-01;");
   }
-  EXPECT_TRUE(ReadFileState(File()) == before);
-  EXPECT_FALSE(ReadFileState(File(L"-journal")).exists);
+  EXPECT_TRUE(SnapshotOf(File()) == before);
+  EXPECT_FALSE(SnapshotOf(File(L"-journal")).exists);
 }
 
 // A server that crashed in the middle of a transaction leaves a hot journal
@@ -96,7 +97,7 @@ TEST_F(FileUntouchedTest, HotJournalIsRolledBackByTheFirstRead) {
                                    "CREATE TABLE tPcBaseInfo(MACHINE, mac, ip);"
                                    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000)"
                                    " INSERT INTO tPcBaseInfo SELECT 'pc-' || i, printf('%.200c', 'm'), i FROM n;"));
-  FileState committed = ReadFileState(dir_.Wide(L"source.db"));
+  FileSnapshot committed = SnapshotOf(dir_.Wide(L"source.db"));
 
   // A small cache makes the update spill its pages into the file before the
   // commit; the file and its journal are copied as a crash would leave them.
@@ -109,15 +110,15 @@ TEST_F(FileUntouchedTest, HotJournalIsRolledBackByTheFirstRead) {
   ASSERT_TRUE(CopyFileW(dir_.Wide(L"source.db-journal").c_str(), File(L"-journal").c_str(), FALSE));
   sqlite3_exec(server, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close(server);
-  ASSERT_NE(ReadFileState(File()).bytes, committed.bytes);  // the crash left half-written pages
+  ASSERT_NE(SnapshotOf(File()).bytes, committed.bytes);  // the crash left half-written pages
 
   dbtest::TableSession s;
   ASSERT_EQ(s.OpenDatabase(Gbk()), 1);
   ASSERT_EQ(s.OpenTable("tPcBaseInfo"), 1);
   s.GoTo(2000);
   EXPECT_EQ(s.Read("mac").text, std::string(200, 'm'));
-  EXPECT_FALSE(ReadFileState(File(L"-journal")).exists);
-  EXPECT_EQ(ReadFileState(File()).bytes, committed.bytes);
+  EXPECT_FALSE(SnapshotOf(File(L"-journal")).exists);
+  EXPECT_EQ(SnapshotOf(File()).bytes, committed.bytes);
 }
 
 // sqlite3_get_table runs every statement of its text, and a field read
@@ -130,7 +131,7 @@ TEST_F(FileUntouchedTest, NamesThatAddAStatementAreRefused) {
       "CREATE TABLE victim(x); INSERT INTO victim VALUES (1), (2);"
       "CREATE TABLE odd(\"mac FROM t; DELETE FROM victim; SELECT mac\", mac);"
       "INSERT INTO odd VALUES ('o1', 'm1'), ('o2', 'm2');"));
-  FileState before = ReadFileState(File());
+  FileSnapshot before = SnapshotOf(File());
   {
     dbtest::TableSession s;
     ASSERT_EQ(s.OpenDatabase(Gbk()), 1);
@@ -150,7 +151,7 @@ TEST_F(FileUntouchedTest, NamesThatAddAStatementAreRefused) {
     EXPECT_EQ(s.Read("mac").text, "m2");
     EXPECT_EQ(Count(s.Connection(), "SELECT count(*) FROM victim"), 2);
   }
-  EXPECT_TRUE(ReadFileState(File()) == before);
+  EXPECT_TRUE(SnapshotOf(File()) == before);
 }
 
 // A table object handed a database object whose connection slot holds a

@@ -60,22 +60,6 @@ bool MakeDatabase(const std::string& utf8Path, const char* sql) {
   return ok;
 }
 
-FileState ReadFileState(const std::wstring& path) {
-  FileState state;
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return state;
-  state.exists = true;
-  FILETIME written{};
-  GetFileTime(f, nullptr, nullptr, &written);
-  state.writeTime = static_cast<uint64_t>(written.dwHighDateTime) << 32 | written.dwLowDateTime;
-  char buffer[65536];
-  DWORD n = 0;
-  while (ReadFile(f, buffer, sizeof buffer, &n, nullptr) && n > 0) state.bytes.append(buffer, n);
-  CloseHandle(f);
-  return state;
-}
-
 Object::Object(uint32_t type, CommandFn construct, CommandFn destruct)
     : storage_(RtAlloc(40)), type_(type), destruct_(destruct) {
   memset(storage_, 0, 40);

@@ -42,14 +42,6 @@ bool FileExistsW(const std::wstring& path);
 // Creates (or extends) a database file with SQLite directly and runs sql.
 bool MakeDatabase(const std::string& utf8Path, const char* sql);
 
-// A file's bytes and last-write time, to show that a run left it untouched.
-struct FileState {
-  bool exists = false;
-  std::string bytes;
-  uint64_t writeTime = 0;
-  bool operator==(const FileState&) const = default;
-};
-FileState ReadFileState(const std::wstring& path);
 
 // A library object's 40-byte storage, allocated and zero-filled as the
 // compiled program does it, with the type's constructor and destructor.

@@ -8,7 +8,7 @@ namespace {
 
 TEST(ListViewData, ProgramBlockDecodesToItsFields) {
   Bytes block = ProgramListViewBlock();
-  ASSERT_EQ(block.size(), 177u);
+  ASSERT_EQ(block.size(), static_cast<size_t>(model::kListViewBlobBytes));
   ListViewData d;
   ASSERT_TRUE(DecodeListViewData(block, d));
   EXPECT_EQ(d.view, 3);
@@ -20,10 +20,10 @@ TEST(ListViewData, ProgramBlockDecodesToItsFields) {
   EXPECT_EQ(d.currentItem, -1);
   EXPECT_TRUE(d.font.empty());
   auto columns = DecodeColumnList(d.columns);
-  ASSERT_EQ(columns.size(), 3u);
-  EXPECT_EQ(columns[0].title, "机器名");
-  EXPECT_EQ(columns[1].width, 118);
-  EXPECT_EQ(columns[2].image, -1);
+  ASSERT_EQ(columns.size(), static_cast<size_t>(model::kFieldCount));
+  EXPECT_EQ(columns[model::kNameField].title, model::kFields[model::kNameField].title);
+  EXPECT_EQ(columns[model::kMacField].width, model::kFields[model::kMacField].width);
+  EXPECT_EQ(columns[model::kIpField].image, -1);
   // Write-back gives the same bytes.
   EXPECT_EQ(EncodeListViewData(d), block);
 }
@@ -36,12 +36,13 @@ TEST(ListViewData, MalformedAndEdgeBlocks) {
   version2[0] = 2;
   Bytes cutInWords(program.begin(), program.begin() + 50);
   Bytes cutInColumns(program.begin(), program.end() - 10);
-  // The item block claims more bytes than follow.
+  // The item block (the last word) claims more bytes than follow.
+  const size_t items = program.size() - 4;
   Bytes longCount = program;
-  longCount[173] = 0x40;
+  longCount[items] = 0x40;
   // A negative count is an empty block.
   Bytes negativeCount = program;
-  for (int i = 173; i < 177; i++) negativeCount[i] = 0xFF;
+  for (size_t i = items; i < program.size(); i++) negativeCount[i] = 0xFF;
   struct Case {
     const char* name;
     Bytes block;

@@ -1,10 +1,11 @@
 // The program's list view block, written out byte by byte, independently of
-// the encoder under test.
+// the encoder under test; its columns are the model's fields.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
 
+#include "tools/model/tool_model.h"
 #include "ui/template/listview_blob.h"
 
 inline Bytes ProgramListViewBlock() {
@@ -30,9 +31,7 @@ inline Bytes ProgramListViewBlock() {
       for (int i = 0; i < 4; i++) columns.push_back(static_cast<uint8_t>(v >> (8 * i)));
     columns.insert(columns.end(), title, title + strlen(title) + 1);
   };
-  column("机器名", 110);
-  column("MAC", 118);
-  column("IP", 128);
+  for (const model::Field& field : model::kFields) column(field.title, static_cast<uint32_t>(field.width));
   word(static_cast<uint32_t>(columns.size()));
   b.insert(b.end(), columns.begin(), columns.end());
   word(0);  // state image list

@@ -6,6 +6,7 @@
 #include "image_list_sample.h"
 #include "listview_program_block.h"
 #include "runtime/gbk_boundary.h"
+#include "ui/listview/listview_text.h"
 
 namespace {
 
@@ -42,14 +43,13 @@ TEST_F(ListViewTest, ProgramBlockCreatesReportViewWithItsColumns) {
   EXPECT_TRUE(ex & LVS_EX_SUBITEMIMAGES);
   EXPECT_EQ(ex & (LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES | LVS_EX_TRACKSELECT | LVS_EX_HEADERDRAGDROP), 0u);
 
-  struct { const char* title; int width; } expected[] = {{"机器名", 110}, {"MAC", 118}, {"IP", 128}};
-  for (int i = 0; i < 3; i++) {
+  for (int i = 0; i < model::kFieldCount; i++) {
     int width = 0;
-    EXPECT_EQ(ColumnTitle(h, i, &width), expected[i].title);
-    EXPECT_EQ(width, expected[i].width);
+    EXPECT_EQ(ColumnTitle(h, i, &width), model::kFields[i].title);
+    EXPECT_EQ(width, model::kFields[i].width);
   }
   int unused;
-  EXPECT_EQ(ColumnTitle(h, 3, &unused), "<none>");
+  EXPECT_EQ(ColumnTitle(h, model::kFieldCount, &unused), "<none>");
   EXPECT_EQ(SendMessageA(h, LVM_GETBKCOLOR, 0, 0), 0xFFFFFF);
   EXPECT_EQ(SendMessageA(h, kMsgGetUnitObject, 0, 0), reinterpret_cast<LRESULT>(unit));
 }

@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr UINT kKickIdle = 0x036A;
-constexpr UINT kSysTimer = 0x0118;
 constexpr DWORD kWaitMs = 10000;
 
 struct TestWindow {

@@ -12,3 +12,11 @@ add_test(NAME ProgramCode.CallsNoFunctionOfTheSystemCodePage
                  $<TARGET_FILE:rt_runtime> $<TARGET_FILE:rt_ui> $<TARGET_FILE:rt_db>
                  $<TARGET_FILE:rt_commands> $<TARGET_FILE:app_lib> $<TARGET_FILE:sqlite3>)
 set_tests_properties(ProgramCode.CallsNoFunctionOfTheSystemCodePage PROPERTIES TIMEOUT 60)
+
+# Conversions and code pages only in the boundary, and no control in the
+# runtime: the program's libraries as compiled, and their sources.
+add_test(NAME ProgramCode.ConvertsTextOnlyAtTheBoundary
+         COMMAND bash ${CMAKE_SOURCE_DIR}/tests/conversion_calls_test.sh ${CMAKE_NM} ${CMAKE_SOURCE_DIR}
+                 $<TARGET_FILE:rt_runtime> $<TARGET_FILE:rt_ui> $<TARGET_FILE:rt_db>
+                 $<TARGET_FILE:rt_commands> $<TARGET_FILE:app_lib>)
+set_tests_properties(ProgramCode.ConvertsTextOnlyAtTheBoundary PROPERTIES TIMEOUT 60)

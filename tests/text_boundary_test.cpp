@@ -194,7 +194,8 @@ TEST_F(BoundarySystem, AFileUnderAChineseNameIsWrittenThere) {
   EXPECT_EQ(std::string(data, got), "机器 1\r\n");
 
   // A name with a character GBK lacks arrives as '?', which names no file.
-  args[0] = TextArg((GbkFromWide(folder_) + "\\?.txt").c_str());
+  const std::string unnamed = GbkFromWide(folder_) + "\\?.txt";  // outlives the call
+  args[0] = TextArg(unnamed.c_str());
   bytes = RtNewBytes("x", 1);
   args[1] = BytesArg(bytes);
   WriteToFile(&result, 2, args.data());

@@ -134,11 +134,12 @@ int ProgramEntry() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  if (!ReadScenarioArgs(&g_scenario, &g_log)) return 2;
-  g_templates = Templates();
-  g_libraries[0] = &CoreLibrary();
-  g_libraries[1] = SilentLibrary();
-  g_header = ProgramHeader{3, 0, 90722, CodeBase(), nullptr, 0, g_templates.data(),
-                           static_cast<uint32_t>(g_templates.size()), 2, g_libraries, 0, nullptr, nullptr};
-  return RtRunProgram(instance, &g_header, &UnitFrameworkHost(), ProgramEntry);
+  return RunScenarioProgram(instance, &g_scenario, &g_log, &UnitFrameworkHost(), ProgramEntry, [] {
+    g_templates = Templates();
+    g_libraries[0] = &CoreLibrary();
+    g_libraries[1] = SilentLibrary();
+    g_header = ProgramHeader{3, 0, 90722, CodeBase(), nullptr, 0, g_templates.data(),
+                             static_cast<uint32_t>(g_templates.size()), 2, g_libraries, 0, nullptr, nullptr};
+    return static_cast<const ProgramHeader*>(&g_header);
+  });
 }

@@ -9,6 +9,7 @@
 #include "tests/program_window.h"
 #include "tests/ui_test_support.h"
 #include "tests/window_geometry.h"
+#include "tools/model/tool_model.h"
 #include "ui/button/button_unit.h"
 #include "ui/combo/combo_unit.h"
 #include "ui/commondlg/commondlg_unit.h"
@@ -39,7 +40,7 @@ class MainWindow : public ::testing::Test {
 TEST_F(MainWindow, IsCentredWithItsTitleAndOuterSize) {
   HWND window = Unit(0);
   ASSERT_TRUE(window);
-  EXPECT_EQ(WindowTextOf(window), "机器列表导出工具");
+  EXPECT_EQ(WindowTextOf(window), model::kTitle);
   char cls[32] = {};
   GetClassNameA(window, cls, sizeof cls);
   EXPECT_STREQ(cls, "WTWindow");
@@ -60,16 +61,16 @@ TEST_F(MainWindow, UnitsSitWhereTheLayoutPutsThem) {
     bool visible;
     const char* text;
   } units[] = {
-      {kPathLabelId, "_VX_Label", 24, 16, 40, true, "路径："},
+      {kPathLabelId, "_VX_Label", 24, 16, 40, true, model::kPathLabel},
       {kPathEditId, "Edit", 64, 17, 272, true, ""},
-      {kBrowseButtonId, "Button", 335, 16, 30, true, "..."},
+      {kBrowseButtonId, "Button", 335, 16, 30, true, model::kBrowseCaption},
       {kMachineListId, "SysListView32", 16, 56, 360, true, ""},
       {kTotalLabelId, "_VX_Label", 16, 433, 60, true, ""},
       {kSelectedLabelId, "_VX_Label", 76, 433, 60, true, ""},
       {kCombo1Id, "ComboBox", 176, 405, 60, true, ""},
       {kCombo2Id, "ComboBox", 248, 405, 60, true, ""},
       {kCombo3Id, "ComboBox", 320, 405, 60, true, ""},
-      {kExportButtonId, "Button", 296, 432, 80, true, "导出选中项"},
+      {kExportButtonId, "Button", 296, 432, 80, true, model::kExportCaption},
       {kOpenDialogId, "_VX_CommonDlg", 16, 402, 26, false, ""},
       {kSaveDialogId, "_VX_CommonDlg", 48, 403, 26, false, ""},
   };
@@ -88,20 +89,21 @@ TEST_F(MainWindow, UnitsSitWhereTheLayoutPutsThem) {
       EXPECT_EQ(WindowTextOf(h), u.text) << std::hex << u.id;
     }
   }
-  // The list view's three columns.
+  // The list view's columns, one a field.
   HWND header = reinterpret_cast<HWND>(SendMessageA(Unit(kMachineListId), LVM_GETHEADER, 0, 0));
-  EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 3);
-  EXPECT_EQ(SendMessageA(Unit(kMachineListId), LVM_GETCOLUMNWIDTH, 1, 0), 118);
+  EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), model::kFieldCount);
+  EXPECT_EQ(SendMessageA(Unit(kMachineListId), LVM_GETCOLUMNWIDTH, model::kMacField, 0),
+            model::kFields[model::kMacField].width);
 }
 
 TEST_F(MainWindow, FieldCombosHoldTheirItemsWithoutSelection) {
   for (uint32_t id : {kCombo1Id, kCombo2Id, kCombo3Id}) {
     HWND h = Unit(id);
     EXPECT_EQ(GetWindowLongPtrA(h, GWL_STYLE) & 3, CBS_DROPDOWN);
-    ASSERT_EQ(SendMessageA(h, CB_GETCOUNT, 0, 0), 4);
+    ASSERT_EQ(SendMessageA(h, CB_GETCOUNT, 0, 0), model::kNoField + 1);
     char item[16] = {};
-    SendMessageA(h, CB_GETLBTEXT, 3, reinterpret_cast<LPARAM>(item));
-    EXPECT_STREQ(item, "无");
+    SendMessageA(h, CB_GETLBTEXT, model::kNoField, reinterpret_cast<LPARAM>(item));
+    EXPECT_STREQ(item, model::kNoFieldItem);
     EXPECT_EQ(SendMessageA(h, CB_GETCURSEL, 0, 0), -1);
   }
 }

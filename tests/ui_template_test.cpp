@@ -10,6 +10,7 @@
 #include "app/handler_table.h"
 #include "app/main_window_template.h"
 #include "tests/guarded_bytes.h"
+#include "tools/model/tool_model.h"
 #include "ui/edit/edit_unit.h"
 #include "ui/label/label_unit.h"
 #include "ui/template/byte_writer.h"
@@ -36,7 +37,7 @@ TEST(ProgramTemplate, LoadsToOneWindowWhoseRecordsEqualTheDeclaration) {
   Windows windows;
   size_t consumed = 0;
   ASSERT_TRUE(Load(bytes, windows, &consumed, ProgramCodeBase()));
-  EXPECT_EQ(bytes.size(), 2678u);
+  EXPECT_EQ(bytes.size(), static_cast<size_t>(model::kTemplateBytes));
   EXPECT_EQ(consumed, bytes.size()) << "the loader stops exactly at the template's end";
   ASSERT_EQ(windows.size(), 1u);
   const WindowTemplate& win = *windows[0];

@@ -32,14 +32,17 @@ build_trees() {  # [targets...]
 }
 
 # Runs ctest (arguments passed on) in the tree whose programs run here,
-# with the tests' own Wine prefix and virtual display.
+# with the tests' own Wine prefix and virtual display. When the calling
+# script exits, however it ends, the tests' Wine servers and virtual
+# displays end with it.
 run_ctest() {
   BUILD_DIR="$RUN_DIR"
   export WINEPREFIX="$RUN_DIR/wineprefix" WINEARCH="$WINE_ARCH"
   if [ "$WINE_ARCH" = win64 ]; then WINE=/usr/lib/wine/wine64; else WINE=wine; fi
+  end_on_exit "$RUN_DIR" 'wineprefix*' . 'dpi-display*'
   wine_env_display
   wine_env_prefix
   wine_prefix_for_tests
   cd "$RUN_DIR"
-  ctest --output-on-failure "$@"
+  run_ended_with_script ctest --output-on-failure "$@"
 }

@@ -184,3 +184,57 @@ dpi_display() {
 dpi_prefix() {  # build_dir dpi
   echo "$1/wineprefix-dpi$2${MLE_SCREEN:+-$MLE_SCREEN}"
 }
+
+# What a script started, ended when it exits for any reason (a failed
+# test, Ctrl+C, a kill): the Wine servers of its prefixes with every program
+# that runs in them, and its private X servers. Within a run the Wine
+# servers stay up between programs (wineserver -p), which makes each start
+# fast; nothing keeps them after it.
+#   end_on_exit DIR PREFIX-PATTERN DISPLAY-STATE-PATTERN...
+# The patterns name folders inside DIR: prefixes, and the folders in which
+# wine_env_display keeps an Xvfb's state (DIR itself is ".").
+end_on_exit() {
+  END_DIR="$1" END_PREFIXES="$2"; shift 2
+  END_DISPLAYS=("$@")
+  END_CHILD=
+  trap end_now EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+}
+
+# Runs a command in a process group of its own and waits for it, so that
+# an interrupted run can end the command with all it started (Ctrl+C
+# reaches only this script then, whose trap ends the group).
+run_ended_with_script() {
+  setsid "$@" &
+  END_CHILD=$!
+  local rc=0
+  wait "$END_CHILD" || rc=$?
+  END_CHILD=
+  return $rc
+}
+
+end_now() {
+  local rc=$? p d pid alive ended=()
+  trap - EXIT INT TERM
+  [ -n "${END_CHILD:-}" ] && kill -TERM -- "-$END_CHILD" 2>/dev/null || true
+  # All prefixes at once: each server takes a moment to end its programs.
+  for p in "$END_DIR"/$END_PREFIXES; do
+    [ -d "$p/drive_c" ] || continue
+    { WINEPREFIX="$p" wineserver -k 2>/dev/null; WINEPREFIX="$p" wineserver -w 2>/dev/null; } &
+  done
+  wait
+  for d in "${END_DISPLAYS[@]}"; do
+    for p in "$END_DIR"/$d; do
+      pid=$(cat "$p/.xvfb-pid" 2>/dev/null) || continue
+      tr '\0' ' ' 2>/dev/null < "/proc/$pid/cmdline" | grep -q '^Xvfb ' && kill "$pid" 2>/dev/null && ended+=("$pid") || true
+    done
+  done
+  for _ in $(seq 50); do
+    alive=
+    for pid in "${ended[@]}"; do [ -d "/proc/$pid" ] && alive=1; done
+    [ -z "$alive" ] && break
+    sleep 0.1
+  done
+  return $rc
+}

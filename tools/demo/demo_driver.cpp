@@ -29,7 +29,7 @@ int main() {
   }
   size_t rows = tool.Rows().size();
   tool.Keys({VK_CONTROL, 'A'});
-  tool.WaitForSelectedCaption("选中:" + std::to_string(rows));
+  tool.WaitForSelectedCaption(model::SelectedCaption(rows));
   bool exported = tool.Export(args[0]);
   printf("demo_driver: %zu rows listed, %s\n", rows, exported ? "exported" : "export failed");
   fflush(stdout);

@@ -96,7 +96,8 @@ bool FileExists(const std::wstring& path) {
 std::string ReadFileBytes(const std::string& path) { return ReadFileBytes(Wide(path)); }
 std::string ReadFileBytes(const std::wstring& path) {
   std::string bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  // Read beside any writer, even one that may delete the file.
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return bytes;
   char buffer[4096];

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -84,20 +83,21 @@ void WriteDatabase(const std::wstring& path, const std::vector<Record>& records)
   DeleteFileW(path.c_str());
   sqlite3* db = nullptr;
   sqlite3_open(driver::Utf8(path).c_str(), &db);
-  sqlite3_exec(db, "CREATE TABLE tPcBaseInfo (id INTEGER PRIMARY KEY, MACHINE TEXT, mac TEXT, ip)", nullptr,
-               nullptr, nullptr);
-  auto literal = [](const std::optional<std::string>& t) {
-    if (!t) return std::string("NULL");
-    std::string quoted = "'";
-    for (char c : *t) quoted += c == '\'' ? std::string("''") : std::string(1, c);
-    return quoted + "'";
-  };
+  sqlite3_exec(db, model::kCreateTableSql, nullptr, nullptr, nullptr);
   sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+  sqlite3_stmt* insert = nullptr;
+  sqlite3_prepare_v2(db, model::kInsertSql, -1, &insert, nullptr);
   for (const Record& r : records) {
-    std::string sql = "INSERT INTO tPcBaseInfo (MACHINE, mac, ip) VALUES (" + literal(r.machine) + ", " +
-                      literal(r.mac) + ", " + r.ip + ")";
-    sqlite3_exec(db, Utf8(sql).c_str(), nullptr, nullptr, nullptr);
+    // Texts as the server writes them; the table's INTEGER column makes a
+    // decimal address a number, as the server stores it.
+    for (int k = 0; k < model::kFieldCount; k++) {
+      if (r.values[k]) sqlite3_bind_text(insert, k + 1, Utf8(*r.values[k]).c_str(), -1, SQLITE_TRANSIENT);
+      else sqlite3_bind_null(insert, k + 1);
+    }
+    sqlite3_step(insert);
+    sqlite3_reset(insert);
   }
+  sqlite3_finalize(insert);
   sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
   sqlite3_close(db);
 }
@@ -173,26 +173,11 @@ std::string OutputPath(const std::string& name) {
   return path;
 }
 
-std::vector<Record> DemoRecords(std::string* exported) {
-  const char* rooms[] = {"网吧A区", "网吧B区", "VIP包间", "教室"};
-  std::vector<Record> records;
-  for (int i = 1; i <= 36; i++) {
-    char name[32], mac[32], ip[32];
-    if (i % 5 == 0) snprintf(name, sizeof name, "%s-%02d", rooms[(i / 5) % 4], i);
-    else snprintf(name, sizeof name, "PC%03d", i);
-    snprintf(mac, sizeof mac, "00-1A-2B-%02X-%02X-%02X", i / 256, i % 256, (i * 7) % 256);
-    const unsigned a = 192, b = 168, c = 1 + i / 200, d = 10 + i % 200;
-    snprintf(ip, sizeof ip, "%u.%u.%u.%u", a, b, c, d);
-    records.push_back({name, mac, std::to_string(a | b << 8 | c << 16 | static_cast<unsigned long long>(d) << 24)});
-    *exported += std::string(name) + " " + mac + " " + ip + "\r\n";
-  }
-  return records;
-}
-
 bool Tool::Start() { return Launch() && WaitForMain(); }
 
 bool Tool::Launch(const std::string& args) {
-  return process_.Start(driver::ProgramInTree(program_), args);
+  const bool fullPath = program_[0] != '\0' && program_[1] == ':';
+  return process_.Start(fullPath ? std::string(program_) : driver::ProgramInTree(program_), args);
 }
 
 std::vector<std::string> Tool::AnswerBoxes() {
@@ -242,9 +227,9 @@ void Tool::Sync() const {
 std::vector<Row> Tool::Rows() const {
   std::vector<Row> rows;
   for (const RowW& wide : RowsW()) {
-    Row row;
-    for (const std::wstring& text : wide) row.push_back(Gbk(text));
-    rows.push_back(row);
+    std::vector<std::string> texts;
+    for (const std::wstring& text : wide) texts.push_back(Gbk(text));
+    rows.push_back(Row(texts));
   }
   return rows;
 }

@@ -13,22 +13,21 @@
 #include <vector>
 
 #include "tools/driver/driver.h"
+#include "tools/model/tool_model.h"
 
 namespace e2e {
 
-// One record of tPcBaseInfo. Texts are GBK (they are stored as UTF-8);
-// nullopt stores SQL NULL. `ip` is an SQL literal ("16885952", "'192.168.1.1'",
-// "NULL").
-struct Record {
-  std::optional<std::string> machine;
-  std::optional<std::string> mac;
-  std::string ip = "0";
-};
+// One record of the server's table and one row of the list, as the model
+// has them (tools/model/tool_model.h). Texts are GBK; the records are
+// stored as UTF-8, the server's encoding.
+using Record = model::Record;
+using Row = model::Row;
 
 // A server folder C:\<name> with config\quillnode.db holding the records.
 // Answers the service image path that leads to it ("C:\<name>\server64.exe").
 std::string MakeServer(const std::string& name, const std::vector<Record>& records);
-// Writes a database file at path (folders created) with the records.
+// Writes a database file at path (folders created) with the model's table
+// and the records.
 void WriteDatabase(const std::string& path, const std::vector<Record>& records);
 void WriteDatabase(const std::wstring& path, const std::vector<Record>& records);
 // Writes a database file at path (folders created, an old file and its
@@ -45,19 +44,13 @@ void SetImagePath(const std::wstring& value, bool expand = false);
 // string kinds' data is UTF-16.
 void SetImagePathData(DWORD kind, const void* data, DWORD size);
 
-// A list-view row's column texts, left to right.
-using Row = std::vector<std::string>;
 using RowW = std::vector<std::wstring>;
-
-// The demo server's table (tools/make_demo_db.py writes the same) and, in
-// exported, the bytes that an export of every row in the default field
-// order writes.
-std::vector<Record> DemoRecords(std::string* exported);
 
 // The running tool with its main window's controls.
 class Tool {
  public:
-  // The program in the tree's bin\ folder to start.
+  // The program to start: a file name in the tree's bin\ folder, or a
+  // full path from its drive letter on (GBK; it must outlive the Tool).
   explicit Tool(const char* program = "machine-list-export.exe") : program_(program) {}
   // Starts the tool and waits for its main window (answering nothing else):
   // its one window of the runtime's class, found whatever its title reads,

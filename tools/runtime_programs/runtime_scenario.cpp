@@ -171,7 +171,8 @@ int ProgramEntry() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  if (!ReadScenarioArgs(&g_scenario, &g_log)) return 2;
-  g_uiThread = GetCurrentThreadId();
-  return RtRunProgram(instance, &kHeader, &kHost, ProgramEntry);
+  return RunScenarioProgram(instance, &g_scenario, &g_log, &kHost, ProgramEntry, [] {
+    g_uiThread = GetCurrentThreadId();
+    return &kHeader;
+  });
 }

@@ -1,12 +1,14 @@
 // What the small programs that the end-to-end tests start share: their
-// command line "PROGRAM SCENARIO LOGFILE", and the log to which each step
-// appends one line, so that the driver sees which steps ran and in what
-// order.
+// command line "PROGRAM SCENARIO LOGFILE", their start on the runtime, and
+// the log to which each step appends one line, so that the driver sees
+// which steps ran and in what order.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
+
+#include "runtime/runtime.h"
 
 // False when the command line lacks the scenario or the log file.
 inline bool ReadScenarioArgs(std::string* scenario, std::string* log) {
@@ -14,6 +16,16 @@ inline bool ReadScenarioArgs(std::string* scenario, std::string* log) {
   *scenario = __argv[1];
   *log = __argv[2];
   return true;
+}
+
+// A scenario program's WinMain: the command line into scenario and log
+// (exit code 2 without them), then prepare() for what the run needs before
+// the runtime starts (it answers the program's header), then the program.
+inline int RunScenarioProgram(HINSTANCE instance, std::string* scenario, std::string* log, const WindowHost* host,
+                              int (*entry)(), const ProgramHeader* (*prepare)()) {
+  if (!ReadScenarioArgs(scenario, log)) return 2;
+  const ProgramHeader* header = prepare();
+  return RtRunProgram(instance, header, host, entry);
 }
 
 // The file is opened for each line: a step that ends the process at once

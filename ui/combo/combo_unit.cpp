@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "runtime/gbk_boundary.h"
+#include "ui/combo/combo_text.h"
 #include "ui/framework/display_scale.h"
 #include "ui/framework/events.h"
 #include "ui/framework/focus_events.h"

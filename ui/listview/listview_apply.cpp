@@ -12,6 +12,7 @@
 #include "ui/framework/border_style.h"
 #include "ui/framework/display_scale.h"
 #include "ui/listview/image_list_block.h"
+#include "ui/listview/listview_text.h"
 
 static_assert(sizeof(LOGFONTA) == 60, "the font block is a LOGFONTA with a GBK face name");
 

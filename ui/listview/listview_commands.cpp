@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "runtime/gbk_boundary.h"
 #include "runtime/arg_read.h"
 #include "runtime/runtime.h"
 #include "ui/listview/extended_ui_library.h"
+#include "ui/listview/listview_text.h"
 #include "ui/listview/listview_unit.h"
 
 namespace {

@@ -14,6 +14,7 @@
 #include "runtime/runtime.h"
 #include "ui/framework/reflect.h"
 #include "ui/listview/extended_ui_library.h"
+#include "ui/listview/listview_text.h"
 #include "ui/listview/listview_unit.h"
 
 namespace {

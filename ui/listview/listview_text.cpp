@@ -1,11 +1,9 @@
-// Texts of the list view and the combo box in UTF-16; see gbk_boundary.h.
-#include <windows.h>
-#include <commctrl.h>
+// Texts of the list view in UTF-16; see listview_text.h.
+#include "ui/listview/listview_text.h"
 
-#include <string>
 #include <vector>
 
-#include "runtime/gbk_boundary.h"
+#include "runtime/gbk_boundary_conversion.h"
 
 namespace {
 
@@ -65,17 +63,4 @@ int ListViewInsertColumnGbk(HWND list, int at, LVCOLUMNW column, const char* tit
   WideArg wide(title);
   column.pszText = wide.data();
   return static_cast<int>(SendMessageW(list, LVM_INSERTCOLUMNW, at, reinterpret_cast<LPARAM>(&column)));
-}
-
-LRESULT ComboAddStringGbk(HWND combo, const char* text) {
-  return SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromGbk(text).c_str()));
-}
-
-std::string ComboItemTextGbk(HWND combo, int index) {
-  LRESULT n = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
-  if (n == CB_ERR || n <= 0) return {};
-  std::wstring text(static_cast<size_t>(n) + 1, L'\0');
-  LRESULT got = SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-  text.resize(got > 0 && got <= n ? static_cast<size_t>(got) : 0);
-  return GbkFromWide(text);
 }
