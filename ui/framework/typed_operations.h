@@ -1,11 +1,11 @@
 // A basic unit type's operations written in its own terms: the unit as its
 // own type and the property by its full number, as the type's header
 // exports it. A unit with a `look` (unit_look.h) has the look's properties
-// answered by the look, before its own operation sees them; all of its
-// properties are its props, encoded as they are.
+// answered by the look, before its own operation sees them. Its blob, when
+// it is re-created, is its props encoded as they are.
 //
-//   constexpr UnitOperations kOperations =
-//       TypedOperations<EditUnit, Create, SetProperty, GetProperty, SyncFromControl>({.keyClaim = KeyClaim});
+//   constexpr UnitOperations kOperations = TypedOperations<EditUnit, Create,
+//       SetProperty, GetProperty, SyncFromControl>({.keyClaim = KeyClaim});
 #pragma once
 
 #include "ui/framework/unit_control.h"
