@@ -49,7 +49,7 @@ fi
 smallest=$(printf '%s\n' "${sizes[@]}" | sort -n | head -1)
 
 results=$(mktemp)
-trap 'rm -f "$results"' EXIT
+END_REMOVE+=("$results")
 cpu=$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)
 echo "machine=$(nproc) cores ($cpu), $(LC_ALL=C free -g | awk '/^Mem:/ {print $2}') GB, $("$WINE" --version 2>/dev/null), $WINE_ARCH build" >>"$results"
 for n in "${sizes[@]}"; do

@@ -5,7 +5,6 @@
 # server (release_archive_test.cpp). The release is the 32-bit program:
 # a 64-bit tree has none of these tests.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  find_package(Python3 REQUIRED COMPONENTS Interpreter)
   set(release_zip ${CMAKE_BINARY_DIR}/dist/machine-list-export-${PROJECT_VERSION}-win32.zip)
   set(drive_c ${CMAKE_BINARY_DIR}/wineprefix/drive_c)
 

@@ -33,9 +33,9 @@ def read(path):
 def commit_time(source_dir):
     if os.environ.get("SOURCE_DATE_EPOCH"):
         return int(os.environ["SOURCE_DATE_EPOCH"])
-    out = subprocess.run(["git", "-C", source_dir, "log", "-1", "--format=%ct"],
-                         capture_output=True, text=True, check=True)
-    return int(out.stdout)
+    # As the build has it: a tree outside git carries 0.
+    out = subprocess.run(["git", "-C", source_dir, "log", "-1", "--format=%ct"], capture_output=True, text=True)
+    return int(out.stdout) if out.returncode == 0 and out.stdout.strip() else 0
 
 
 def pe_time_stamp(exe):

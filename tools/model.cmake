@@ -1,10 +1,9 @@
 # The model of what the tool shows and writes (tools/model/tool_model.py),
 # for the tests and tools only: its constants become a C++ include file when
 # the build is configured, and again whenever the model changes.
-find_program(PYTHON3 python3 REQUIRED)
 set(model_dir ${CMAKE_CURRENT_LIST_DIR}/model)
 set(model_out ${CMAKE_BINARY_DIR}/generated/model)
-execute_process(COMMAND ${PYTHON3} ${model_dir}/write_cpp_model.py ${model_out}/tool_model_data.inc
+execute_process(COMMAND ${Python3_EXECUTABLE} ${model_dir}/write_cpp_model.py ${model_out}/tool_model_data.inc
                 COMMAND_ERROR_IS_FATAL ANY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              ${model_dir}/tool_model.py ${model_dir}/write_cpp_model.py)

@@ -41,9 +41,11 @@ x_display_ok() {
 # The private Xvfb's display number and process id, kept in the build folder.
 private_x_display() { cat "$BUILD_DIR/.xvfb-display" 2>/dev/null; }
 private_x_pid() { cat "$BUILD_DIR/.xvfb-pid" 2>/dev/null; }
+# True when the process is an Xvfb (a pid file may outlive its server).
+is_xvfb() { tr '\0' ' ' 2>/dev/null < "/proc/$1/cmdline" | grep -q '^Xvfb '; }
 private_x_running() {
   local pid; pid=$(private_x_pid) && [ -n "$pid" ] && [ -n "$(private_x_display)" ] || return 1
-  tr '\0' ' ' 2>/dev/null < "/proc/$pid/cmdline" | grep -q '^Xvfb '
+  is_xvfb "$pid"
 }
 
 # What names the X server behind DISPLAY: the display and its process id.
@@ -192,10 +194,13 @@ dpi_prefix() {  # build_dir dpi
 # fast; nothing keeps them after it.
 #   end_on_exit DIR PREFIX-PATTERN DISPLAY-STATE-PATTERN...
 # The patterns name folders inside DIR: prefixes, and the folders in which
-# wine_env_display keeps an Xvfb's state (DIR itself is ".").
+# wine_env_display keeps an Xvfb's state (DIR itself is "."). The script's
+# own scratch files go into END_REMOVE rather than a trap of its own, which
+# would replace this one.
 end_on_exit() {
   END_DIR="$1" END_PREFIXES="$2"; shift 2
   END_DISPLAYS=("$@")
+  END_REMOVE=()
   END_CHILD=
   trap end_now EXIT
   trap 'exit 130' INT
@@ -218,6 +223,7 @@ end_now() {
   local rc=$? p d pid alive ended=()
   trap - EXIT INT TERM
   [ -n "${END_CHILD:-}" ] && kill -TERM -- "-$END_CHILD" 2>/dev/null || true
+  [ ${#END_REMOVE[@]} -eq 0 ] || rm -rf -- "${END_REMOVE[@]}"
   # All prefixes at once: each server takes a moment to end its programs.
   for p in "$END_DIR"/$END_PREFIXES; do
     [ -d "$p/drive_c" ] || continue
@@ -227,7 +233,7 @@ end_now() {
   for d in "${END_DISPLAYS[@]}"; do
     for p in "$END_DIR"/$d; do
       pid=$(cat "$p/.xvfb-pid" 2>/dev/null) || continue
-      tr '\0' ' ' 2>/dev/null < "/proc/$pid/cmdline" | grep -q '^Xvfb ' && kill "$pid" 2>/dev/null && ended+=("$pid") || true
+      is_xvfb "$pid" && kill "$pid" 2>/dev/null && ended+=("$pid") || true
     done
   done
   for _ in $(seq 50); do
